@@ -1,0 +1,90 @@
+#include "app/ChoiceCombo.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+#include <QWheelEvent>
+
+ChoiceCombo::ChoiceCombo(QWidget *parent) : QComboBox(parent)
+{
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    setFocusPolicy(Qt::StrongFocus);
+    connect(this, &QComboBox::activated, this, &ChoiceCombo::onActivated);
+}
+
+void ChoiceCombo::showValue(const QString &text)
+{
+    const QSignalBlocker blocker(this);
+    const int index = findText(text, Qt::MatchExactly);
+    if (index >= 0)
+        setCurrentIndex(index);
+    setEditText(text);
+}
+
+void ChoiceCombo::showPopup()
+{
+    m_fromList = false;
+    if (!m_filterInstalled) {
+        // Installed after QComboBox's own filter, so it sees the click or key that picks an
+        // entry before the list acts on it.
+        view()->installEventFilter(this);
+        view()->viewport()->installEventFilter(this);
+        m_filterInstalled = true;
+    }
+    QComboBox::showPopup();
+}
+
+void ChoiceCombo::hidePopup()
+{
+    QComboBox::hidePopup();
+    // A pick from the list is reported right after the list closes, in the same call; anything
+    // reported later did not come from the list.
+    QTimer::singleShot(0, this, [this] { m_fromList = false; });
+}
+
+bool ChoiceCombo::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == view()->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        m_fromList = true;
+    } else if (watched == view() && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Select ||
+            key == Qt::Key_Space)
+            m_fromList = true;
+    }
+    return QComboBox::eventFilter(watched, event);
+}
+
+void ChoiceCombo::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        if (!(event->modifiers() & Qt::AltModifier)) {
+            m_fromList = true;
+            QComboBox::keyPressEvent(event);
+            m_fromList = false;
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    QComboBox::keyPressEvent(event);
+}
+
+void ChoiceCombo::wheelEvent(QWheelEvent *event)
+{
+    event->ignore();
+}
+
+void ChoiceCombo::onActivated(int index)
+{
+    if (!m_fromList)
+        return;
+    m_fromList = false;
+    Q_EMIT chosen(index);
+}

@@ -1,0 +1,24 @@
+#include "app/CommandButton.h"
+
+#include <QKeyEvent>
+
+CommandButton::CommandButton(const QString &caption, QWidget *parent) : QToolButton(parent)
+{
+    setText(caption);
+    setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    setIconSize(QSize(32, 32));
+    setAutoRaise(false);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void CommandButton::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
+        if (!event->isAutoRepeat())
+            click();
+        event->accept();
+        return;
+    }
+    QToolButton::keyPressEvent(event);
+}

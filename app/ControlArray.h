@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QtGlobal>
+#include <array>
+
+// A control array as the window knows them: elements addressed by index First..Last, written
+// lblMondai(i). Indexing outside the range is a programming error.
+template <typename T, int First, int Last> class ControlArray
+{
+public:
+    static constexpr int first = First;
+    static constexpr int last = Last;
+
+    T *&operator()(int i)
+    {
+        Q_ASSERT_X(i >= First && i <= Last, "ControlArray", "index out of range");
+        return m_items[static_cast<std::size_t>(i - First)];
+    }
+    T *operator()(int i) const
+    {
+        Q_ASSERT_X(i >= First && i <= Last, "ControlArray", "index out of range");
+        return m_items[static_cast<std::size_t>(i - First)];
+    }
+
+private:
+    std::array<T *, Last - First + 1> m_items{};
+};

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test.
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$here/build
+"$here/scripts/setup.sh" "$build"
+cd "$build"
+ctest --output-on-failure --timeout 300
