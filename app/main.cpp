@@ -1,0 +1,48 @@
+#include "app/HelpService.h"
+#include "app/frmMain.h"
+#include "drill/RandomDigitSource.h"
+#include "drill/SystemClock.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+
+namespace {
+// Stands in until the built-in help viewer arrives.
+class NoHelp : public HelpService
+{
+public:
+    void displayTopic(QWidget *, const QString &) override {}
+    void closeAll() override {}
+};
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // Without a display Qt would abort with a terse message of its own.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "ketamori: no display found (DISPLAY is not set). "
+                             "Run it on a desktop, or under Xvfb: xvfb-run -a ketamori\n");
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ketamori"));
+    QApplication::setApplicationDisplayName(QStringLiteral("ケタモリ！"));
+
+    SystemClock clock;
+    RandomDigitSource digits;
+    NoHelp help;
+    frmMain window(QDir::current(), clock, digits, help);
+
+    QString error;
+    if (!window.frmMain_Load(&error)) {
+        error += QStringLiteral("\n\nデータフォルダ: %1")
+                     .arg(QDir::toNativeSeparators(QDir::currentPath()));
+        std::fprintf(stderr, "ketamori: %s\n", qUtf8Printable(error));
+        QMessageBox::critical(nullptr, QStringLiteral("ケタモリ！"), error);
+        return 1;
+    }
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,20 @@
+#include "drill/RandomDigitSource.h"
+
+RandomDigitSource::RandomDigitSource()
+{
+    reseed();
+}
+
+void RandomDigitSource::reseed()
+{
+    std::random_device entropy;
+    std::seed_seq seed{entropy(), entropy(), entropy(), entropy(),
+                       entropy(), entropy(), entropy(), entropy()};
+    m_engine.seed(seed);
+    m_digit.reset();
+}
+
+int RandomDigitSource::nextDigit()
+{
+    return m_digit(m_engine);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "drill/DigitSource.h"
+
+#include <random>
+
+// Digits from a Mersenne Twister seeded afresh from the system's entropy source for every drill.
+class RandomDigitSource : public DigitSource
+{
+public:
+    RandomDigitSource();
+
+    void reseed() override;
+    int nextDigit() override;
+
+private:
+    std::mt19937 m_engine;
+    std::uniform_int_distribution<int> m_digit{0, 8};
+};

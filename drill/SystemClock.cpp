@@ -1,0 +1,16 @@
+#include "drill/SystemClock.h"
+
+SystemClock::SystemClock()
+{
+    m_timer.start();
+}
+
+qint64 SystemClock::wholeSeconds() const
+{
+    return m_timer.elapsed() / 1000;
+}
+
+QDateTime SystemClock::localNow() const
+{
+    return QDateTime::currentDateTime();
+}

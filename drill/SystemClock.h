@@ -1,0 +1,19 @@
+#pragma once
+
+#include "drill/Clock.h"
+
+#include <QElapsedTimer>
+
+// The real clock: whole seconds from a monotonic timer started with the program, and the local
+// wall-clock date and time.
+class SystemClock : public Clock
+{
+public:
+    SystemClock();
+
+    qint64 wholeSeconds() const override;
+    QDateTime localNow() const override;
+
+private:
+    QElapsedTimer m_timer;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+class frmMain;
+
+// The player's three choices and their controls: loading them at start-up, filling the two
+// choice lists, and rewriting the settings file whenever the player changes one of them.
+class Settings
+{
+public:
+    explicit Settings(frmMain &form);
+
+    // Reads intMonsu, intJikan and intAs from the settings file and sets chkAs. Returns false
+    // with a message for the player when the file is missing or unusable.
+    bool LoadSettings(QString *error);
+
+    // Fills cboMonsu with 1..15 and shows intMonsu.
+    void FillMonsuList();
+    // Fills cboJikan with 0..30 and shows intJikan.
+    void FillJikanList();
+
+    // Writes the three values as the whole new content of the settings file.
+    void StoreSettings();
+
+    void cboMonsu_Click(int index);
+    void cboJikan_Click(int index);
+    void chkAs_Click(bool checked);
+
+private:
+    frmMain &m_form;
+};

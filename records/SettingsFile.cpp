@@ -1,0 +1,136 @@
+#include "records/SettingsFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtGlobal>
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+QString problem(const QString &what)
+{
+    return QStringLiteral("設定ファイル「%1」%2").arg(SettingsFile::fileName(), what);
+}
+
+// Splits off the first three fields. A field ends at a comma or a line end (CR LF, CR or LF);
+// a line end straight after a comma does not open a further field.
+QList<QByteArray> firstThreeFields(const QByteArray &content)
+{
+    QList<QByteArray> fields;
+    QByteArray field;
+    bool afterComma = false;
+    for (qsizetype i = 0; i < content.size() && fields.size() < 3; ++i) {
+        const char c = content.at(i);
+        if (c == ',') {
+            fields.append(field);
+            field.clear();
+            afterComma = true;
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < content.size() && content.at(i + 1) == '\n')
+                ++i;
+            if (!afterComma || !field.isEmpty())
+                fields.append(field);
+            field.clear();
+            afterComma = false;
+        } else {
+            field.append(c);
+            afterComma = false;
+        }
+    }
+    if (fields.size() < 3 && !field.isEmpty())
+        fields.append(field);
+    return fields;
+}
+
+// A whole decimal number with an optional sign. One too long for 64 bits is still a number and
+// is saturated by its sign: it is clamped into range afterwards like any other.
+bool parseWholeNumber(const QByteArray &text, qlonglong *number)
+{
+    const qsizetype start = text.startsWith('-') || text.startsWith('+') ? 1 : 0;
+    if (text.size() == start)
+        return false;
+    for (qsizetype i = start; i < text.size(); ++i) {
+        if (text.at(i) < '0' || text.at(i) > '9')
+            return false;
+    }
+    bool ok = false;
+    *number = text.toLongLong(&ok);
+    if (!ok)
+        *number = text.startsWith('-') ? std::numeric_limits<qlonglong>::min()
+                                       : std::numeric_limits<qlonglong>::max();
+    return true;
+}
+
+int16_t clampTo(qlonglong value, int16_t low, int16_t high)
+{
+    return static_cast<int16_t>(std::clamp<qlonglong>(value, low, high));
+}
+
+} // namespace
+
+bool SettingsFile::read(const QString &path, Values *values, QString *error)
+{
+    QFile file(path);
+    if (!QFileInfo::exists(path)) {
+        *error = problem(QStringLiteral("が見つかりません。"));
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = problem(QStringLiteral("を読み込めません。\n（%1）").arg(file.errorString()));
+        return false;
+    }
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = problem(QStringLiteral("を読み込めません。\n（%1）").arg(file.errorString()));
+        return false;
+    }
+    return parse(content, values, error);
+}
+
+bool SettingsFile::parse(const QByteArray &content, Values *values, QString *error)
+{
+    const QList<QByteArray> fields = firstThreeFields(content);
+    if (fields.size() < 3) {
+        *error = problem(QStringLiteral("の値が足りません（問題数、表示秒数、自動保存の"
+                                        "3つが必要です）。"));
+        return false;
+    }
+    qlonglong numbers[3] = {};
+    for (int f = 0; f < 3; ++f) {
+        const QByteArray text = fields.at(f).trimmed();
+        qlonglong n = 0;
+        const bool ok = parseWholeNumber(text, &n);
+        if (!ok) {
+            *error = problem(QStringLiteral("の%1番目の値「%2」は数値ではありません。")
+                                 .arg(f + 1)
+                                 .arg(QString::fromLatin1(text)));
+            return false;
+        }
+        numbers[f] = n;
+    }
+    values->monsu = clampTo(numbers[0], minMonsu, maxMonsu);
+    values->jikan = clampTo(numbers[1], minJikan, maxJikan);
+    values->as = clampTo(numbers[2], 0, 1);
+    return true;
+}
+
+QByteArray SettingsFile::format(const Values &values)
+{
+    return QByteArray::number(values.monsu) + ',' + QByteArray::number(values.jikan) + ',' +
+           QByteArray::number(values.as) + "\r\n";
+}
+
+bool SettingsFile::write(const QString &path, const Values &values, QString *error)
+{
+    QSaveFile file(path);
+    const QByteArray content = format(values);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
+        !file.commit()) {
+        *error = problem(QStringLiteral("に書き込めません。\n（%1）").arg(file.errorString()));
+        return false;
+    }
+    return true;
+}

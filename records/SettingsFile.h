@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+// The settings file "設定.txt": one ASCII line "digits,seconds,autosave" ended by CR LF, e.g.
+// the seven bytes "7,5,1\r\n". This is the one place that reads and writes those bytes.
+class SettingsFile
+{
+public:
+    static constexpr int16_t minMonsu = 1;
+    static constexpr int16_t maxMonsu = 15;
+    static constexpr int16_t minJikan = 0;
+    static constexpr int16_t maxJikan = 30;
+
+    struct Values
+    {
+        int16_t monsu = 0; // digits per drill, 1..15
+        int16_t jikan = 0; // display seconds, 0..30
+        int16_t as = 0;    // auto-save, 0 or 1
+        friend bool operator==(const Values &, const Values &) = default;
+    };
+
+    static QString fileName() { return QStringLiteral("設定.txt"); }
+
+    // Reads the three values from the file at path. Values outside what the controls can
+    // produce are clamped into range. On failure returns false and a message for the player
+    // naming the file and the problem.
+    static bool read(const QString &path, Values *values, QString *error);
+
+    // Parses the file's content: the first three fields, each ended by a comma or a line end,
+    // leading spaces skipped; anything after the third field is ignored.
+    static bool parse(const QByteArray &content, Values *values, QString *error);
+
+    // The whole content of the file for the given values.
+    static QByteArray format(const Values &values);
+
+    // Replaces the file's content with the given values. The old content stays intact unless
+    // the new content was written completely. On failure returns false and a message.
+    static bool write(const QString &path, const Values &values, QString *error);
+};
