@@ -32,7 +32,6 @@ QUrl ChmBrowser::pageUrl(const QString &path)
 void ChmBrowser::setHelpFile(std::shared_ptr<const ChmFile> file)
 {
     m_file = std::move(file);
-    clearHistory();
 }
 
 void ChmBrowser::showPage(const QString &path)

@@ -20,7 +20,8 @@ public:
 
     // Shows the page at a path inside the file (with or without the leading "/").
     void showPage(const QString &path);
-    // Replaces the file the pages come from; with nullptr the browser serves nothing.
+    // Replaces the file the pages come from; with nullptr the browser serves nothing. The caller
+    // shows the new file's first page and then clears the history.
     void setHelpFile(std::shared_ptr<const ChmFile> file);
 
     static QUrl pageUrl(const QString &path);

@@ -15,7 +15,7 @@ ChmHelpWindow::ChmHelpWindow(QWidget *owner) : QWidget(owner, Qt::Window)
 {
     // The main window's closing ends the program; an open help window must not hold it up.
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(640, 520);
+    resize(640, 500);
 
     auto *tools = new QToolBar(this);
     tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
@@ -50,35 +50,32 @@ void ChmHelpWindow::openFile(const QString &helpFile)
     m_helpFile = helpFile;
     const QString shownName = QFileInfo(helpFile).fileName();
     auto file = std::make_shared<const ChmFile>(helpFile);
+    const QString title = file->title();
+    const QString topic = file->defaultTopic();
+    setWindowTitle(title.isEmpty() ? QStringLiteral("ヘルプ - %1").arg(shownName) : title);
+
     if (!file->isOpen()) {
         m_browser->setHelpFile(nullptr);
-        setWindowTitle(QStringLiteral("ヘルプ - %1").arg(shownName));
-        showMessage(QStringLiteral("ヘルプを表示できません"),
-                    QStringLiteral("ヘルプファイル「%1」を開けませんでした。"
+        showMessage(QStringLiteral("ヘルプファイル「%1」を開けませんでした。"
                                    "ファイルが見つからないか、ヘルプファイルとして読み取れません。")
                         .arg(helpFile));
-        return;
-    }
-
-    const QString title = file->title();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("ヘルプ - %1").arg(shownName) : title);
-    const QString topic = file->defaultTopic();
-    m_browser->setHelpFile(std::move(file));
-    if (topic.isEmpty()) {
+    } else if (topic.isEmpty()) {
+        m_browser->setHelpFile(nullptr);
         showMessage(
-            QStringLiteral("ヘルプを表示できません"),
             QStringLiteral("ヘルプファイル「%1」には表示できるページがありません。").arg(helpFile));
-        return;
+    } else {
+        m_browser->setHelpFile(std::move(file));
+        m_browser->showPage(topic);
     }
-    m_home->setEnabled(true);
-    m_browser->showPage(topic);
+    // A fresh start: nothing to go back to, and Home is the page just shown.
+    m_browser->clearHistory();
+    m_home->setEnabled(!topic.isEmpty());
 }
 
-void ChmHelpWindow::showMessage(const QString &heading, const QString &text)
+void ChmHelpWindow::showMessage(const QString &text)
 {
-    m_home->setEnabled(false);
     m_browser->setHtml(
-        QStringLiteral("<h3>%1</h3><p>%2</p>").arg(heading.toHtmlEscaped(), text.toHtmlEscaped()));
+        QStringLiteral("<h3>ヘルプを表示できません</h3><p>%1</p>").arg(text.toHtmlEscaped()));
 }
 
 void ChmHelpWindow::showEvent(QShowEvent *event)
@@ -90,8 +87,9 @@ void ChmHelpWindow::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-// Without a window manager (as under Xvfb) a new window would sit at the screen's corner; the
-// help opens centred over the window that asked for it, kept on its screen.
+// Without a window manager (as under Xvfb) a new window would sit at the screen's corner, so the
+// help window places itself: beside the window that asked for it when the screen has room,
+// otherwise over it but below its top band, so that its buttons (Help, Exit) stay in reach.
 void ChmHelpWindow::placeOnFirstShow()
 {
     QWidget *owner = parentWidget();
@@ -99,9 +97,31 @@ void ChmHelpWindow::placeOnFirstShow()
     if (!screen)
         return;
     const QRect available = screen->availableGeometry();
-    QRect frame(QPoint(), size());
-    frame.moveCenter(owner && owner->isVisible() ? owner->frameGeometry().center()
-                                                 : available.center());
+    const QSize decoration = frameGeometry().size() - size();
+    QRect frame(QPoint(), size() + decoration);
+    if (!owner || !owner->isVisible()) {
+        frame.moveCenter(available.center());
+    } else {
+        const QRect beside = owner->frameGeometry();
+        constexpr int gap = 8;
+        constexpr int ownerBandKeptVisible = 96;
+        frame.moveTop(beside.top());
+        if (beside.right() + gap + frame.width() <= available.right()) {
+            frame.moveLeft(beside.right() + gap);
+        } else if (beside.left() - gap - frame.width() >= available.left()) {
+            frame.moveRight(beside.left() - gap);
+        } else {
+            frame.moveCenter(QPoint(beside.center().x(), frame.center().y()));
+            frame.moveTop(beside.top() + ownerBandKeptVisible);
+            // Shorter rather than over the band, down to a height still worth reading.
+            constexpr int minimumHeight = 240;
+            const int room = available.bottom() + 1 - frame.top();
+            if (room < frame.height() && room >= minimumHeight) {
+                frame.setHeight(room);
+                resize(width(), room - decoration.height());
+            }
+        }
+    }
     frame.moveLeft(qBound(available.left(), frame.left(),
                           qMax(available.left(), available.right() - frame.width() + 1)));
     frame.moveTop(qBound(available.top(), frame.top(),

@@ -22,8 +22,11 @@ public:
     QString helpFile() const { return m_helpFile; }
     ChmBrowser *browser() const { return m_browser; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
-    void showMessage(const QString &heading, const QString &text);
+    void showMessage(const QString &text);
     void placeOnFirstShow();
 
     QString m_helpFile;
@@ -32,7 +35,4 @@ private:
     QAction *m_forward = nullptr;
     QAction *m_home = nullptr;
     bool m_placed = false;
-
-protected:
-    void showEvent(QShowEvent *event) override;
 };

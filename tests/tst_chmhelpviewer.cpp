@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -110,6 +111,11 @@ private Q_SLOTS:
         QCOMPARE(owner.findChildren<ChmHelpWindow *>().size(), 1);
         QVERIFY(first->isVisible());
         QCOMPARE(first->browser()->source(), QUrl(QStringLiteral("chm:/pages/start.html")));
+        // The reopened file starts a fresh history: nothing to go back to, home is the topic.
+        QVERIFY(!first->browser()->isBackwardAvailable());
+        first->browser()->showPage(QStringLiteral("sjis.html"));
+        first->browser()->home();
+        QCOMPARE(first->browser()->source(), QUrl(QStringLiteral("chm:/pages/start.html")));
     }
 
     void unreadableFileShowsMessage_data()
@@ -177,6 +183,35 @@ private Q_SLOTS:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!one && !two);
         QVERIFY(owner.isVisible());
+    }
+
+    // The help window must not cover the owner's top band, where its Help and Exit buttons lie.
+    void helpWindowLeavesOwnerButtonsInReach_data()
+    {
+        QTest::addColumn<QSize>("ownerSize");
+        QTest::newRow("main window size") << QSize(631, 452);
+        QTest::newRow("small owner") << QSize(200, 150);
+    }
+    void helpWindowLeavesOwnerButtonsInReach()
+    {
+        QFETCH(QSize, ownerSize);
+        QWidget owner;
+        owner.resize(ownerSize);
+        QRect ownerFrame(QPoint(), ownerSize);
+        ownerFrame.moveCenter(owner.screen()->availableGeometry().center());
+        owner.move(ownerFrame.topLeft());
+        owner.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&owner));
+        ChmHelpViewer viewer;
+        viewer.displayTopic(&owner, QStringLiteral(TEST_CHM));
+        const QRect help = viewer.window(QStringLiteral(TEST_CHM))->frameGeometry();
+        const QRect band(owner.frameGeometry().topLeft(), QSize(owner.frameGeometry().width(), 90));
+        QVERIFY2(!help.intersects(band), qPrintable(QStringLiteral("help %1,%2 %3x%4")
+                                                        .arg(help.x())
+                                                        .arg(help.y())
+                                                        .arg(help.width())
+                                                        .arg(help.height())));
+        QVERIFY(owner.screen()->availableGeometry().contains(help));
     }
 
     void helpWindowDoesNotKeepProgramAlive()
