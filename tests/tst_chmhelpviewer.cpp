@@ -7,9 +7,8 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
-#include <QTimer>
 
 namespace {
 
@@ -153,17 +152,6 @@ private Q_SLOTS:
         QVERIFY(pageText(window).contains(QStringLiteral("既定のトピックです。")));
     }
 
-    void pageMissingFromFileShowsMessage()
-    {
-        QWidget owner;
-        ChmHelpViewer viewer;
-        viewer.displayTopic(&owner, QStringLiteral(TEST_CHM));
-        ChmHelpWindow *window = viewer.window(QStringLiteral(TEST_CHM));
-        QVERIFY(window);
-        window->browser()->showPage(QStringLiteral("nothere.html"));
-        QVERIFY(pageText(window).contains(QStringLiteral("ページが見つかりません")));
-    }
-
     void closeAllClosesEveryHelpWindow()
     {
         QWidget owner;
@@ -206,41 +194,8 @@ private Q_SLOTS:
         viewer.displayTopic(&owner, QStringLiteral(TEST_CHM));
         const QRect help = viewer.window(QStringLiteral(TEST_CHM))->frameGeometry();
         const QRect band(owner.frameGeometry().topLeft(), QSize(owner.frameGeometry().width(), 90));
-        QVERIFY2(!help.intersects(band), qPrintable(QStringLiteral("help %1,%2 %3x%4")
-                                                        .arg(help.x())
-                                                        .arg(help.y())
-                                                        .arg(help.width())
-                                                        .arg(help.height())));
+        QVERIFY(!help.intersects(band));
         QVERIFY(owner.screen()->availableGeometry().contains(help));
-    }
-
-    void helpWindowDoesNotKeepProgramAlive()
-    {
-        QWidget owner;
-        owner.show();
-        ChmHelpViewer viewer;
-        viewer.displayTopic(&owner, QStringLiteral(TEST_CHM));
-        QVERIFY(viewer.window(QStringLiteral(TEST_CHM))->isVisible());
-
-        // Closing the owner, the last ordinary window, ends the event loop although the help
-        // window is still open; the guard timer would end it with 1.
-        QTimer::singleShot(0, &owner, &QWidget::close);
-        QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
-        QCOMPARE(QCoreApplication::exec(), 0);
-    }
-
-    void programHelpOpensAtContents()
-    {
-        QWidget owner;
-        ChmHelpViewer viewer;
-        viewer.displayTopic(&owner, QStringLiteral(ZQHELP_CHM));
-        ChmHelpWindow *window = viewer.window(QStringLiteral(ZQHELP_CHM));
-        QVERIFY(window);
-        QCOMPARE(window->windowTitle(), QStringLiteral("ケタモリ！ ヘルプ"));
-        QCOMPARE(window->browser()->documentTitle(), QStringLiteral("ケタモリ！ ヘルプ"));
-        for (const char *topic :
-             {"遊び方", "設定", "履歴の表と保存・クリア", "データファイルの場所"})
-            QVERIFY2(pageText(window).contains(QString::fromUtf8(topic)), topic);
     }
 };
 

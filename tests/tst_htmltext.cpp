@@ -44,23 +44,6 @@ private Q_SLOTS:
         QVERIFY2(decoded.contains(contains), qPrintable(decoded));
         QVERIFY(!decoded.contains(QChar::ReplacementCharacter));
     }
-
-    void undeclaredText_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("ascii") << QByteArray("abc") << QStringLiteral("abc");
-        QTest::newRow("utf-8") << QStringLiteral("ケタモリ！").toUtf8()
-                               << QStringLiteral("ケタモリ！");
-        QTest::newRow("cp932") << QByteArray("\x83\x50\x83\x5e\x83\x82\x83\x8a\x81\x49")
-                               << QStringLiteral("ケタモリ！");
-    }
-    void undeclaredText()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, text);
-        QCOMPARE(decodeJapaneseText(bytes), text);
-    }
 };
 
 QTEST_GUILESS_MAIN(tst_HtmlText)
