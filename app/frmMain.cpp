@@ -65,6 +65,7 @@ QLabel *borderedLabel(QWidget *parent, const QFont &font, const QString &text)
     label->setLineWidth(1);
     label->setAutoFillBackground(true);
     label->setBackgroundRole(QPalette::Button);
+    label->setForegroundRole(QPalette::WindowText);
     return label;
 }
 

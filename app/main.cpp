@@ -19,6 +19,13 @@ public:
 
 int main(int argc, char *argv[])
 {
+    // Without a display Qt would abort with a terse message of its own.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "ketamori: no display found (DISPLAY is not set). "
+                             "Run it on a desktop, or under Xvfb: xvfb-run -a ketamori\n");
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ketamori"));
     QApplication::setApplicationDisplayName(QStringLiteral("ケタモリ！"));

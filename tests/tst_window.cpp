@@ -318,9 +318,9 @@ private Q_SLOTS:
         QCOMPARE(w.txtKaitou(3)->alignment(), Qt::AlignCenter);
         QVERIFY(!w.txtKaitou(3)->testAttribute(Qt::WA_InputMethodEnabled));
         QCOMPARE(w.lblMondai(3)->alignment(), Qt::AlignCenter);
-        QCOMPARE(w.lblOk->palette().color(QPalette::WindowText), QColor(0, 128, 0));
-        QCOMPARE(w.lblNg->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QCOMPARE(w.lblRitu->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+        QCOMPARE(w.lblOk->palette().color(w.lblOk->foregroundRole()), QColor(0, 128, 0));
+        QCOMPARE(w.lblNg->palette().color(w.lblNg->foregroundRole()), QColor(255, 0, 0));
+        QCOMPARE(w.lblRitu->palette().color(w.lblRitu->foregroundRole()), QColor(0, 0, 0));
         QCOMPARE(w.shpWaku->backColor(), QColor(255, 255, 255));
         QCOMPARE(w.shpWaku->fillColor(), QColor(192, 192, 192));
         QCOMPARE(w.shpWaku->fillStyle(), Shape::Fill::DiagonalCross);
