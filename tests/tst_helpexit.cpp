@@ -1,4 +1,4 @@
-#include "WindowFixture.h"
+#include "TestWindow.h"
 #include "app/ChmBrowser.h"
 #include "app/ChmHelpViewer.h"
 #include "app/ChmHelpWindow.h"
@@ -34,29 +34,24 @@ QVariantList screen(const frmMain &w)
     return seen;
 }
 
-// Puts the window into a phase of a drill, as the drill's handlers leave it.
-void enterPhase(frmMain &w, const QString &phase)
+// Plays a drill up to a phase through the window's own handlers and timers.
+void enterPhase(frmMain &w, FakeClock &clock, const QString &phase)
 {
-    if (phase == u"countdown") {
-        w.state.blnCountdown = true;
-        w.state.intCountStep = 2;
-        w.cmdStart->setEnabled(false);
-        w.cmdKaitou->setEnabled(false);
-    } else if (phase == u"display") {
-        w.state.blnDisplay = true;
-        w.state.intCountStep = 3;
-        w.state.lngNow = 1000;
-        w.state.lngEnd = 1005;
-        w.state.intNokori = 3;
-        w.shpWaku->setVisible(false);
-        for (int i = 1; i <= w.state.intMonsu; ++i)
-            w.lblMondai(i)->setText(QString::number(i % 9));
-        w.cmdStart->setEnabled(false);
-        w.cmdKaitou->setEnabled(false);
-    } else if (phase == u"scored") {
-        w.state.intOk = 3;
-        w.state.intNg = 2;
-    }
+    if (phase == u"idle")
+        return;
+    w.cmdStart->click();
+    TestWindow::tick(w.tmrStart);
+    if (phase == u"countdown")
+        return;
+    TestWindow::tick(w.tmrStart);
+    TestWindow::tick(w.tmrStart);
+    if (phase == u"display")
+        return;
+    clock.advance(w.state.intJikan);
+    TestWindow::tick(w.tmrKt);
+    if (phase == u"recall")
+        return;
+    w.cmdKaitou->click();
 }
 
 // Runs the event loop with one action queued; the loop's exit code, or -1 if nothing ended it
@@ -83,6 +78,24 @@ QStringList dataFolder(const QString &path)
 
 } // namespace
 
+// A data folder with both data files, for the window with the real help viewer.
+struct DataFolder
+{
+    QTemporaryDir dir;
+    FakeClock clock;
+    ScriptedDigits digits;
+
+    DataFolder()
+    {
+        for (const auto &[name, bytes] : {std::pair{QStringLiteral("設定.txt"), "5,5,0\r\n"},
+                                          std::pair{QStringLiteral("履歴.txt"), ""}}) {
+            QFile file(dir.filePath(name));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(bytes);
+        }
+    }
+};
+
 class tst_HelpExit : public QObject
 {
     Q_OBJECT
@@ -91,29 +104,30 @@ private Q_SLOTS:
     void phases_data()
     {
         QTest::addColumn<QString>("phase");
-        QTest::newRow("idle") << QStringLiteral("idle");
-        QTest::newRow("countdown") << QStringLiteral("countdown");
-        QTest::newRow("display") << QStringLiteral("display");
-        QTest::newRow("scored") << QStringLiteral("scored");
+        for (const char *phase : {"idle", "countdown", "display", "recall", "scored"})
+            QTest::newRow(phase) << QString::fromLatin1(phase);
     }
 
     void helpLeavesDrillUntouched_data() { phases_data(); }
     void helpLeavesDrillUntouched()
     {
         QFETCH(QString, phase);
-        WindowFixture f;
-        QVERIFY(f.start("5,5,1\r\n"));
-        frmMain &w = *f.window;
-        enterPhase(w, phase);
+        TestWindow t;
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
+        enterPhase(w, t.clock, phase);
+        QCOMPARE(w.state.blnCountdown, phase == u"countdown");
+        QCOMPARE(w.state.blnDisplay, phase == u"display");
         const QVariantList state = fields(w.state);
         const QVariantList seen = screen(w);
 
         w.cmdHelp->click();
         w.cmdHelp->click();
 
-        const QString helpFile = QDir(f.dir.path()).filePath(QStringLiteral("zqHelp.chm"));
-        QCOMPARE(f.help.shown, QStringList({helpFile, helpFile}));
-        QCOMPARE(f.help.closes, 0);
+        const QString helpFile = t.dataFile(QStringLiteral("zqHelp.chm"));
+        QCOMPARE(t.help.shown, QStringList({helpFile, helpFile}));
+        QCOMPARE(t.help.owners, QList<QWidget *>({&w, &w}));
+        QCOMPARE(t.help.closes, 0);
         QCOMPARE(fields(w.state), state);
         QCOMPARE(screen(w), seen);
     }
@@ -122,43 +136,46 @@ private Q_SLOTS:
     void exitEndsAtOnceSavingNothing()
     {
         QFETCH(QString, phase);
-        WindowFixture f;
         QStringEncoder cp932("CP932");
-        const QByteArray marks = cp932.encode(QStringLiteral("○○×－－－－－－－－－－－－"));
-        const QByteArray seconds = cp932.encode(QStringLiteral("5秒"));
-        QVERIFY(f.start("7,3,1\r\n", "\"2001/02/03\",\"04:05:06\",\"" + marks +
-                                         "\",2,1,\"66.7%\",\"" + seconds + "\"\r\n"));
-        frmMain &w = *f.window;
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        enterPhase(w, phase);
-        const QStringList before = dataFolder(f.dir.path());
-        const QByteArray settings = f.readFile(QStringLiteral("設定.txt"));
-        const QByteArray history = f.readFile(QStringLiteral("履歴.txt"));
+        const QByteArray line = "\"2001/02/03\",\"04:05:06\",\"" +
+                                cp932.encode(QStringLiteral("○○×－－－－－－－－－－－－")) +
+                                "\",2,1,\"66.7%\",\"" + cp932.encode(QStringLiteral("5秒")) +
+                                "\"\r\n";
+        TestWindow t("7,3,1\r\n", line);
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
+        QVERIFY(t.showActive());
+        enterPhase(w, t.clock, phase);
+        QCOMPARE(w.state.blnCountdown, phase == u"countdown");
+        QCOMPARE(w.state.blnDisplay, phase == u"display");
+        w.tmrStart->start();
+        w.tmrKt->start();
+        const QStringList before = dataFolder(t.dir.path());
+        const QByteArray settings = t.readFile(QStringLiteral("設定.txt"));
+        const QByteArray history = t.readFile(QStringLiteral("履歴.txt"));
 
         QCOMPARE(runUntilExit([&w] { w.cmdEnd->click(); }), 0);
 
-        QCOMPARE(f.help.closes, 1);
+        QCOMPARE(t.help.closes, 1);
         QVERIFY(!w.isVisible());
         QVERIFY(!w.tmrStart->isActive());
         QVERIFY(!w.tmrKt->isActive());
-        QCOMPARE(f.readFile(QStringLiteral("設定.txt")), settings);
-        QCOMPARE(f.readFile(QStringLiteral("履歴.txt")), history);
-        QCOMPARE(dataFolder(f.dir.path()), before);
+        QCOMPARE(t.readFile(QStringLiteral("設定.txt")), settings);
+        QCOMPARE(t.readFile(QStringLiteral("履歴.txt")), history);
+        QCOMPARE(dataFolder(t.dir.path()), before);
     }
 
     // The real viewer behind the window: one help window for both presses, at the file's
     // default topic; Exit closes it and ends the program.
     void realViewerHelpTwiceThenExit()
     {
-        WindowFixture f;
-        f.writeFile(QStringLiteral("設定.txt"), "5,5,1\r\n");
-        f.writeFile(QStringLiteral("履歴.txt"), "");
-        QVERIFY(QFile::copy(QStringLiteral(TEST_CHM), f.path(QStringLiteral("zqHelp.chm"))));
+        DataFolder data;
+        QVERIFY(
+            QFile::copy(QStringLiteral(TEST_CHM), data.dir.filePath(QStringLiteral("zqHelp.chm"))));
         ChmHelpViewer viewer;
-        frmMain w(QDir(f.dir.path()), f.clock, f.digits, viewer);
+        frmMain w(QDir(data.dir.path()), data.clock, data.digits, viewer);
         QString error;
-        QVERIFY(w.frmMain_Load(&error));
+        QVERIFY2(w.frmMain_Load(&error), qPrintable(error));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
 
@@ -178,13 +195,11 @@ private Q_SLOTS:
     // Closing the main window by its close box ends the program, help window open or not.
     void closingMainWindowEndsProgram()
     {
-        WindowFixture f;
-        f.writeFile(QStringLiteral("設定.txt"), "5,5,1\r\n");
-        f.writeFile(QStringLiteral("履歴.txt"), "");
+        DataFolder data;
         ChmHelpViewer viewer;
-        frmMain w(QDir(f.dir.path()), f.clock, f.digits, viewer);
+        frmMain w(QDir(data.dir.path()), data.clock, data.digits, viewer);
         QString error;
-        QVERIFY(w.frmMain_Load(&error));
+        QVERIFY2(w.frmMain_Load(&error), qPrintable(error));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         w.cmdHelp->click(); // no help file here: the viewer's message shows instead
