@@ -1,4 +1,4 @@
-#include "app/HelpService.h"
+#include "app/ChmHelpViewer.h"
 #include "app/frmMain.h"
 #include "drill/RandomDigitSource.h"
 #include "drill/SystemClock.h"
@@ -6,16 +6,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
-
-namespace {
-// Stands in until the built-in help viewer arrives.
-class NoHelp : public HelpService
-{
-public:
-    void displayTopic(QWidget *, const QString &) override {}
-    void closeAll() override {}
-};
-} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -32,7 +22,7 @@ int main(int argc, char *argv[])
 
     SystemClock clock;
     RandomDigitSource digits;
-    NoHelp help;
+    ChmHelpViewer help; // outlives the window that owns its help windows
     frmMain window(QDir::current(), clock, digits, help);
 
     QString error;
