@@ -187,7 +187,9 @@ bool HistoryFile::append(const HistoryRecord &record, QString *error)
         *error = problem(QStringLiteral("に書き込めません。\n（%1）").arg(file.errorString()));
         return false;
     }
-    const qint64 oldSize = file.size();
+    // A device such as a pipe has no end to look at and nothing to take back.
+    const bool seekable = !file.isSequential();
+    const qint64 oldSize = seekable ? file.size() : 0;
     if (oldSize > 0) {
         char last = 0;
         if (!file.seek(oldSize - 1) || !file.getChar(&last)) {
@@ -200,7 +202,7 @@ bool HistoryFile::append(const HistoryRecord &record, QString *error)
     if (writeToDisk(file, bytes) != bytes.size()) {
         const QString reason = file.errorString();
         // Take back whatever part of the line did reach the disk.
-        if (file.size() != oldSize)
+        if (seekable && file.size() != oldSize)
             file.resize(oldSize);
         *error = problem(QStringLiteral("に書き込めません。\n（%1）").arg(reason));
         return false;
