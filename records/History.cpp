@@ -120,14 +120,15 @@ void History::Save()
     if ((st.intOk == 0 && st.intNg == 0) || st.blnDisplay || st.blnCountdown)
         return;
 
-    QString marks;
+    HistoryRecord::Marks marks;
     for (int i = 1; i <= HistoryRecord::slotCount; ++i) {
+        HistoryRecord::Mark &mark = marks[static_cast<size_t>(i - 1)];
         if (i > st.intMonsu)
-            marks += HistoryRecord::unused;
+            mark = HistoryRecord::Mark::Unused;
         else if (m_form.txtKaitou(i)->text() == m_form.lblMondai(i)->text())
-            marks += HistoryRecord::right;
+            mark = HistoryRecord::Mark::Right;
         else
-            marks += HistoryRecord::wrong;
+            mark = HistoryRecord::Mark::Wrong;
     }
     const HistoryRecord record = HistoryRecord::ofResult(m_clock.localNow(), marks, st.intOk,
                                                          st.intNg, st.intMonsu, st.intJikan);

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <utility>
+
 namespace {
 
 QString problem(const QString &what)
@@ -13,80 +15,196 @@ QString problem(const QString &what)
     return QStringLiteral("履歴ファイル「%1」%2").arg(HistoryFile::fileName(), what);
 }
 
-// Reads the text field in double quotes that starts at pos; it ends at the closing quote.
-bool quotedField(QByteArrayView line, qsizetype &pos, QString *text)
+// The code page 932 bytes of the few characters beyond ASCII that a line holds.
+struct Codes
 {
-    if (pos >= line.size() || line[pos] != '"')
-        return false;
-    const qsizetype close = line.indexOf('"', pos + 1);
-    if (close < 0)
-        return false;
-    const QByteArrayView bytes = line.sliced(pos + 1, close - pos - 1);
-    pos = close + 1;
-    return Cp932::decode(bytes, text);
+    QByteArray right, wrong, unused, secondsUnit;
+};
+
+const Codes &codes()
+{
+    static const Codes codes = [] {
+        Codes c;
+        Cp932::encode(u"○", &c.right);
+        Cp932::encode(u"×", &c.wrong);
+        Cp932::encode(u"－", &c.unused);
+        Cp932::encode(u"秒", &c.secondsUnit);
+        return c;
+    }();
+    return codes;
 }
 
-// Reads the bare whole number that starts at pos and ends before the next comma. Leading zeros
-// are allowed; the value must fit a signed 16-bit count.
-bool numberField(QByteArrayView line, qsizetype &pos, int16_t *number)
+bool isDigits(QByteArrayView text)
 {
-    qsizetype end = line.indexOf(',', pos);
-    if (end < 0)
-        end = line.size();
-    qsizetype i = pos;
-    const bool negative = i < end && line[i] == '-';
-    if (negative)
-        ++i;
-    if (i == end)
+    if (text.isEmpty())
         return false;
-    int value = 0;
-    for (; i < end; ++i) {
-        const char c = line[i];
+    for (char c : text) {
         if (c < '0' || c > '9')
             return false;
-        value = value * 10 + (c - '0');
-        if (value > 32768)
-            return false;
     }
-    value = negative ? -value : value;
-    if (value > 32767)
-        return false;
-    *number = static_cast<int16_t>(value);
-    pos = end;
     return true;
 }
 
-bool comma(QByteArrayView line, qsizetype &pos)
+// A whole number of at most nine digits with an optional minus sign. Written by this program it
+// has no leading zeros; canonical asks for that form.
+std::optional<int32_t> wholeNumber(QByteArrayView text, bool canonical)
 {
-    if (pos >= line.size() || line[pos] != ',')
-        return false;
-    ++pos;
-    return true;
+    const bool negative = text.startsWith('-');
+    const QByteArrayView digits = negative ? text.sliced(1) : text;
+    if (!isDigits(digits))
+        return std::nullopt;
+    if (canonical && digits.size() > 1 && digits.front() == '0')
+        return std::nullopt;
+    int32_t value = 0;
+    for (char c : digits) {
+        value = value * 10 + (c - '0');
+        if (value > 99999999)
+            return std::nullopt;
+    }
+    if (canonical && negative && value == 0)
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+std::optional<int16_t> count16(QByteArrayView text, bool canonical)
+{
+    const std::optional<int32_t> n = wholeNumber(text, canonical);
+    if (!n || *n < -32768 || *n > 32767)
+        return std::nullopt;
+    return static_cast<int16_t>(*n);
 }
 
 // A calendar date written year/month/day in digits, such as 2001/02/03.
-std::optional<QDate> calendarDate(const QString &text)
+std::optional<QDate> dateField(QByteArrayView text)
 {
-    const QList<QStringView> parts = QStringView(text).split(u'/');
-    if (parts.size() != 3)
+    const qsizetype slash1 = text.indexOf('/');
+    const qsizetype slash2 = slash1 < 0 ? -1 : text.indexOf('/', slash1 + 1);
+    if (slash2 < 0)
         return std::nullopt;
-    int numbers[3] = {};
-    const int maxDigits[3] = {4, 2, 2};
-    for (int p = 0; p < 3; ++p) {
-        const QStringView part = parts.at(p);
-        if (part.isEmpty() || part.size() > maxDigits[p])
-            return std::nullopt;
-        for (QChar c : part) {
-            if (c < u'0' || c > u'9')
-                return std::nullopt;
-        }
-        numbers[p] = part.toInt();
-    }
-    const QDate date(numbers[0], numbers[1], numbers[2]);
+    const QByteArrayView year = text.first(slash1);
+    const QByteArrayView month = text.sliced(slash1 + 1, slash2 - slash1 - 1);
+    const QByteArrayView day = text.sliced(slash2 + 1);
+    if (!isDigits(year) || !isDigits(month) || !isDigits(day) || year.size() > 4 ||
+        month.size() > 2 || day.size() > 2)
+        return std::nullopt;
+    const QDate date(*wholeNumber(year, false), *wholeNumber(month, false),
+                     *wholeNumber(day, false));
     if (!date.isValid())
         return std::nullopt;
     return date;
 }
+
+// Two-digit hour, minute and second: 04:05:06.
+std::optional<QTime> timeField(QByteArrayView text)
+{
+    if (text.size() != 8 || text[2] != ':' || text[5] != ':')
+        return std::nullopt;
+    const QByteArrayView h = text.sliced(0, 2), m = text.sliced(3, 2), s = text.sliced(6, 2);
+    if (!isDigits(h) || !isDigits(m) || !isDigits(s))
+        return std::nullopt;
+    const QTime time(*wholeNumber(h, false), *wholeNumber(m, false), *wholeNumber(s, false));
+    if (!time.isValid())
+        return std::nullopt;
+    return time;
+}
+
+// Exactly fifteen marks.
+std::optional<HistoryRecord::Marks> marksField(QByteArrayView text)
+{
+    using Mark = HistoryRecord::Mark;
+    const std::pair<const QByteArray &, Mark> kinds[] = {
+        {codes().right, Mark::Right}, {codes().wrong, Mark::Wrong}, {codes().unused, Mark::Unused}};
+    // Each mark takes two bytes; compared byte by byte, since a long history has many.
+    HistoryRecord::Marks marks{};
+    if (text.size() != 2 * HistoryRecord::slotCount)
+        return std::nullopt;
+    for (qsizetype i = 0; i < HistoryRecord::slotCount; ++i) {
+        const char lead = text[2 * i], trail = text[2 * i + 1];
+        bool known = false;
+        for (const auto &[code, kind] : kinds) {
+            if (code.size() == 2 && code[0] == lead && code[1] == trail) {
+                marks[static_cast<size_t>(i)] = kind;
+                known = true;
+                break;
+            }
+        }
+        if (!known)
+            return std::nullopt;
+    }
+    return marks;
+}
+
+// A percentage with one decimal: 66.7%, 100.0%, 0.0%.
+std::optional<int32_t> rateField(QByteArrayView text)
+{
+    const bool negative = text.startsWith('-');
+    if (negative)
+        text = text.sliced(1);
+    if (text.size() < 4 || !text.endsWith('%') || text[text.size() - 3] != '.' ||
+        text.startsWith('-'))
+        return std::nullopt;
+    const std::optional<int32_t> whole = wholeNumber(text.first(text.size() - 3), true);
+    const char tenth = text[text.size() - 2];
+    if (!whole || tenth < '0' || tenth > '9')
+        return std::nullopt;
+    const int32_t tenths = *whole * 10 + (tenth - '0');
+    if (negative && tenths == 0)
+        return std::nullopt;
+    return negative ? -tenths : tenths;
+}
+
+// The display time with its unit: 5秒.
+std::optional<int16_t> secondsField(QByteArrayView text)
+{
+    if (!text.endsWith(codes().secondsUnit))
+        return std::nullopt;
+    return count16(text.chopped(codes().secondsUnit.size()), true);
+}
+
+// Reads a line field by field from the left.
+class LineReader
+{
+public:
+    explicit LineReader(QByteArrayView line) : m_line(line) {}
+
+    // A text field: everything between the double quote at the reading position and the next.
+    bool quoted(QByteArrayView *text)
+    {
+        if (m_pos >= m_line.size() || m_line[m_pos] != '"')
+            return false;
+        const qsizetype close = m_line.indexOf('"', m_pos + 1);
+        if (close < 0)
+            return false;
+        *text = m_line.sliced(m_pos + 1, close - m_pos - 1);
+        m_pos = close + 1;
+        return true;
+    }
+
+    // A bare field: everything up to the next comma or the line end.
+    QByteArrayView bare()
+    {
+        qsizetype end = m_line.indexOf(',', m_pos);
+        if (end < 0)
+            end = m_line.size();
+        const QByteArrayView text = m_line.sliced(m_pos, end - m_pos);
+        m_pos = end;
+        return text;
+    }
+
+    bool comma()
+    {
+        if (m_pos >= m_line.size() || m_line[m_pos] != ',')
+            return false;
+        ++m_pos;
+        return true;
+    }
+
+    bool atEnd() const { return m_pos == m_line.size(); }
+
+private:
+    QByteArrayView m_line;
+    qsizetype m_pos = 0;
+};
 
 } // namespace
 
@@ -142,32 +260,43 @@ HistoryFile::Contents HistoryFile::parse(QByteArrayView content)
 
 std::optional<HistoryRecord> HistoryFile::parseLine(QByteArrayView line)
 {
-    HistoryRecord record;
-    QString date;
-    qsizetype pos = 0;
-    if (!quotedField(line, pos, &date) || !comma(line, pos) ||
-        !quotedField(line, pos, &record.time) || !comma(line, pos) ||
-        !quotedField(line, pos, &record.marks) || !comma(line, pos) ||
-        !numberField(line, pos, &record.ok) || !comma(line, pos) ||
-        !numberField(line, pos, &record.ng) || !comma(line, pos) ||
-        !quotedField(line, pos, &record.rate) || !comma(line, pos) ||
-        !quotedField(line, pos, &record.seconds) || pos != line.size())
+    LineReader reader(line);
+    QByteArrayView date, time, marks, rate, seconds;
+    if (!reader.quoted(&date) || !reader.comma() || !reader.quoted(&time) || !reader.comma() ||
+        !reader.quoted(&marks) || !reader.comma())
         return std::nullopt;
-    const std::optional<QDate> calendar = calendarDate(date);
-    if (!calendar)
+    const QByteArrayView ok = reader.bare();
+    if (!reader.comma())
         return std::nullopt;
-    record.date = *calendar;
-    return record;
+    const QByteArrayView ng = reader.bare();
+    if (!reader.comma() || !reader.quoted(&rate) || !reader.comma() || !reader.quoted(&seconds) ||
+        !reader.atEnd())
+        return std::nullopt;
+
+    // The counts are read as numbers (02 is 2); every text must be as this program writes it,
+    // since the table shows the texts as stored.
+    const std::optional<QDate> dateValue = dateField(date);
+    const std::optional<QTime> timeValue = timeField(time);
+    const std::optional<HistoryRecord::Marks> marksValue = marksField(marks);
+    const std::optional<int16_t> okValue = count16(ok, false);
+    const std::optional<int16_t> ngValue = count16(ng, false);
+    const std::optional<int32_t> rateValue = rateField(rate);
+    const std::optional<int16_t> secondsValue = secondsField(seconds);
+    if (!dateValue || !timeValue || !marksValue || !okValue || !ngValue || !rateValue ||
+        !secondsValue)
+        return std::nullopt;
+    return HistoryRecord{*dateValue, *timeValue, *marksValue,  *okValue,
+                         *ngValue,   *rateValue, *secondsValue};
 }
 
 QByteArray HistoryFile::formatLine(const HistoryRecord &record)
 {
     const QString quoteCommaQuote = QStringLiteral("\",\"");
-    const QString text = u'"' + record.fileDate() + quoteCommaQuote + record.time +
-                         quoteCommaQuote + record.marks + QStringLiteral("\",") +
+    const QString text = u'"' + record.fileDate() + quoteCommaQuote + record.timeText() +
+                         quoteCommaQuote + record.marksText() + QStringLiteral("\",") +
                          QString::number(record.ok) + u',' + QString::number(record.ng) +
-                         QStringLiteral(",\"") + record.rate + quoteCommaQuote + record.seconds +
-                         QStringLiteral("\"\r\n");
+                         QStringLiteral(",\"") + record.percentText() + quoteCommaQuote +
+                         record.secondsText() + QStringLiteral("\"\r\n");
     QByteArray line;
     if (!Cp932::encode(text, &line))
         return {};

@@ -41,7 +41,8 @@ public:
 
     // The records of a whole file's content.
     static Contents parse(QByteArrayView content);
-    // One line without its CR LF; nothing when it is not a line this program writes.
+    // One line without its CR LF; nothing when it is not a line this program writes. The counts
+    // are read as numbers (02 is 2); the texts must be as this program writes them.
     static std::optional<HistoryRecord> parseLine(QByteArrayView line);
     // The bytes of one line, CR LF included; empty if the record cannot be written.
     static QByteArray formatLine(const HistoryRecord &record);

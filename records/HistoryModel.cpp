@@ -72,17 +72,17 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
         case 1:
             return r.tableDate();
         case 2:
-            return r.time;
+            return r.timeText();
         case 3:
-            return r.marks;
+            return r.marksText();
         case 4:
             return QString::number(r.ok);
         case 5:
             return QString::number(r.ng);
         case 6:
-            return r.rate;
+            return r.percentText();
         case 7:
-            return r.seconds;
+            return r.secondsText();
         }
         return {};
     }

@@ -307,7 +307,7 @@ private Q_SLOTS:
         p.form->cmdHozon->click();
         QCOMPARE(p.row(0).at(3), marks);
         QCOMPARE(p.row(0).at(6), rate);
-        QCOMPARE(HistoryFile::parse(fileBytes(p.historyPath())).records.at(0).marks, marks);
+        QCOMPARE(HistoryFile::parse(fileBytes(p.historyPath())).records.at(0).marksText(), marks);
     }
 
     void autoSaveThenSaveButton()

@@ -1,19 +1,31 @@
 #include "FailingHistoryFile.h"
 #include "HistoryBytes.h"
+#include "drill/RateText.h"
 #include "records/Cp932.h"
 #include "records/HistoryFile.h"
 
 #include <QDir>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
+HistoryRecord::Marks marksOf(QStringView text)
+{
+    HistoryRecord::Marks marks{};
+    for (int i = 0; i < HistoryRecord::slotCount; ++i) {
+        const QChar c = text.at(i);
+        marks[size_t(i)] = c == u'○'   ? HistoryRecord::Mark::Right
+                           : c == u'×' ? HistoryRecord::Mark::Wrong
+                                       : HistoryRecord::Mark::Unused;
+    }
+    return marks;
+}
+
 HistoryRecord exampleRecord()
 {
-    return HistoryRecord::ofResult(QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)),
-                                   QStringLiteral("○○×－－－－－－－－－－－－"), 2, 1, 3, 5);
+    return HistoryRecord::ofResult(QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6, 789)),
+                                   marksOf(u"○○×－－－－－－－－－－－－"), 2, 1, 3, 5);
 }
 
 } // namespace
@@ -52,43 +64,31 @@ private Q_SLOTS:
         QByteArray bytes;
         QVERIFY(Cp932::encode(u"○×－秒", &bytes));
         QCOMPARE(bytes, QByteArray::fromHex("819b817e817c9562"));
-        QString text;
-        QVERIFY(Cp932::decode(bytes, &text));
-        QCOMPARE(text, QStringLiteral("○×－秒"));
         // Not representable: the minus sign that strict Shift-JIS would put in place of "－".
         QVERIFY(!Cp932::encode(u"−", &bytes));
     }
 
-    // The decoder remembers the system converter's answers for every byte from 80 and every
-    // pair that starts with a lead byte; it must give the same ones.
-    void decoderAgreesWithSystemConverter()
+    void exampleRecordTexts()
     {
-        auto agrees = [](QByteArrayView bytes) {
-            QStringDecoder system("CP932");
-            const QString expected = system.decode(bytes);
-            const bool systemOk = !system.hasError() && expected.size() == 1;
-            QString text;
-            const bool ok = Cp932::decode(bytes, &text);
-            return ok == systemOk && (!ok || text == expected);
-        };
-        for (int b = 0x80; b <= 0xFF; ++b) {
-            const bool lead = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-            if (!lead) {
-                const char single = char(b);
-                QVERIFY2(agrees(QByteArrayView(&single, 1)), qPrintable(QString::number(b, 16)));
-                continue;
-            }
-            for (int trail = 0x00; trail <= 0xFF; ++trail) {
-                const char pair[2] = {char(b), char(trail)};
-                QVERIFY2(agrees(QByteArrayView(pair, 2)),
-                         qPrintable(QString::number(b << 8 | trail, 16)));
+        const HistoryRecord r = exampleRecord();
+        QCOMPARE(r.fileDate(), u"2001/02/03"_qs);
+        QCOMPARE(r.tableDate(), u"01/02/03"_qs);
+        QCOMPARE(r.timeText(), u"04:05:06"_qs);
+        QCOMPARE(r.marksText(), u"○○×－－－－－－－－－－－－"_qs);
+        QCOMPARE(r.percentText(), u"66.7%"_qs);
+        QCOMPARE(r.secondsText(), u"5秒"_qs);
+    }
+
+    // The record keeps the rate as a number; it must give back the window's rate text.
+    void rateAsTheWindowShowsIt()
+    {
+        for (int count = 1; count <= 15; ++count) {
+            for (int ok = 0; ok <= 15; ++ok) {
+                const HistoryRecord r = HistoryRecord::ofResult(
+                    QDateTime(QDate(2001, 2, 3), QTime()), {}, int16_t(ok), 0, count, 5);
+                QCOMPARE(r.percentText(), rateText(ok, count));
             }
         }
-        QString text;
-        QVERIFY(!Cp932::decode(QByteArray("\x81"), &text)); // lead byte cut off
-        // Below 80 the code page is ASCII, backslash and tilde included.
-        QVERIFY(Cp932::decode(QByteArray("A\\~\x1a"), &text));
-        QCOMPARE(text, QStringLiteral("A\\~\x1a"));
     }
 
     void parseLine_data()
@@ -116,9 +116,27 @@ private Q_SLOTS:
         QTest::newRow("unquoted date")
             << QByteArray(good).replace("\"2001/02/03\"", "2001/02/03") << false;
         QTest::newRow("open quote") << good.chopped(1) << false;
-        QTest::newRow("byte that is no character")
-            << QByteArray(good).replace("\x95\x62", "\x85\x40") << false;
-        QTest::newRow("lead byte cut off") << QByteArray(good).replace("\x95\x62", "\x95") << false;
+        QTest::newRow("one-digit month and day")
+            << QByteArray(good).replace("2001/02/03", "2001/2/3") << true;
+        QTest::newRow("rate over 100%") << QByteArray(good).replace("66.7%", "1500.0%") << true;
+        QTest::newRow("time without leading zero")
+            << QByteArray(good).replace("04:05:06", "4:05:06") << false;
+        QTest::newRow("no such time") << QByteArray(good).replace("04:05:06", "24:05:06") << false;
+        QTest::newRow("fourteen marks")
+            << QByteArray(good).replace("\x81\x7c\x22", "\x22") << false;
+        QTest::newRow("sixteen marks")
+            << QByteArray(good).replace("\x81\x7c\x22", "\x81\x7c\x81\x7c\x22") << false;
+        QTest::newRow("another character among the marks")
+            << QByteArray(good).replace("\x81\x7e", "\x81\x5b") << false;
+        QTest::newRow("rate with leading zero")
+            << QByteArray(good).replace("66.7%", "066.7%") << false;
+        QTest::newRow("rate with two decimals")
+            << QByteArray(good).replace("66.7%", "66.70%") << false;
+        QTest::newRow("rate without percent") << QByteArray(good).replace("66.7%", "66.7") << false;
+        QTest::newRow("seconds with leading zero")
+            << QByteArray(good).replace("\x22\x35\x95\x62", "\x22\x30\x35\x95\x62") << false;
+        QTest::newRow("seconds without unit") << QByteArray(good).replace("\x95\x62", "") << false;
+        QTest::newRow("unit cut off") << QByteArray(good).replace("\x95\x62", "\x95") << false;
     }
     void parseLine()
     {
