@@ -38,17 +38,19 @@ QFrame *captionlessFrame(QWidget *parent)
     return frame;
 }
 
-// A label with a single-line border, centred text and the button-face background.
+// A label with a single-line border, centred text and the button-face background. The border
+// is a sunken one-pixel edge drawn in the theme's shading, not in the text colour.
 QLabel *borderedLabel(QWidget *parent, const QFont &font, const QString &text)
 {
     auto *label = new QLabel(text, parent);
     label->setFont(font);
     label->setAlignment(Qt::AlignCenter);
-    label->setFrameShape(QFrame::Box);
-    label->setFrameShadow(QFrame::Plain);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
     label->setLineWidth(1);
     label->setAutoFillBackground(true);
     label->setBackgroundRole(QPalette::Button);
+    label->setForegroundRole(QPalette::WindowText);
     return label;
 }
 

@@ -19,6 +19,13 @@ public:
 
 int main(int argc, char *argv[])
 {
+    // Without a display Qt would abort with a terse message of its own.
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "ketamori: no display found (DISPLAY is not set). "
+                             "Run it on a desktop, or under Xvfb: xvfb-run -a ketamori\n");
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ketamori"));
     QApplication::setApplicationDisplayName(QStringLiteral("ケタモリ！"));
@@ -30,6 +37,8 @@ int main(int argc, char *argv[])
 
     QString error;
     if (!window.frmMain_Load(&error)) {
+        error += QStringLiteral("\n\nデータフォルダ: %1")
+                     .arg(QDir::toNativeSeparators(QDir::currentPath()));
         std::fprintf(stderr, "ketamori: %s\n", qUtf8Printable(error));
         QMessageBox::critical(nullptr, QStringLiteral("ケタモリ！"), error);
         return 1;

@@ -1,16 +1,165 @@
 #include "drill/Drill.h"
 
+#include "app/AnswerBox.h"
+#include "app/CommandButton.h"
+#include "app/Shape.h"
 #include "app/frmMain.h"
+#include "drill/AnswerCheck.h"
+#include "drill/BarWidth.h"
+#include "drill/Clock.h"
+#include "drill/DigitSource.h"
+#include "drill/DisplaySeconds.h"
+#include "drill/RateText.h"
+#include "records/History.h"
+
+#include <QLabel>
+
+namespace {
+
+constexpr int slotCount = 15;
+constexpr int countdownSteps = 3;
+
+// Colours 15, 10 and 13 of the 16-colour console palette.
+const QColor white(255, 255, 255);
+const QColor lightGreen(0, 255, 0);
+const QColor lightMagenta(255, 0, 255);
+
+} // namespace
 
 Drill::Drill(frmMain &form, Clock &clock, DigitSource &digits)
     : m_form(form), m_clock(clock), m_digits(digits)
 {
 }
 
-// The drill's handlers are filled in as the drill is built.
-void Drill::cmdStart_Click() {}
-void Drill::tmrStart_Timer() {}
-void Drill::tmrKt_Timer() {}
-void Drill::txtKaitou_Change(int) {}
-void Drill::txtKaitou_Click(int) {}
-void Drill::cmdKaitou_Click() {}
+// Start: clears the row, covers it and begins the countdown. The settings are read here and at
+// every later step, so a choice made during a drill takes effect at its next use.
+void Drill::cmdStart_Click()
+{
+    frmMain &f = m_form;
+    DrillState &st = f.state;
+
+    st.blnCountdown = true;
+    // The countdown always begins at the red light. Without this, Start pressed between the last
+    // countdown tick and the next one (possible after a display of 0 or 1 seconds) would carry
+    // step 3 into the new countdown and step past the third light.
+    st.intCountStep = 0;
+
+    for (int i = 1; i <= slotCount; ++i) {
+        f.lblMondai(i)->setVisible(false); // its caption keeps the last drill's digit
+        f.txtKaitou(i)->setVisible(false);
+        f.txtKaitou(i)->setBackColor(white);
+        f.txtKaitou(i)->setText(QString());
+    }
+    f.shpJikanK->setWidthTwips(st.intBarWidth);
+    f.shpWaku->setVisible(true);
+    for (int i = 1; i <= st.intMonsu; ++i)
+        f.lblMondai(i)->setVisible(true); // still under the cover
+    f.lblOk->setText(QString());
+    f.lblNg->setText(QString());
+    f.lblRitu->setText(QString());
+    f.cmdStart->setEnabled(false);
+    f.cmdKaitou->setEnabled(false);
+}
+
+// Countdown: red, yellow, green, one light per tick; the digits show with the green light, which
+// stays lit until the next drill's first tick.
+void Drill::tmrStart_Timer()
+{
+    frmMain &f = m_form;
+    DrillState &st = f.state;
+
+    if (!st.blnCountdown) {
+        st.intCountStep = 0;
+        return;
+    }
+    for (int k = 1; k <= countdownSteps; ++k)
+        f.imgStart(k)->setVisible(false);
+    ++st.intCountStep;
+    f.imgStart(st.intCountStep)->setVisible(true);
+
+    if (st.intCountStep == countdownSteps) {
+        st.blnCountdown = false;
+        f.shpWaku->setVisible(false);
+        m_digits.reseed();
+        for (int i = 1; i <= st.intMonsu; ++i)
+            f.lblMondai(i)->setText(QString::number(m_digits.nextDigit()));
+        st.lngNow = clockSecond(m_clock.wholeSeconds());
+        st.lngEnd = endSecond(st.lngNow, st.intJikan);
+        st.blnDisplay = true;
+    }
+}
+
+// Display: the blue bar shrinks with the seconds left; when none are left the digits are
+// covered and the answer boxes open.
+void Drill::tmrKt_Timer()
+{
+    frmMain &f = m_form;
+    DrillState &st = f.state;
+
+    if (!st.blnDisplay)
+        return;
+    st.lngNow = clockSecond(m_clock.wholeSeconds());
+    st.intNokori = remainingSeconds(st.lngEnd, st.lngNow);
+    f.shpJikanK->setWidthTwips(barWidth(st.intNokori, st.intJikan, st.intBarWidth));
+
+    if (st.intNokori <= 0) {
+        st.blnDisplay = false;
+        f.shpWaku->setVisible(true);
+        for (int i = 1; i <= st.intMonsu; ++i)
+            f.txtKaitou(i)->setVisible(true);
+        f.txtKaitou(1)->setFocus();
+        f.cmdStart->setEnabled(true);
+        f.cmdKaitou->setEnabled(true);
+    }
+}
+
+// One character in a box moves the player on to the next box, from the last one to Answer.
+void Drill::txtKaitou_Change(int index)
+{
+    frmMain &f = m_form;
+
+    if (f.txtKaitou(index)->text().isEmpty())
+        return; // the program or a click emptied the box
+    if (index == f.state.intMonsu) {
+        f.cmdKaitou->setFocus();
+        return;
+    }
+    // The digit count may have been raised while the boxes were open; the next box is then
+    // still hidden and cannot take the focus, so the player goes on to Answer instead.
+    if (index >= slotCount || f.txtKaitou(index + 1)->isHidden())
+        f.cmdKaitou->setFocus();
+    else
+        f.txtKaitou(index + 1)->setFocus();
+}
+
+// A click empties the box so that the player can enter that answer again; the focus stays.
+void Drill::txtKaitou_Click(int index)
+{
+    m_form.txtKaitou(index)->setText(QString());
+}
+
+// Answer: scores the boxes afresh, shows the digits beside the coloured answers and the result.
+void Drill::cmdKaitou_Click()
+{
+    frmMain &f = m_form;
+    DrillState &st = f.state;
+
+    st.intOk = 0;
+    st.intNg = 0;
+    for (int i = 1; i <= st.intMonsu; ++i) {
+        if (isRightAnswer(f.txtKaitou(i)->text(), f.lblMondai(i)->text())) {
+            f.txtKaitou(i)->setBackColor(lightGreen);
+            ++st.intOk;
+        } else {
+            f.txtKaitou(i)->setBackColor(lightMagenta);
+            ++st.intNg;
+        }
+    }
+    f.shpWaku->setVisible(false);
+    f.lblOk->setText(QString::number(st.intOk));
+    f.lblNg->setText(QString::number(st.intNg));
+    f.lblRitu->setText(rateText(st.intOk, st.intMonsu));
+    if (st.intAs == 1)
+        f.history().Save();
+    f.cmdStart->setFocus();
+}

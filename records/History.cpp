@@ -4,6 +4,7 @@
 #include "app/JapaneseFont.h"
 #include "app/Twips.h"
 #include "app/frmMain.h"
+#include "drill/AnswerCheck.h"
 #include "drill/Clock.h"
 #include "records/HistoryFile.h"
 #include "records/HistoryModel.h"
@@ -125,7 +126,7 @@ void History::Save()
         HistoryRecord::Mark &mark = marks[static_cast<size_t>(i - 1)];
         if (i > st.intMonsu)
             mark = HistoryRecord::Mark::Unused;
-        else if (m_form.txtKaitou(i)->text() == m_form.lblMondai(i)->text())
+        else if (isRightAnswer(m_form.txtKaitou(i)->text(), m_form.lblMondai(i)->text()))
             mark = HistoryRecord::Mark::Right;
         else
             mark = HistoryRecord::Mark::Wrong;

@@ -1,7 +1,14 @@
 #include "resources/Pictures.h"
 
 #include <QFile>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QList>
+#include <QPainter>
+#include <QPainterPath>
 
+// Outside the anonymous namespace: Q_INIT_RESOURCE declares a function of the global namespace.
 static void initPictureResources()
 {
     static const bool done = [] {
@@ -10,6 +17,136 @@ static void initPictureResources()
     }();
     Q_UNUSED(done);
 }
+
+namespace {
+
+QByteArray readResource(const QString &path)
+{
+    initPictureResources();
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QImage loadXpm(const QString &path)
+{
+    const QByteArray xpm = readResource(path);
+    return xpm.isEmpty() ? QImage() : QImage::fromData(xpm, "XPM");
+}
+
+// The housing of the traffic light keeps its lamps in colour keys of their own, dark as drawn:
+// R, Y and G for the red, yellow and green lamp, 1, 2 and 3 for their glints.
+struct Lamp
+{
+    char face;
+    char glint;
+    QRgb lit;
+};
+constexpr Lamp lamps[] = {
+    {'R', '1', qRgb(255, 0, 0)},
+    {'Y', '2', qRgb(255, 255, 0)},
+    {'G', '3', qRgb(0, 255, 0)},
+};
+
+// Gives the colour key `key` of an XPM text another colour. Pixel rows hold no spaces, so the
+// quoted key followed by " c #" can only be the key's entry in the colour table.
+void recolour(QByteArray &xpm, char key, QRgb colour)
+{
+    const QByteArray entry = QByteArray("\"") + key + " c #";
+    const qsizetype at = xpm.indexOf(entry);
+    if (at >= 0)
+        xpm.replace(at + entry.size(), 6, QColor(colour).name().mid(1).toLatin1());
+}
+
+QImage trafficLight(const Lamp &lamp, int size)
+{
+    QByteArray xpm = readResource(QStringLiteral(":/pictures/light-%1.xpm").arg(size));
+    if (xpm.isEmpty())
+        return {};
+    recolour(xpm, lamp.face, lamp.lit);
+    recolour(xpm, lamp.glint, qRgb(255, 255, 255));
+    return QImage::fromData(xpm, "XPM");
+}
+
+qreal screenRatio()
+{
+    return qGuiApp ? qMax(qreal(1), qGuiApp->devicePixelRatio()) : qreal(1);
+}
+
+// Pixel art is enlarged for a high-density screen by repeating pixels, never by smoothing them:
+// at 200 % every pixel becomes a sharp 2x2 block. The pixmap keeps its size in logical pixels.
+QPixmap pixelArt(const QImage &image, qreal ratio)
+{
+    if (image.isNull() || ratio <= 1)
+        return QPixmap::fromImage(image);
+    const QSize size(qRound(image.width() * ratio), qRound(image.height() * ratio));
+    QPixmap pixmap =
+        QPixmap::fromImage(image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
+// The title logo: the caption in large, leaning letters, red with a white outline and a grey
+// shadow to the lower right; the first letter black. Drawn from outlines, so it is sharp at
+// any resolution.
+void drawLogo(QPainter &painter, const QSizeF &size)
+{
+    const QString caption = QStringLiteral("ケタモリ！");
+    const QColor red(255, 0, 0), black(0, 0, 0), white(255, 255, 255), grey(128, 128, 128);
+    const qreal outline = 2.5; // white rim around each letter, in logical pixels
+    const qreal bold = 1.0;    // the letters are thickened by this much on each side
+    const QPointF shadow(3, 3);
+
+    // The face the window's own texts use; IPAPGothic stands in for it on this system.
+    QFont font;
+    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("ＭＳ Ｐゴシック")});
+    font.setPixelSize(100);
+    const QFontMetricsF metrics(font);
+
+    // Each letter is a path of its own, set a little closer than the font would, and leaning.
+    QList<QPainterPath> letters;
+    QTransform lean;
+    lean.shear(-0.18, 0);
+    qreal x = 0;
+    for (const QChar c : caption) {
+        QPainterPath letter;
+        letter.addText(x, 0, font, c);
+        letters.append(lean.map(letter));
+        x += metrics.horizontalAdvance(c) * 0.9;
+    }
+
+    // Fit the caption into the picture, leaving room for the rim and the shadow.
+    QRectF bounds;
+    for (const QPainterPath &letter : letters)
+        bounds |= letter.boundingRect();
+    const qreal margin = outline + bold;
+    const QSizeF room(size.width() - 2 * margin - shadow.x(),
+                      size.height() - 2 * margin - shadow.y());
+    // The letters may be set up to 15 % wider than the font draws them, to fill the width.
+    const qreal scaleY = qMin(room.width() / bounds.width(), room.height() / bounds.height());
+    const qreal scaleX = qMin(room.width() / bounds.width(), scaleY * 1.15);
+    QTransform fit;
+    fit.translate(margin + (room.width() - bounds.width() * scaleX) / 2,
+                  margin + (room.height() - bounds.height() * scaleY) / 2);
+    fit.scale(scaleX, scaleY);
+    fit.translate(-bounds.left(), -bounds.top());
+    for (QPainterPath &letter : letters)
+        letter = fit.map(letter);
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    const auto drawShape = [&painter](const QPainterPath &path, const QColor &colour, qreal grow) {
+        painter.setPen(QPen(colour, 2 * grow, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(colour);
+        painter.drawPath(path);
+    };
+    for (const QPainterPath &letter : letters)
+        drawShape(letter.translated(shadow), grey, bold + outline);
+    for (qsizetype i = 0; i < letters.size(); ++i) {
+        drawShape(letters[i], white, bold + outline);
+        drawShape(letters[i], i == 0 ? black : red, bold);
+    }
+}
+
+} // namespace
 
 QString Pictures::resourceName(Icon which)
 {
@@ -36,35 +173,54 @@ QString Pictures::resourceName(Icon which)
     return {};
 }
 
-static QPixmap loadPicture(const QString &path)
+QImage Pictures::image(Icon which, int size)
 {
-    initPictureResources();
-    return QFile::exists(path) ? QPixmap(path) : QPixmap();
+    switch (which) {
+    case Icon::LightRed:
+        return trafficLight(lamps[0], size);
+    case Icon::LightYellow:
+        return trafficLight(lamps[1], size);
+    case Icon::LightGreen:
+        return trafficLight(lamps[2], size);
+    default:
+        return loadXpm(QStringLiteral(":/pictures/%1-%2.xpm").arg(resourceName(which)).arg(size));
+    }
 }
 
 QIcon Pictures::icon(Icon which)
 {
+    QList<qreal> ratios{1, 2};
+    if (!ratios.contains(screenRatio()))
+        ratios.append(screenRatio());
     QIcon result;
     for (const int size : {32, 16}) {
-        const QPixmap pixmap =
-            loadPicture(QStringLiteral(":/pictures/%1-%2.xpm").arg(resourceName(which)).arg(size));
-        if (!pixmap.isNull())
-            result.addPixmap(pixmap);
+        const QImage drawn = image(which, size);
+        if (drawn.isNull())
+            continue;
+        for (const qreal ratio : ratios)
+            result.addPixmap(pixelArt(drawn, ratio));
     }
     return result;
 }
 
 QPixmap Pictures::icon32(Icon which)
 {
-    return loadPicture(QStringLiteral(":/pictures/%1-32.xpm").arg(resourceName(which)));
+    return pixelArt(image(which, 32), screenRatio());
 }
 
 QPixmap Pictures::autoSave()
 {
-    return loadPicture(QStringLiteral(":/pictures/autosave.xpm"));
+    return pixelArt(loadXpm(QStringLiteral(":/pictures/autosave.xpm")), screenRatio());
 }
 
 QPixmap Pictures::logo()
 {
-    return loadPicture(QStringLiteral(":/pictures/logo.png"));
+    const QSize size(264, 66);
+    const qreal ratio = screenRatio();
+    QPixmap pixmap(qRound(size.width() * ratio), qRound(size.height() * ratio));
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    drawLogo(painter, size);
+    return pixmap;
 }

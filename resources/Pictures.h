@@ -1,11 +1,18 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
-// The window's pictures, compiled in with the Qt resource system. An icon is made of a 32x32
-// and a 16x16 image, ":/pictures/<name>-32.xpm" and ":/pictures/<name>-16.xpm"; a picture that
-// is not there yet gives a null icon or pixmap, and its control shows its caption alone.
+// The window's pictures. The icons and the auto-save picture are 16-colour pixel art kept as XPM
+// files and compiled in with the Qt resource system: an icon is made of a 32x32 and a 16x16
+// image, ":/pictures/<name>-32.xpm" and ":/pictures/<name>-16.xpm". The three traffic lights
+// share one housing, ":/pictures/light-32.xpm" and "-16.xpm", of which one lamp is lit. The
+// title logo is drawn from the window caption.
+//
+// Everything comes ready for the screen: on a high-density screen (a device pixel ratio above 1)
+// pixel art is enlarged by repeating pixels, so it stays sharp, and the logo is drawn at the
+// screen's resolution. A picture that cannot be loaded gives a null icon, image or pixmap.
 class Pictures
 {
 public:
@@ -22,13 +29,17 @@ public:
         LightGreen,  // imgStart(3)
     };
 
+    // Both images of an icon, each also enlarged for 200 % and for the screen's own ratio.
     static QIcon icon(Icon which);
     // The 32x32 image of an icon, as the buttons and the traffic lights show it.
     static QPixmap icon32(Icon which);
     // The auto-save switch's 16x16 picture.
     static QPixmap autoSave();
-    // The 264x66 title logo.
+    // The 264x66 title logo, on a transparent background.
     static QPixmap logo();
+
+    // One image of an icon as drawn, size 32 or 16, one image pixel to a pixel.
+    static QImage image(Icon which, int size);
 
     static QString resourceName(Icon which);
 };

@@ -2,13 +2,29 @@
 
 #include "drill/Clock.h"
 
-// A clock the test sets by hand.
+#include <QDate>
+#include <QDateTime>
+#include <QTime>
+
+// A clock the test sets by hand. Its two readings are independent, so a test can put the wall
+// clock just before midnight while the monotonic seconds run on; advance() moves both together,
+// as real time would.
 class FakeClock : public Clock
 {
 public:
-    qint64 wholeSeconds() const override { return seconds; }
-    QDateTime localNow() const override { return now; }
+    qint64 wholeSeconds() const override { return m_seconds; }
+    QDateTime localNow() const override { return m_now; }
 
-    qint64 seconds = 0;
-    QDateTime now;
+    void setWholeSeconds(qint64 seconds) { m_seconds = seconds; }
+    void setLocalNow(const QDateTime &now) { m_now = now; }
+
+    void advance(qint64 seconds)
+    {
+        m_seconds += seconds;
+        m_now = m_now.addSecs(seconds);
+    }
+
+private:
+    qint64 m_seconds = 1000;
+    QDateTime m_now{QDate(2024, 4, 1), QTime(12, 0, 0)};
 };

@@ -1,13 +1,11 @@
 #include "FailingHistoryFile.h"
-#include "FakeClock.h"
 #include "HistoryBytes.h"
 #include "MessageBoxAnswerer.h"
+#include "TestWindow.h"
 #include "app/AnswerBox.h"
 #include "app/CommandButton.h"
-#include "app/HelpService.h"
 #include "app/Twips.h"
 #include "app/frmMain.h"
-#include "drill/DigitSource.h"
 #include "records/History.h"
 #include "records/HistoryModel.h"
 
@@ -20,46 +18,21 @@
 
 namespace {
 
-class ZeroDigits : public DigitSource
-{
-public:
-    void reseed() override {}
-    int nextDigit() override { return 0; }
-};
-
-class NoHelp : public HelpService
-{
-public:
-    void displayTopic(QWidget *, const QString &) override {}
-    void closeAll() override {}
-};
-
 const QString exampleMarks = QStringLiteral("○○×－－－－－－－－－－－－");
 
-// The program in a data folder of its own, started on the given history.
-struct Program
+// The program in a data folder of its own, started on the given history, its clock at
+// 2001/02/03 04:05:06.
+struct Program : TestWindow
 {
-    QTemporaryDir dir;
-    FakeClock clock;
-    ZeroDigits digits;
-    NoHelp help;
-    std::unique_ptr<frmMain> form;
+    explicit Program(const QByteArray &history) : TestWindow("3,5,0\r\n", history)
+    {
+        clock.setLocalNow(QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)));
+    }
 
-    QString historyPath() const { return dir.filePath(QStringLiteral("履歴.txt")); }
+    QString historyPath() const { return dataFile(QStringLiteral("履歴.txt")); }
     QTableView &grid() const { return *form->msgRireki; }
     QAbstractItemModel &table() const { return *form->msgRireki->model(); }
     int rows() const { return table().rowCount(); }
-
-    bool start(const QByteArray &history)
-    {
-        clock.now = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6));
-        if (!dir.isValid() || !writeBytes(dir.filePath(QStringLiteral("設定.txt")), "3,5,0\r\n") ||
-            !writeBytes(historyPath(), history))
-            return false;
-        form = std::make_unique<frmMain>(QDir(dir.path()), clock, digits, help);
-        QString error;
-        return form->frmMain_Load(&error);
-    }
 
     bool show()
     {
@@ -119,8 +92,8 @@ class tst_History : public QObject
 private Q_SLOTS:
     void emptyHistoryIsTheHeaderAlone()
     {
-        Program p;
-        QVERIFY(p.start(QByteArray()));
+        Program p{QByteArray()};
+        QVERIFY(p.loaded);
         QCOMPARE(p.rows(), 0);
         QHeaderView *header = p.grid().horizontalHeader();
         QVERIFY(!header->isHidden());
@@ -144,8 +117,8 @@ private Q_SLOTS:
 
     void cellsAlignAndNumberingLooksLikeAHeader()
     {
-        Program p;
-        QVERIFY(p.start(exampleLine()));
+        Program p{exampleLine()};
+        QVERIFY(p.loaded);
         const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
         const Qt::Alignment expected[] = {Qt::AlignCenter, Qt::AlignCenter, Qt::AlignCenter, right,
                                           right,           right,           right,           right};
@@ -180,8 +153,8 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, content);
         QFETCH(QList<QStringList>, shown);
-        Program p;
-        QVERIFY(p.start(content));
+        Program p{content};
+        QVERIFY(p.loaded);
         QCOMPARE(p.rows(), shown.size());
         for (int r = 0; r < shown.size(); ++r)
             QCOMPARE(p.row(r), shown.at(r));
@@ -194,8 +167,8 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtWarningMsg,
                              "ketamori: 履歴.txt の 3 行は履歴の行ではないため読み飛ばしました"
                              "（2, 3, 5 行目）。ファイルはそのままです。");
-        Program p;
-        QVERIFY(p.start(content));
+        Program p{content};
+        QVERIFY(p.loaded);
         QCOMPARE(p.rows(), 2);
         QCOMPARE(p.row(1).at(0), u"2"_qs);
         QCOMPARE(fileBytes(p.historyPath()), content);
@@ -203,8 +176,8 @@ private Q_SLOTS:
 
     void missingHistoryStopsStartUp()
     {
-        Program p;
-        QVERIFY(p.start(QByteArray()));
+        Program p{QByteArray()};
+        QVERIFY(p.loaded);
         QVERIFY(QFile::remove(p.historyPath()));
         frmMain second(QDir(p.dir.path()), p.clock, p.digits, p.help);
         QString error;
@@ -225,8 +198,8 @@ private Q_SLOTS:
     {
         QFETCH(int, lines);
         QFETCH(bool, scrolled);
-        Program p;
-        QVERIFY(p.start(linesOfDays(lines)));
+        Program p{linesOfDays(lines)};
+        QVERIFY(p.loaded);
         QVERIFY(p.show());
         QScrollBar *bar = p.grid().verticalScrollBar();
         QCOMPARE(bar->value() > 0, scrolled);
@@ -237,8 +210,8 @@ private Q_SLOTS:
 
     void saveWritesTheExampleLineAndRow()
     {
-        Program p;
-        QVERIFY(p.start(QByteArray()));
+        Program p{QByteArray()};
+        QVERIFY(p.loaded);
         p.scored(u"123"_qs, u"124"_qs, 2, 1);
         p.form->cmdHozon->click();
         const QByteArray bytes = fileBytes(p.historyPath());
@@ -250,8 +223,8 @@ private Q_SLOTS:
 
     void saveNumbersAfterTheLoadedRows()
     {
-        Program p;
-        QVERIFY(p.start(linesOfDays(2)));
+        Program p{linesOfDays(2)};
+        QVERIFY(p.loaded);
         p.scored(u"123"_qs, u"124"_qs, 2, 1);
         p.form->cmdHozon->click();
         QCOMPARE(fileBytes(p.historyPath()), linesOfDays(2) + exampleLine());
@@ -273,8 +246,8 @@ private Q_SLOTS:
         QFETCH(bool, nothingScored);
         QFETCH(bool, countdown);
         QFETCH(bool, display);
-        Program p;
-        QVERIFY(p.start(lineOfDay(0)));
+        Program p{lineOfDay(0)};
+        QVERIFY(p.loaded);
         if (!nothingScored)
             p.scored(u"123"_qs, u"124"_qs, 2, 1);
         p.form->state.blnCountdown = countdown;
@@ -300,8 +273,8 @@ private Q_SLOTS:
         QFETCH(QString, answers);
         QFETCH(QString, marks);
         QFETCH(QString, rate);
-        Program p;
-        QVERIFY(p.start(QByteArray()));
+        Program p{QByteArray()};
+        QVERIFY(p.loaded);
         const int16_t ok = static_cast<int16_t>(marks.count(u'○'));
         p.scored(u"012345678012345"_qs, answers, ok, static_cast<int16_t>(15 - ok));
         p.form->cmdHozon->click();
@@ -310,27 +283,35 @@ private Q_SLOTS:
         QCOMPARE(HistoryFile::parse(fileBytes(p.historyPath())).records.at(0).marksText(), marks);
     }
 
-    void autoSaveThenSaveButton()
+    void scoringSavesWhenAutoSaveIsOn_data()
     {
-        Program p;
-        QVERIFY(p.start(QByteArray()));
+        QTest::addColumn<int>("autoSave");
+        QTest::newRow("auto-save on") << 1;
+        QTest::newRow("auto-save off") << 0;
+    }
+    void scoringSavesWhenAutoSaveIsOn()
+    {
+        QFETCH(int, autoSave);
+        Program p{QByteArray()};
+        QVERIFY(p.loaded);
         p.scored(u"123"_qs, u"124"_qs, 0, 0);
-        p.form->state.intAs = 1;
+        p.form->state.intAs = static_cast<int16_t>(autoSave);
         p.form->cmdKaitou->click();
-        if (p.form->state.intOk == 0 && p.form->state.intNg == 0)
-            QSKIP("scoring is not built on this branch");
-        QCOMPARE(fileBytes(p.historyPath()), exampleLine());
-        QCOMPARE(p.rows(), 1);
+        QCOMPARE(p.form->lblRitu->text(), u"66.7%"_qs); // scored
+        const QByteArray saved = autoSave ? exampleLine() : QByteArray();
+        QCOMPARE(fileBytes(p.historyPath()), saved);
+        QCOMPARE(p.rows(), autoSave);
+        // The Save button records the same result once more.
         p.form->cmdHozon->click();
-        QCOMPARE(fileBytes(p.historyPath()), exampleLine() + exampleLine());
-        QCOMPARE(p.rows(), 2);
-        QCOMPARE(p.row(1).mid(1), exampleRow.mid(1));
+        QCOMPARE(fileBytes(p.historyPath()), saved + exampleLine());
+        QCOMPARE(p.rows(), autoSave + 1);
+        QCOMPARE(p.row(autoSave).mid(1), exampleRow.mid(1));
     }
 
     void savingTheSeventhRecordScrolls()
     {
-        Program p;
-        QVERIFY(p.start(linesOfDays(5)));
+        Program p{linesOfDays(5)};
+        QVERIFY(p.loaded);
         QVERIFY(p.show());
         p.scored(u"123"_qs, u"124"_qs, 2, 1);
         p.form->cmdHozon->click();
@@ -347,8 +328,8 @@ private Q_SLOTS:
 
     void clearCancelled()
     {
-        Program p;
-        QVERIFY(p.start(linesOfDays(2)));
+        Program p{linesOfDays(2)};
+        QVERIFY(p.loaded);
         MessageBoxAnswerer answerer({QMessageBox::Cancel});
         p.form->cmdClear->click();
         QCOMPARE(answerer.shown().size(), 1);
@@ -371,8 +352,8 @@ private Q_SLOTS:
     void clearConfirmed()
     {
         QFETCH(int, lines);
-        Program p;
-        QVERIFY(p.start(linesOfDays(lines)));
+        Program p{linesOfDays(lines)};
+        QVERIFY(p.loaded);
         MessageBoxAnswerer answerer({QMessageBox::Ok, QMessageBox::Ok});
         p.form->cmdClear->click();
         QCOMPARE(answerer.shown().size(), 2);
@@ -395,10 +376,10 @@ private Q_SLOTS:
 
     void saveOntoATornLineStartsALineOfItsOwn()
     {
-        Program p;
         const QByteArray torn = lineOfDay(0) + lineOfDay(1).left(30);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"の 1 行は"_qs));
-        QVERIFY(p.start(torn));
+        Program p{torn};
+        QVERIFY(p.loaded);
         QCOMPARE(p.rows(), 1);
         p.scored(u"123"_qs, u"124"_qs, 2, 1);
         p.form->cmdHozon->click();
@@ -420,9 +401,9 @@ private Q_SLOTS:
     void failedSave()
     {
         QFETCH(QString, failure);
-        Program p;
         const QByteArray before = linesOfDays(2);
-        QVERIFY(p.start(before));
+        Program p{before};
+        QVERIFY(p.loaded);
         if (failure == u"folder") {
             QVERIFY(QFile::remove(p.historyPath()));
             QVERIFY(QDir().mkdir(p.historyPath()));
@@ -471,9 +452,9 @@ private Q_SLOTS:
     void failedClear()
     {
         QFETCH(bool, folder);
-        Program p;
         const QByteArray before = linesOfDays(2);
-        QVERIFY(p.start(before));
+        Program p{before};
+        QVERIFY(p.loaded);
         if (folder) {
             QVERIFY(QFile::remove(p.historyPath()));
             QVERIFY(QDir().mkdir(p.historyPath()));

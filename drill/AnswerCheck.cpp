@@ -1,0 +1,6 @@
+#include "drill/AnswerCheck.h"
+
+bool isRightAnswer(const QString &answer, const QString &digit)
+{
+    return answer.compare(digit, Qt::CaseSensitive) == 0;
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "FakeClock.h"
+#include "ScriptedDigits.h"
+#include "app/HelpService.h"
+#include "app/frmMain.h"
+
+#include <QFile>
+#include <QMetaObject>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+class NoHelp : public HelpService
+{
+public:
+    void displayTopic(QWidget *, const QString &) override {}
+    void closeAll() override {}
+};
+
+// The real window on a temporary data folder, with a fake clock and scripted digits (or any
+// other digit source), started up like the program does. Its two timers are stopped: a test
+// ticks them itself with tick(), so nothing happens behind its back.
+class TestWindow
+{
+public:
+    explicit TestWindow(const QByteArray &settings = "5,5,0\r\n", const QByteArray &history = {},
+                        DigitSource *digitSource = nullptr)
+    {
+        writeFile(QStringLiteral("設定.txt"), settings);
+        writeFile(QStringLiteral("履歴.txt"), history);
+        form = std::make_unique<frmMain>(QDir(dir.path()), clock,
+                                         digitSource ? *digitSource : digits, help);
+        form->tmrStart->stop();
+        form->tmrKt->stop();
+        loaded = form->frmMain_Load(&error);
+    }
+
+    frmMain &w() { return *form; }
+    frmMain *operator->() { return form.get(); }
+
+    // Shows the window and makes it active, so that focus moves are real.
+    bool showActive()
+    {
+        form->show();
+        form->activateWindow();
+        return QTest::qWaitForWindowActive(form.get());
+    }
+
+    // Fires a timer once, through its timeout signal as the running program would.
+    static void tick(QTimer *timer) { QMetaObject::invokeMethod(timer, "timeout"); }
+
+    QString dataFile(const QString &name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    FakeClock clock;
+    ScriptedDigits digits;
+    NoHelp help;
+    std::unique_ptr<frmMain> form;
+    bool loaded = false;
+    QString error;
+
+private:
+    void writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+    }
+};

@@ -1,0 +1,621 @@
+#include "TestWindow.h"
+#include "app/AnswerBox.h"
+#include "app/ChoiceCombo.h"
+#include "app/CommandButton.h"
+#include "app/Shape.h"
+#include "drill/RandomDigitSource.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+// Whole drills played through the real window: Start, the countdown and display ticks, typing
+// into whatever has the focus, and Answer. The clock is fake and the digits are scripted.
+namespace {
+
+const QColor white(255, 255, 255);
+const QColor lightGreen(0, 255, 0);
+const QColor lightMagenta(255, 0, 255);
+
+QWidget *focused()
+{
+    return QApplication::focusWidget();
+}
+
+// Types one key into the focused widget, as the player would.
+void type(char key)
+{
+    QTest::keyClick(static_cast<QWidget *>(nullptr), key);
+}
+
+void typeText(const QString &text)
+{
+    for (QChar c : text)
+        type(c.toLatin1());
+}
+
+bool phasesExclusive(const frmMain &w)
+{
+    return !(w.state.blnCountdown && w.state.blnDisplay);
+}
+
+// Presses Start and ticks the countdown to the green light: the digits are then on show.
+[[nodiscard]] bool countDown(TestWindow &t)
+{
+    QTest::mouseClick(t->cmdStart, Qt::LeftButton);
+    if (!t->state.blnCountdown)
+        return false;
+    for (int step = 1; step <= 3; ++step) {
+        TestWindow::tick(t->tmrStart);
+        if (!phasesExclusive(t.w()))
+            return false;
+    }
+    return t->state.blnDisplay;
+}
+
+// Ticks the display, one clock second per tick, until the answer boxes open.
+[[nodiscard]] bool runDisplay(TestWindow &t)
+{
+    for (int n = 0; n <= 31 && t->state.blnDisplay; ++n) {
+        TestWindow::tick(t->tmrKt);
+        if (!phasesExclusive(t.w()))
+            return false;
+        t.clock.advance(1);
+    }
+    return !t->state.blnDisplay;
+}
+
+[[nodiscard]] bool playToRecall(TestWindow &t)
+{
+    return countDown(t) && runDisplay(t);
+}
+
+QByteArray settingsLine(int monsu, int jikan, int as = 0)
+{
+    return QStringLiteral("%1,%2,%3\r\n").arg(monsu).arg(jikan).arg(as).toLatin1();
+}
+
+} // namespace
+
+class tst_Drill : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void countdownShowsRedYellowGreen()
+    {
+        TestWindow t(settingsLine(5, 5));
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+
+        QTest::mouseClick(w.cmdStart, Qt::LeftButton);
+        QVERIFY(w.state.blnCountdown);
+        QVERIFY(!w.cmdStart->isEnabled());
+        QVERIFY(!w.cmdKaitou->isEnabled());
+        QVERIFY(w.shpWaku->isVisible());
+
+        for (int step = 1; step <= 3; ++step) {
+            // Start is disabled for the whole countdown: pressing it again changes nothing.
+            QTest::mouseClick(w.cmdStart, Qt::LeftButton);
+            TestWindow::tick(w.tmrStart);
+            QVERIFY(phasesExclusive(w));
+            QCOMPARE(w.state.intCountStep, step);
+            for (int k = 1; k <= 3; ++k)
+                QCOMPARE(w.imgStart(k)->isVisible(), k == step);
+            const bool digitsShown = step == 3;
+            QCOMPARE(w.state.blnDisplay, digitsShown);
+            QCOMPARE(w.state.blnCountdown, !digitsShown);
+            QCOMPARE(w.shpWaku->isVisible(), !digitsShown);
+            QCOMPARE(t.digits.reseeds(), digitsShown ? 1 : 0);
+            QCOMPARE(w.lblMondai(1)->text(), digitsShown ? QStringLiteral("0") : QString());
+            QVERIFY(!w.cmdStart->isEnabled());
+        }
+        for (int i = 1; i <= 5; ++i)
+            QCOMPARE(w.lblMondai(i)->text(), QString::number(i - 1));
+
+        QVERIFY(runDisplay(t));
+        // Between drills the countdown ticks only keep the step at 0; the green light stays.
+        TestWindow::tick(w.tmrStart);
+        QCOMPARE(w.state.intCountStep, 0);
+        QVERIFY(w.imgStart(3)->isVisible());
+        QVERIFY(!w.imgStart(1)->isVisible());
+
+        // The next drill's first tick shows the red light again.
+        QTest::mouseClick(w.cmdStart, Qt::LeftButton);
+        TestWindow::tick(w.tmrStart);
+        QVERIFY(w.imgStart(1)->isVisible());
+        QVERIFY(!w.imgStart(2)->isVisible());
+        QVERIFY(!w.imgStart(3)->isVisible());
+    }
+
+    void startRightAfterAShortDisplay()
+    {
+        // A 0-second display ends at the first display tick, which can come before the next
+        // countdown tick; Start pressed in between must begin again at the red light, not
+        // step past the third one.
+        TestWindow t(settingsLine(5, 0));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        for (int drill = 1; drill <= 3; ++drill) {
+            QVERIFY(countDown(t));
+            TestWindow::tick(w.tmrKt);
+            QVERIFY(!w.state.blnDisplay);
+            QVERIFY(w.cmdStart->isEnabled());
+            QTest::mouseClick(w.cmdStart, Qt::LeftButton);
+            TestWindow::tick(w.tmrStart);
+            QCOMPARE(w.state.intCountStep, 1);
+            QVERIFY(w.imgStart(1)->isVisible());
+            QVERIFY(!w.imgStart(3)->isVisible());
+            TestWindow::tick(w.tmrStart);
+            TestWindow::tick(w.tmrStart);
+            QVERIFY(w.state.blnDisplay);
+            TestWindow::tick(w.tmrKt);
+        }
+    }
+
+    void displayShrinksTheBar_data()
+    {
+        QTest::addColumn<int>("jikan");
+        QTest::addColumn<int>("fullWidth");
+        QTest::addColumn<QList<int>>("seconds"); // clock at each display tick, from the green light
+        QTest::addColumn<QList<int>>("widths");
+        QTest::addColumn<int>("lastNokori");
+
+        QTest::newRow("no display time") << 0 << 8745 << QList<int>{0} << QList<int>{0} << 0;
+        QTest::newRow("no display time, clock moved on")
+            << 0 << 8745 << QList<int>{1} << QList<int>{0} << -1;
+        QTest::newRow("ten seconds")
+            << 10 << 3000 << QList<int>{0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}
+            << QList<int>{3000, 3000, 2700, 2400, 2100, 1800, 1500, 1200, 900, 600, 300, 0} << 0;
+        QTest::newRow("late tick")
+            << 10 << 3000 << QList<int>{0, 9, 11} << QList<int>{3000, 300, 0} << -1;
+        QTest::newRow("a day late")
+            << 10 << 3000 << QList<int>{0, 86400} << QList<int>{3000, 0} << -32768;
+        QTest::newRow("one second, full bar")
+            << 1 << 8745 << QList<int>{0, 1} << QList<int>{8745, 0} << 0;
+        QTest::newRow("a third left")
+            << 30 << 8745 << QList<int>{0, 20, 29, 30} << QList<int>{8745, 2914, 291, 0} << 0;
+    }
+    void displayShrinksTheBar()
+    {
+        QFETCH(int, jikan);
+        QFETCH(int, fullWidth);
+        QFETCH(QList<int>, seconds);
+        QFETCH(QList<int>, widths);
+        QFETCH(int, lastNokori);
+
+        TestWindow t(settingsLine(5, jikan));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        QCOMPARE(w.state.intBarWidth, 8745);
+        w.state.intBarWidth = static_cast<int16_t>(fullWidth);
+
+        // Display ticks do nothing outside the display.
+        TestWindow::tick(w.tmrKt);
+        QCOMPARE(w.shpJikanK->widthTwips(), 8745);
+
+        t.clock.setWholeSeconds(5000);
+        QVERIFY(countDown(t));
+        QCOMPARE(w.shpJikanK->widthTwips(), fullWidth);
+        QCOMPARE(w.state.lngEnd, 5000 + jikan);
+
+        for (qsizetype n = 0; n < seconds.size(); ++n) {
+            t.clock.setWholeSeconds(5000 + seconds.at(n));
+            TestWindow::tick(w.tmrKt);
+            QVERIFY(phasesExclusive(w));
+            QCOMPARE(w.shpJikanK->widthTwips(), widths.at(n));
+            const bool last = n == seconds.size() - 1;
+            QCOMPARE(w.state.blnDisplay, !last);
+            QCOMPARE(w.shpWaku->isVisible(), last);
+            QCOMPARE(w.cmdStart->isEnabled(), last);
+            QCOMPARE(w.cmdKaitou->isEnabled(), last);
+            QCOMPARE(w.txtKaitou(1)->isVisible(), last);
+        }
+        QCOMPARE(w.state.intNokori, lastNokori);
+
+        // The end of the display: the row covered, boxes 1..5 open, the focus in box 1.
+        for (int i = 1; i <= 15; ++i) {
+            QCOMPARE(w.txtKaitou(i)->isVisible(), i <= 5);
+            QCOMPARE(w.lblMondai(i)->isVisibleTo(&w), i <= 5);
+        }
+        QCOMPARE(focused(), w.txtKaitou(1));
+
+        // Later display ticks leave everything as it is.
+        t.clock.advance(100);
+        TestWindow::tick(w.tmrKt);
+        QCOMPARE(w.shpJikanK->widthTwips(), widths.last());
+        QCOMPARE(w.state.intNokori, lastNokori);
+    }
+
+    void displayAcrossMidnight()
+    {
+        // The wall clock says 23:59:57 and the monotonic seconds happen to match the seconds
+        // since midnight; after three seconds the wall clock wraps and the monotonic one does not.
+        TestWindow t(settingsLine(5, 5));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        t.clock.setLocalNow(QDateTime(QDate(2024, 4, 1), QTime(23, 59, 57)));
+        t.clock.setWholeSeconds(86397);
+        QVERIFY(countDown(t));
+
+        const QList<int> widths = {8745, 6996, 5247, 3498, 1749, 0};
+        for (int n = 0; n < widths.size(); ++n) {
+            TestWindow::tick(w.tmrKt);
+            QCOMPARE(w.shpJikanK->widthTwips(), widths.at(n));
+            QCOMPARE(w.state.intNokori, 5 - n);
+            QCOMPARE(w.state.blnDisplay, n < 5);
+            t.clock.advance(1);
+        }
+        QCOMPARE(t.clock.localNow().time(), QTime(0, 0, 3));
+        QVERIFY(w.txtKaitou(1)->isVisible());
+    }
+
+    void displayTimeChosenDuringDisplay()
+    {
+        // A new display time rescales the bar from the next tick on but keeps the end.
+        TestWindow t(settingsLine(5, 10));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        QVERIFY(countDown(t));
+        const int end = w.state.lngEnd;
+
+        t.clock.advance(5);
+        TestWindow::tick(w.tmrKt);
+        QCOMPARE(w.shpJikanK->widthTwips(), 4372);
+        Q_EMIT w.cboJikan->chosen(20);
+        QCOMPARE(w.state.intJikan, 20);
+        TestWindow::tick(w.tmrKt);
+        QCOMPARE(w.shpJikanK->widthTwips(), 2186);
+        Q_EMIT w.cboJikan->chosen(0);
+        TestWindow::tick(w.tmrKt);
+        QCOMPARE(w.shpJikanK->widthTwips(), 0);
+        QVERIFY(w.state.blnDisplay);
+        QCOMPARE(w.state.lngEnd, end);
+
+        t.clock.advance(4);
+        TestWindow::tick(w.tmrKt);
+        QVERIFY(w.state.blnDisplay);
+        t.clock.advance(1);
+        TestWindow::tick(w.tmrKt);
+        QVERIFY(!w.state.blnDisplay);
+    }
+
+    void onlyTheChosenSlotsTakePart_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("one digit") << 1;
+        QTest::newRow("five digits") << 5;
+        QTest::newRow("fifteen digits") << 15;
+    }
+    void onlyTheChosenSlotsTakePart()
+    {
+        // A whole drill from the keyboard: Return on Start, the digits typed back, Return on
+        // Answer, and Return again starts the next drill.
+        QFETCH(int, count);
+        TestWindow t(settingsLine(count, 0));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        QCOMPARE(focused(), w.cmdStart);
+
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Return);
+        QVERIFY(w.state.blnCountdown);
+        for (int step = 1; step <= 3; ++step)
+            TestWindow::tick(w.tmrStart);
+        QString digits;
+        for (int i = 1; i <= 15; ++i) {
+            QCOMPARE(w.lblMondai(i)->isVisible(), i <= count);
+            QCOMPARE(w.lblMondai(i)->text().size(), i <= count ? 1 : 0);
+            digits += w.lblMondai(i)->text();
+        }
+        TestWindow::tick(w.tmrKt);
+        for (int i = 1; i <= 15; ++i)
+            QCOMPARE(w.txtKaitou(i)->isVisible(), i <= count);
+
+        QCOMPARE(focused(), w.txtKaitou(1));
+        typeText(digits);
+        QCOMPARE(focused(), w.cmdKaitou);
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Return);
+        QCOMPARE(w.lblOk->text(), QString::number(count));
+        QCOMPARE(w.lblNg->text(), QStringLiteral("0"));
+        QCOMPARE(w.lblRitu->text(), QStringLiteral("100.0%"));
+        for (int i = 1; i <= 15; ++i)
+            QCOMPARE(w.txtKaitou(i)->backColor(), i <= count ? lightGreen : white);
+
+        QCOMPARE(focused(), w.cmdStart);
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Return);
+        QVERIFY(w.state.blnCountdown);
+    }
+
+    void digitsAreNeverNine()
+    {
+        RandomDigitSource random;
+        TestWindow t(settingsLine(15, 0), {}, &random);
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        static const QRegularExpression oneDigit(QStringLiteral("^[0-8]$"));
+        QSet<QString> drills;
+        QSet<QString> digitsSeen;
+        for (int drill = 0; drill < 300; ++drill) {
+            QVERIFY(countDown(t));
+            QString row;
+            for (int i = 1; i <= 15; ++i) {
+                const QString caption = w.lblMondai(i)->text();
+                QVERIFY2(oneDigit.match(caption).hasMatch(), qPrintable(caption));
+                digitsSeen.insert(caption);
+                row += caption;
+            }
+            drills.insert(row);
+            TestWindow::tick(w.tmrKt);
+        }
+        QCOMPARE(digitsSeen.size(), 9);
+        QCOMPARE(drills.size(), 300);
+    }
+
+    void typingMovesTheFocus()
+    {
+        TestWindow t(settingsLine(5, 0));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        QVERIFY(playToRecall(t));
+        QCOMPARE(focused(), w.txtKaitou(1));
+
+        for (int i = 1; i <= 5; ++i) {
+            type(char('0' + i));
+            QCOMPARE(w.txtKaitou(i)->text(), QString::number(i));
+            QCOMPARE(focused(), i < 5 ? static_cast<QWidget *>(w.txtKaitou(i + 1))
+                                      : static_cast<QWidget *>(w.cmdKaitou));
+        }
+
+        // Clicking a filled box empties it and leaves the focus there; typing moves on again.
+        QTest::mouseClick(w.txtKaitou(3), Qt::LeftButton);
+        QCOMPARE(w.txtKaitou(3)->text(), QString());
+        QCOMPARE(focused(), w.txtKaitou(3));
+        QCOMPARE(w.txtKaitou(4)->text(), QStringLiteral("4"));
+        type('7');
+        QCOMPARE(w.txtKaitou(3)->text(), QStringLiteral("7"));
+        QCOMPARE(focused(), w.txtKaitou(4));
+    }
+
+    void digitCountChangedDuringADrill_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<bool>("duringDisplay"); // otherwise while the boxes are open
+        QTest::addColumn<int>("newCount");
+        QTest::addColumn<int>("openBoxes");
+        QTest::addColumn<int>("focusBox"); // after typing three digits; 0 is the Answer button
+
+        QTest::newRow("raised during recall") << 3 << false << 5 << 3 << 0;
+        QTest::newRow("lowered during recall") << 5 << false << 3 << 5 << 0;
+        QTest::newRow("raised during display") << 3 << true << 5 << 5 << 4;
+        QTest::newRow("lowered during display") << 5 << true << 3 << 3 << 0;
+    }
+    void digitCountChangedDuringADrill()
+    {
+        QFETCH(int, count);
+        QFETCH(bool, duringDisplay);
+        QFETCH(int, newCount);
+        QFETCH(int, openBoxes);
+        QFETCH(int, focusBox);
+
+        TestWindow t(settingsLine(count, 1));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        QVERIFY(countDown(t));
+        if (duringDisplay)
+            Q_EMIT w.cboMonsu->chosen(newCount - 1);
+        QVERIFY(runDisplay(t));
+        if (!duringDisplay)
+            Q_EMIT w.cboMonsu->chosen(newCount - 1);
+        QCOMPARE(w.state.intMonsu, newCount);
+        for (int i = 1; i <= 15; ++i)
+            QCOMPARE(w.txtKaitou(i)->isVisible(), i <= openBoxes);
+
+        typeText(QStringLiteral("012"));
+        QCOMPARE(focused(), focusBox ? static_cast<QWidget *>(w.txtKaitou(focusBox))
+                                     : static_cast<QWidget *>(w.cmdKaitou));
+
+        // Scoring counts the current digit count.
+        QTest::mouseClick(w.cmdKaitou, Qt::LeftButton);
+        QCOMPARE(w.state.intOk + w.state.intNg, newCount);
+    }
+
+    void scoring_data()
+    {
+        QTest::addColumn<QList<int>>("digits");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("colours"); // G light green, M light magenta, per slot
+        QTest::addColumn<QString>("ok");
+        QTest::addColumn<QString>("ng");
+        QTest::addColumn<QString>("rate");
+
+        QTest::newRow("two of three") << QList<int>{4, 0, 7} << "417"
+                                      << "GMG"
+                                      << "2"
+                                      << "1"
+                                      << "66.7%";
+        QTest::newRow("one of eight") << QList<int>{0, 1, 2, 3, 4, 5, 6, 7} << "08888888"
+                                      << "GMMMMMMM"
+                                      << "1"
+                                      << "7"
+                                      << "12.5%";
+        QTest::newRow("all of eight") << QList<int>{0, 1, 2, 3, 4, 5, 6, 7} << "01234567"
+                                      << "GGGGGGGG"
+                                      << "8"
+                                      << "0"
+                                      << "100.0%";
+        QTest::newRow("no answers") << QList<int>{3, 1, 4, 1, 5} << ""
+                                    << "MMMMM"
+                                    << "0"
+                                    << "5"
+                                    << "0.0%";
+        QTest::newRow("some answers") << QList<int>{3, 1, 4, 1, 5} << "31"
+                                      << "GGMMM"
+                                      << "2"
+                                      << "3"
+                                      << "40.0%";
+    }
+    void scoring()
+    {
+        QFETCH(QList<int>, digits);
+        QFETCH(QString, typed);
+        QFETCH(QString, colours);
+        QFETCH(QString, ok);
+        QFETCH(QString, ng);
+        QFETCH(QString, rate);
+
+        const int count = static_cast<int>(digits.size());
+        TestWindow t(settingsLine(count, 0));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        t.digits.setDigits(digits);
+        QVERIFY(playToRecall(t));
+        typeText(typed);
+        QTest::mouseClick(w.cmdKaitou, Qt::LeftButton);
+
+        for (int i = 1; i <= count; ++i) {
+            QCOMPARE(w.txtKaitou(i)->backColor(),
+                     colours.at(i - 1) == u'G' ? lightGreen : lightMagenta);
+            QCOMPARE(w.lblMondai(i)->text(), QString::number(digits.at(i - 1)));
+        }
+        QCOMPARE(w.lblOk->text(), ok);
+        QCOMPARE(w.lblNg->text(), ng);
+        QCOMPARE(w.lblRitu->text(), rate);
+        QCOMPARE(w.state.intOk + w.state.intNg, count);
+        QVERIFY(!w.shpWaku->isVisible()); // the digits show beside the answers
+        QVERIFY(w.lblMondai(1)->isVisible());
+        QCOMPARE(focused(), w.cmdStart);
+        QVERIFY(w.cmdKaitou->isEnabled());
+    }
+
+    void onlyTheExactDigitIsRight()
+    {
+        // A full-width digit, and a digit followed by a space, are wrong.
+        TestWindow t(settingsLine(3, 0));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        t.digits.setDigits({4, 0, 7});
+        QVERIFY(playToRecall(t));
+
+        QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QStringLiteral("４"), {});
+        QCOMPARE(w.txtKaitou(1)->text(), QStringLiteral("４"));
+        QCOMPARE(focused(), w.txtKaitou(2));
+        type('0');
+        QCOMPARE(focused(), w.txtKaitou(3));
+        // Back to box 2 with Tab (the boxes are in the tab order from the last one down), to
+        // the end of its text and a space after the digit.
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Tab);
+        QCOMPARE(focused(), w.txtKaitou(2));
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_End);
+        type(' ');
+        QCOMPARE(w.txtKaitou(2)->text(), QStringLiteral("0 "));
+        QCOMPARE(focused(), w.txtKaitou(3));
+        type('7');
+        QCOMPARE(focused(), w.cmdKaitou);
+        QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Return);
+
+        QCOMPARE(w.txtKaitou(1)->backColor(), lightMagenta);
+        QCOMPARE(w.txtKaitou(2)->backColor(), lightMagenta);
+        QCOMPARE(w.txtKaitou(3)->backColor(), lightGreen);
+        QCOMPARE(w.lblRitu->text(), QStringLiteral("33.3%"));
+    }
+
+    void answerBeforeAnyDrill()
+    {
+        // The empty boxes against the empty captions left by start-up: all right.
+        TestWindow t(settingsLine(5, 5, 1));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        QVERIFY(w.shpWaku->isVisible());
+        QTest::mouseClick(w.cmdKaitou, Qt::LeftButton);
+        QCOMPARE(w.lblOk->text(), QStringLiteral("5"));
+        QCOMPARE(w.lblNg->text(), QStringLiteral("0"));
+        QCOMPARE(w.lblRitu->text(), QStringLiteral("100.0%"));
+        QVERIFY(!w.shpWaku->isVisible());
+        QCOMPARE(focused(), w.cmdStart);
+    }
+
+    void answerAgainScoresFromZero()
+    {
+        TestWindow t(settingsLine(3, 0));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        t.digits.setDigits({4, 0, 7});
+        QVERIFY(playToRecall(t));
+        typeText(QStringLiteral("417"));
+        QTest::mouseClick(w.cmdKaitou, Qt::LeftButton);
+        QCOMPARE(w.lblOk->text(), QStringLiteral("2"));
+
+        // Pressed again unchanged: the same result, not twice the counts.
+        QTest::mouseClick(w.cmdKaitou, Qt::LeftButton);
+        QCOMPARE(w.lblOk->text(), QStringLiteral("2"));
+        QCOMPARE(w.lblNg->text(), QStringLiteral("1"));
+
+        // The wrong answer corrected and scored again.
+        QTest::mouseClick(w.txtKaitou(2), Qt::LeftButton);
+        type('0');
+        QTest::mouseClick(w.cmdKaitou, Qt::LeftButton);
+        QCOMPARE(w.txtKaitou(2)->backColor(), lightGreen);
+        QCOMPARE(w.lblOk->text(), QStringLiteral("3"));
+        QCOMPARE(w.lblNg->text(), QStringLiteral("0"));
+        QCOMPARE(w.lblRitu->text(), QStringLiteral("100.0%"));
+        QCOMPARE(w.state.intOk, 3);
+        QCOMPARE(w.state.intNg, 0);
+    }
+
+    void startDuringRecallClearsTheBoxes_data()
+    {
+        QTest::addColumn<bool>("scored");
+        QTest::newRow("while typing") << false;
+        QTest::newRow("after scoring") << true;
+    }
+    void startDuringRecallClearsTheBoxes()
+    {
+        QFETCH(bool, scored);
+        TestWindow t(settingsLine(5, 3));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        QVERIFY(playToRecall(t));
+        typeText(QStringLiteral("0123"));
+        if (scored)
+            QTest::mouseClick(w.cmdKaitou, Qt::LeftButton);
+        const QString lastDigits = w.lblMondai(1)->text();
+
+        QTest::mouseClick(w.cmdStart, Qt::LeftButton);
+        QVERIFY(w.state.blnCountdown);
+        for (int i = 1; i <= 15; ++i) {
+            QVERIFY(w.txtKaitou(i)->isHidden());
+            QCOMPARE(w.txtKaitou(i)->text(), QString());
+            QCOMPARE(w.txtKaitou(i)->backColor(), white);
+            QCOMPARE(w.lblMondai(i)->isHidden(), i > 5);
+        }
+        QCOMPARE(w.lblMondai(1)->text(), lastDigits); // hidden under the cover until the green
+        QVERIFY(w.shpWaku->isVisible());
+        QCOMPARE(w.shpJikanK->widthTwips(), w.state.intBarWidth);
+        QCOMPARE(w.lblOk->text(), QString());
+        QCOMPARE(w.lblNg->text(), QString());
+        QCOMPARE(w.lblRitu->text(), QString());
+        QVERIFY(!w.cmdStart->isEnabled());
+        QVERIFY(!w.cmdKaitou->isEnabled());
+        // The last scoring's counts stay until the next one.
+        QCOMPARE(w.state.intOk, scored ? 4 : 0);
+    }
+};
+
+QTEST_MAIN(tst_Drill)
+#include "tst_drill.moc"

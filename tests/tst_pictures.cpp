@@ -1,0 +1,233 @@
+#include "resources/Pictures.h"
+
+#include <QGuiApplication>
+#include <QSet>
+#include <QTest>
+
+// Run twice by CTest: on a plain screen and on one at 200 % (QT_SCALE_FACTOR=2).
+class tst_Pictures : public QObject
+{
+    Q_OBJECT
+
+    using Icon = Pictures::Icon;
+
+    static const QSet<QRgb> &palette()
+    {
+        static const QSet<QRgb> colours{
+            qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+            qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+            qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+            qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
+        };
+        return colours;
+    }
+
+    static QList<Icon> allIcons()
+    {
+        return {Icon::Bolt, Icon::Notebook, Icon::Floppy,      Icon::Sheets,    Icon::Question,
+                Icon::Exit, Icon::LightRed, Icon::LightYellow, Icon::LightGreen};
+    }
+
+    static int count(const QImage &image, QRgb colour)
+    {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == colour;
+        return n;
+    }
+
+    // The pixels alone, whatever the format and the device pixel ratio.
+    static QImage pixels(const QImage &image)
+    {
+        QImage result = image.convertToFormat(QImage::Format_ARGB32);
+        result.setDevicePixelRatio(1);
+        return result;
+    }
+
+    // Pixel art enlarged by repeating pixels: each pixel of the original a block of one colour.
+    static QImage enlarged(const QImage &original, const QSize &size)
+    {
+        return pixels(original).scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    }
+
+    // Pixel art ready for this screen: its size in logical pixels kept, sharp at the screen's
+    // device pixel ratio.
+    static void checkSharp(const QPixmap &pixmap, const QImage &original)
+    {
+        QCOMPARE(pixmap.devicePixelRatio(), qGuiApp->devicePixelRatio());
+        QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(original.size()));
+        QCOMPARE(pixels(pixmap.toImage()), enlarged(original, pixmap.size()));
+    }
+
+private Q_SLOTS:
+    void pixelArt_data()
+    {
+        QTest::addColumn<QImage>("image");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("masked");
+        for (const Icon icon : allIcons()) {
+            for (const int size : {32, 16}) {
+                const QString name = QStringLiteral("%1-%2").arg(Pictures::resourceName(icon));
+                QTest::newRow(qPrintable(name.arg(size)))
+                    << Pictures::image(icon, size) << size << true;
+            }
+        }
+        // The housing and the auto-save picture as stored (the resources are known by now).
+        QTest::newRow("housing-32")
+            << QImage(QStringLiteral(":/pictures/light-32.xpm")) << 32 << true;
+        QTest::newRow("housing-16")
+            << QImage(QStringLiteral(":/pictures/light-16.xpm")) << 16 << true;
+        QTest::newRow("autosave") << QImage(QStringLiteral(":/pictures/autosave.xpm")) << 16
+                                  << false;
+    }
+    void pixelArt()
+    {
+        QFETCH(QImage, image);
+        QFETCH(int, size);
+        QFETCH(bool, masked);
+        QVERIFY(!image.isNull());
+        QCOMPARE(image.size(), QSize(size, size));
+        int transparent = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                if (qAlpha(pixel) == 0) {
+                    ++transparent;
+                    continue;
+                }
+                QVERIFY2(qAlpha(pixel) == 255, qPrintable(QStringLiteral("(%1,%2)").arg(x).arg(y)));
+                QVERIFY2(palette().contains(pixel | 0xff000000),
+                         qPrintable(QStringLiteral("(%1,%2) is %3 %4 %5, not a palette colour")
+                                        .arg(x)
+                                        .arg(y)
+                                        .arg(qRed(pixel))
+                                        .arg(qGreen(pixel))
+                                        .arg(qBlue(pixel))));
+            }
+        }
+        if (masked) {
+            QVERIFY(transparent > 0);
+            QVERIFY(transparent < size * size * 3 / 4); // and a picture on it
+        } else {
+            QCOMPARE(transparent, 0);
+            QCOMPARE(image.pixel(0, 0), qRgb(192, 192, 192)); // on light grey
+        }
+    }
+
+    void trafficLightsDifferOnlyInLamps_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("32") << 32;
+        QTest::newRow("16") << 16;
+    }
+    void trafficLightsDifferOnlyInLamps()
+    {
+        QFETCH(int, size);
+        const QImage lights[3] = {Pictures::image(Icon::LightRed, size),
+                                  Pictures::image(Icon::LightYellow, size),
+                                  Pictures::image(Icon::LightGreen, size)};
+        const QRgb bright[3] = {qRgb(255, 0, 0), qRgb(255, 255, 0), qRgb(0, 255, 0)};
+        const QRgb dark[3] = {qRgb(128, 0, 0), qRgb(128, 128, 0), qRgb(0, 128, 0)};
+        const QRgb glint = qRgb(255, 255, 255);
+
+        // Lamp k is lit in light k alone.
+        for (int light = 0; light < 3; ++light)
+            for (int lamp = 0; lamp < 3; ++lamp)
+                QCOMPARE(count(lights[light], bright[lamp]) > 0, light == lamp);
+
+        int lampTop[3] = {size, size, size}, lampBottom[3] = {-1, -1, -1};
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                const QRgb pixel[3] = {lights[0].pixel(x, y), lights[1].pixel(x, y),
+                                       lights[2].pixel(x, y)};
+                if (pixel[0] == pixel[1] && pixel[1] == pixel[2])
+                    continue;
+                // A pixel that changes belongs to one lamp: lit in that lamp's light, that
+                // lamp's dark colour in the other two.
+                int lamp = -1;
+                for (int k = 0; k < 3; ++k)
+                    if (pixel[k] == bright[k] || pixel[k] == glint)
+                        lamp = k;
+                QVERIFY2(lamp >= 0, qPrintable(QStringLiteral("(%1,%2)").arg(x).arg(y)));
+                for (int k = 0; k < 3; ++k)
+                    if (k != lamp)
+                        QCOMPARE(pixel[k], dark[lamp]);
+                lampTop[lamp] = qMin(lampTop[lamp], y);
+                lampBottom[lamp] = qMax(lampBottom[lamp], y);
+            }
+        }
+        // Red at the top, yellow in the middle, green at the bottom.
+        QVERIFY(lampBottom[0] >= 0 && lampBottom[1] >= 0 && lampBottom[2] >= 0);
+        QVERIFY(lampBottom[0] < lampTop[1]);
+        QVERIFY(lampBottom[1] < lampTop[2]);
+    }
+
+    void iconsHoldBothSizes_data()
+    {
+        QTest::addColumn<Icon>("icon");
+        for (const Icon icon : allIcons())
+            QTest::newRow(qPrintable(Pictures::resourceName(icon))) << icon;
+    }
+    void iconsHoldBothSizes()
+    {
+        QFETCH(Icon, icon);
+        const QIcon both = Pictures::icon(icon);
+        for (const int size : {32, 16}) {
+            const QImage drawn = Pictures::image(icon, size);
+            for (const qreal ratio : {1.0, 2.0}) {
+                const QPixmap pixmap = both.pixmap(QSize(size, size), ratio);
+                QCOMPARE(pixmap.size(), QSize(size, size) * ratio);
+                QCOMPARE(pixels(pixmap.toImage()), enlarged(drawn, pixmap.size()));
+            }
+        }
+    }
+
+    void sharpOnThisScreen()
+    {
+        for (const Icon icon : allIcons())
+            checkSharp(Pictures::icon32(icon), Pictures::image(icon, 32));
+        checkSharp(Pictures::autoSave(), QImage(QStringLiteral(":/pictures/autosave.xpm")));
+    }
+
+    void logo()
+    {
+        const QPixmap logo = Pictures::logo();
+        const qreal ratio = qGuiApp->devicePixelRatio();
+        QCOMPARE(logo.deviceIndependentSize(), QSizeF(264, 66));
+        // Drawn at the screen's own resolution, not enlarged afterwards.
+        QCOMPARE(logo.devicePixelRatio(), ratio);
+        QCOMPARE(logo.size(), QSize(264, 66) * ratio);
+
+        const QImage image = logo.toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QCOMPARE(qAlpha(image.pixel(image.width() - 1, image.height() - 1)), 0);
+
+        // The caption fills the picture; the first letter is black, the others red, all with a
+        // white rim and a grey shadow.
+        QRect drawn;
+        int firstRed = image.width(), lastBlack = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                if (qAlpha(pixel) > 0)
+                    drawn |= QRect(x, y, 1, 1);
+                if (pixel == qRgb(255, 0, 0))
+                    firstRed = qMin(firstRed, x);
+                if (pixel == qRgb(0, 0, 0))
+                    lastBlack = qMax(lastBlack, x);
+            }
+        }
+        QVERIFY(drawn.width() > image.width() * 9 / 10);
+        QVERIFY(drawn.height() > image.height() * 3 / 4);
+        QVERIFY(lastBlack >= 0);
+        QVERIFY(firstRed < image.width());
+        QVERIFY(lastBlack < firstRed + image.width() / 20); // black only in the first letter
+        QVERIFY(lastBlack < image.width() / 3);
+        QVERIFY(count(image, qRgb(255, 255, 255)) > 0);
+        QVERIFY(count(image, qRgb(128, 128, 128)) > 0);
+    }
+};
+
+QTEST_MAIN(tst_Pictures)
+#include "tst_pictures.moc"

@@ -1,0 +1,215 @@
+#include "ModalAnswerer.h"
+#include "WindowFixture.h"
+#include "app/ChoiceCombo.h"
+
+#include <QAbstractItemView>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <QWheelEvent>
+
+namespace {
+const QString settingsName = QStringLiteral("設定.txt");
+const QString historyName = QStringLiteral("履歴.txt");
+
+void showActive(frmMain &w)
+{
+    w.tmrStart->stop();
+    w.tmrKt->stop();
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+} // namespace
+
+class tst_Settings : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void arrowKeysChooseAndStore_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("combo");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("digit count 5 to 12")
+            << QByteArray("5,5,0\r\n") << QStringLiteral("cboMonsu") << int(Qt::Key_Down) << 7
+            << QByteArray::fromHex("31322c352c300d0a");
+        QTest::newRow("digit count down to 1")
+            << QByteArray("3,7,1\r\n") << QStringLiteral("cboMonsu") << int(Qt::Key_Up) << 5
+            << QByteArray("1,7,1\r\n");
+        QTest::newRow("display time 1 to 0 is valid")
+            << QByteArray("4,1,1\r\n") << QStringLiteral("cboJikan") << int(Qt::Key_Up) << 1
+            << QByteArray("4,0,1\r\n");
+        QTest::newRow("display time up to 30")
+            << QByteArray("4,28,0\r\n") << QStringLiteral("cboJikan") << int(Qt::Key_Down) << 4
+            << QByteArray("4,30,0\r\n");
+    }
+    void arrowKeysChooseAndStore()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, combo);
+        QFETCH(int, key);
+        QFETCH(int, presses);
+        QFETCH(QByteArray, after);
+        WindowFixture f;
+        QVERIFY(f.start(before));
+        frmMain &w = *f.window;
+        showActive(w);
+        ChoiceCombo *box = combo == u"cboMonsu" ? w.cboMonsu : w.cboJikan;
+        box->setFocus();
+        for (int n = 0; n < presses; ++n)
+            QTest::keyClick(box, Qt::Key(key));
+        QCOMPARE(f.readFile(settingsName), after);
+        QStringList fields = QString::fromLatin1(after.trimmed()).split(QLatin1Char(','));
+        QCOMPARE(w.state.intMonsu, fields[0].toInt());
+        QCOMPARE(w.state.intJikan, fields[1].toInt());
+        QCOMPARE(w.state.intAs, fields[2].toInt());
+    }
+
+    void pickFromDropDownList()
+    {
+        WindowFixture f;
+        QVERIFY(f.start("5,5,0\r\n"));
+        frmMain &w = *f.window;
+        showActive(w);
+        w.cboMonsu->showPopup();
+        QAbstractItemView *list = w.cboMonsu->view();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        const QModelIndex twelve = list->model()->index(11, 0);
+        list->scrollTo(twelve);
+        const QPoint at = list->visualRect(twelve).center();
+        QTest::mouseMove(list->viewport(), at);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTRY_COMPARE(f.readFile(settingsName), QByteArray::fromHex("31322c352c300d0a"));
+        QCOMPARE(w.state.intMonsu, 12);
+        QCOMPARE(w.cboMonsu->currentText(), QStringLiteral("12"));
+    }
+
+    void autoSaveSwitchStores()
+    {
+        WindowFixture f;
+        QVERIFY(f.start("7,5,1\r\n"));
+        frmMain &w = *f.window;
+        showActive(w);
+        QVERIFY(w.chkAs->isChecked());
+        QTest::mouseClick(w.chkAs, Qt::LeftButton);
+        QCOMPARE(f.readFile(settingsName), QByteArray("7,5,0\r\n"));
+        QCOMPARE(w.state.intAs, 0);
+        w.chkAs->setFocus();
+        QTest::keyClick(w.chkAs, Qt::Key_Space);
+        QCOMPARE(f.readFile(settingsName), QByteArray("7,5,1\r\n"));
+        QCOMPARE(w.state.intAs, 1);
+    }
+
+    // Typing into the edit field is not a choice, whatever key ends it.
+    void typedTextChangesNothing_data()
+    {
+        QTest::addColumn<QString>("combo");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("finish");
+        QTest::newRow("count, Return")
+            << QStringLiteral("cboMonsu") << QStringLiteral("9") << int(Qt::Key_Return);
+        QTest::newRow("count, Tab")
+            << QStringLiteral("cboMonsu") << QStringLiteral("12") << int(Qt::Key_Tab);
+        QTest::newRow("count, not an entry")
+            << QStringLiteral("cboMonsu") << QStringLiteral("99") << int(Qt::Key_Return);
+        QTest::newRow("seconds, Return")
+            << QStringLiteral("cboJikan") << QStringLiteral("0") << int(Qt::Key_Return);
+        QTest::newRow("seconds, Tab")
+            << QStringLiteral("cboJikan") << QStringLiteral("20") << int(Qt::Key_Tab);
+    }
+    void typedTextChangesNothing()
+    {
+        QFETCH(QString, combo);
+        QFETCH(QString, typed);
+        QFETCH(int, finish);
+        WindowFixture f;
+        QVERIFY(f.start("5,5,1\r\n"));
+        frmMain &w = *f.window;
+        showActive(w);
+        ChoiceCombo *box = combo == u"cboMonsu" ? w.cboMonsu : w.cboJikan;
+        box->setFocus();
+        box->lineEdit()->selectAll();
+        QTest::keyClicks(box, typed);
+        QTest::keyClick(box, Qt::Key(finish));
+        QCOMPARE(f.readFile(settingsName), QByteArray("5,5,1\r\n"));
+        QCOMPARE(w.state.intMonsu, 5);
+        QCOMPARE(w.state.intJikan, 5);
+        QCOMPARE(box->count(), combo == u"cboMonsu" ? 15 : 31); // nothing was added
+    }
+
+    void wheelIsIgnored()
+    {
+        WindowFixture f;
+        QVERIFY(f.start("5,5,1\r\n"));
+        frmMain &w = *f.window;
+        showActive(w);
+        const QPoint centre = w.cboMonsu->rect().center();
+        QWheelEvent wheel(centre, w.cboMonsu->mapToGlobal(centre), QPoint(), QPoint(0, -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w.cboMonsu, &wheel);
+        QCOMPARE(w.cboMonsu->currentText(), QStringLiteral("5"));
+        QCOMPARE(f.readFile(settingsName), QByteArray("5,5,1\r\n"));
+    }
+
+    void failedStoreWarnsAndKeepsTheChoice()
+    {
+        WindowFixture f;
+        QVERIFY(f.start("5,5,1\r\n"));
+        frmMain &w = *f.window;
+        showActive(w);
+        // Something that cannot be replaced now stands where the file was.
+        QVERIFY(QFile::remove(f.path(settingsName)));
+        QVERIFY(QDir(f.dir.path()).mkdir(settingsName));
+
+        ModalAnswerer answer(QMessageBox::Ok);
+        w.cboJikan->setFocus();
+        QTest::keyClick(w.cboJikan, Qt::Key_Down);
+        QVERIFY(answer.seen());
+        QCOMPARE(answer.icon, QMessageBox::Warning);
+        QVERIFY2(answer.text.contains(settingsName), qPrintable(answer.text));
+        QVERIFY2(answer.text.contains(QStringLiteral("書き込めません")), qPrintable(answer.text));
+        QCOMPARE(w.state.intJikan, 6);
+        QVERIFY(w.isVisible());
+        QVERIFY(QFileInfo(f.path(settingsName)).isDir());
+    }
+
+    // A file that cannot start the program ends start-up with a message; nothing is created.
+    void startUpRefuses_data()
+    {
+        QTest::addColumn<QByteArray>("settings"); // null: no file
+        QTest::addColumn<QByteArray>("history");  // null: no file
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("no settings file")
+            << QByteArray() << QByteArray("") << QStringLiteral("「設定.txt」が見つかりません");
+        QTest::newRow("empty settings file")
+            << QByteArray("") << QByteArray("") << QStringLiteral("足りません");
+        QTest::newRow("two fields")
+            << QByteArray("5,5\r\n") << QByteArray("") << QStringLiteral("足りません");
+        QTest::newRow("not a number") << QByteArray("5,x,1\r\n") << QByteArray("")
+                                      << QStringLiteral("「x」は数値ではありません");
+        QTest::newRow("no history file")
+            << QByteArray("5,5,1\r\n") << QByteArray() << QStringLiteral("履歴.txt");
+    }
+    void startUpRefuses()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QByteArray, history);
+        QFETCH(QString, mentions);
+        WindowFixture f;
+        QString error;
+        QVERIFY(!f.start(settings, history, &error));
+        QVERIFY2(error.contains(mentions), qPrintable(error));
+        QCOMPARE(QFileInfo::exists(f.path(settingsName)), !settings.isNull());
+        QCOMPARE(QFileInfo::exists(f.path(historyName)), !history.isNull());
+        if (!settings.isNull())
+            QCOMPARE(f.readFile(settingsName), settings);
+    }
+};
+
+QTEST_MAIN(tst_Settings)
+#include "tst_settings.moc"

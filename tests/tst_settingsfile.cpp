@@ -1,0 +1,138 @@
+#include "records/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Values = SettingsFile::Values;
+Q_DECLARE_METATYPE(SettingsFile::Values)
+
+class tst_SettingsFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void parse_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<Values>("expected");
+        QTest::newRow("seven, five, on") << QByteArray("7,5,1\r\n") << Values{7, 5, 1};
+        QTest::newRow("fifteen, thirty, off") << QByteArray("15,30,0\r\n") << Values{15, 30, 0};
+        QTest::newRow("zero seconds is valid") << QByteArray("1,0,0\r\n") << Values{1, 0, 0};
+        QTest::newRow("no line end") << QByteArray("3,4,1") << Values{3, 4, 1};
+        QTest::newRow("leading spaces") << QByteArray(" 3, 4,  1\r\n") << Values{3, 4, 1};
+        QTest::newRow("one field per line") << QByteArray("3\r\n4\r\n1\r\n") << Values{3, 4, 1};
+        QTest::newRow("bare LF") << QByteArray("3,4,1\n") << Values{3, 4, 1};
+        QTest::newRow("extra fields ignored") << QByteArray("3,4,1,9,x\r\n") << Values{3, 4, 1};
+        QTest::newRow("further lines ignored")
+            << QByteArray("3,4,1\r\njunk\r\n") << Values{3, 4, 1};
+        QTest::newRow("leading zeros") << QByteArray("07,05,01\r\n") << Values{7, 5, 1};
+        // Out of range: clamped to what the controls can produce.
+        QTest::newRow("count 0") << QByteArray("0,5,1\r\n") << Values{1, 5, 1};
+        QTest::newRow("count negative") << QByteArray("-4,5,1\r\n") << Values{1, 5, 1};
+        QTest::newRow("count 16") << QByteArray("16,5,1\r\n") << Values{15, 5, 1};
+        QTest::newRow("seconds negative") << QByteArray("5,-1,1\r\n") << Values{5, 0, 1};
+        QTest::newRow("seconds 31") << QByteArray("5,31,1\r\n") << Values{5, 30, 1};
+        QTest::newRow("flag 2") << QByteArray("5,5,2\r\n") << Values{5, 5, 1};
+        QTest::newRow("flag -1") << QByteArray("5,5,-1\r\n") << Values{5, 5, 0};
+        QTest::newRow("beyond 16 bits") << QByteArray("99999,-99999,70000\r\n") << Values{15, 0, 1};
+        QTest::newRow("beyond 64 bits")
+            << QByteArray("123456789012345678901234567890,5,1\r\n") << Values{15, 5, 1};
+    }
+    void parse()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(Values, expected);
+        Values values;
+        QString error;
+        QVERIFY2(SettingsFile::parse(content, &values, &error), qPrintable(error));
+        QCOMPARE(values, expected);
+    }
+
+    void parseRejects_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("empty file") << QByteArray() << QStringLiteral("足りません");
+        QTest::newRow("two fields") << QByteArray("5,5\r\n") << QStringLiteral("足りません");
+        QTest::newRow("blank line") << QByteArray("\r\n") << QStringLiteral("足りません");
+        QTest::newRow("letters") << QByteArray("five,5,1\r\n") << QStringLiteral("「five」");
+        QTest::newRow("decimal point") << QByteArray("5,2.5,1\r\n") << QStringLiteral("「2.5」");
+        QTest::newRow("empty field") << QByteArray("5,,1\r\n") << QStringLiteral("2番目");
+        QTest::newRow("sign alone") << QByteArray("5,5,-\r\n") << QStringLiteral("3番目");
+    }
+    void parseRejects()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, mentions);
+        Values values{9, 9, 9};
+        QString error;
+        QVERIFY(!SettingsFile::parse(content, &values, &error));
+        QVERIFY2(error.contains(QStringLiteral("設定.txt")), qPrintable(error));
+        QVERIFY2(error.contains(mentions), qPrintable(error));
+        QCOMPARE(values, (Values{9, 9, 9}));
+    }
+
+    void format_data()
+    {
+        QTest::addColumn<Values>("values");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("7,5,1") << Values{7, 5, 1} << QByteArray::fromHex("372c352c310d0a");
+        QTest::newRow("15,30,0") << Values{15, 30, 0} << QByteArray::fromHex("31352c33302c300d0a");
+        QTest::newRow("12,5,0") << Values{12, 5, 0} << QByteArray::fromHex("31322c352c300d0a");
+    }
+    void format()
+    {
+        QFETCH(Values, values);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(SettingsFile::format(values), bytes);
+    }
+
+    void writeReplacesWholeContent()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(SettingsFile::fileName());
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("15,30,1\r\nsomething longer that must go\r\n");
+        old.close();
+
+        QString error;
+        QVERIFY(SettingsFile::write(path, {7, 5, 1}, &error));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("7,5,1\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{SettingsFile::fileName()});
+    }
+
+    void writeFailureIsReported()
+    {
+        QTemporaryDir dir;
+        // A folder where the file should be: nothing can replace it.
+        const QString path = dir.filePath(SettingsFile::fileName());
+        QVERIFY(QDir(dir.path()).mkdir(SettingsFile::fileName()));
+        QString error;
+        QVERIFY(!SettingsFile::write(path, {7, 5, 1}, &error));
+        QVERIFY2(error.contains(QStringLiteral("書き込めません")), qPrintable(error));
+        QVERIFY(QFileInfo(path).isDir());
+    }
+
+    void readMissingAndUnreadable()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(SettingsFile::fileName());
+        Values values;
+        QString error;
+        QVERIFY(!SettingsFile::read(path, &values, &error));
+        QVERIFY2(error.contains(QStringLiteral("見つかりません")), qPrintable(error));
+        QVERIFY(!QFileInfo::exists(path)); // reading never creates the file
+
+        QVERIFY(QDir(dir.path()).mkdir(SettingsFile::fileName()));
+        QVERIFY(!SettingsFile::read(path, &values, &error));
+        QVERIFY2(error.contains(QStringLiteral("読み込めません")), qPrintable(error));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_SettingsFile)
+#include "tst_settingsfile.moc"

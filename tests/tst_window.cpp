@@ -1,0 +1,396 @@
+#include "ModalAnswerer.h"
+#include "WindowFixture.h"
+#include "app/AnswerBox.h"
+#include "app/ChoiceCombo.h"
+#include "app/CommandButton.h"
+#include "app/Shape.h"
+
+#include <QAbstractItemView>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+// Twips in the window's client area to logical pixels.
+QRect px(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+// Containers' offsets in the window, in twips.
+constexpr int frame1Left = 90, frame1Top = 1305;
+constexpr int frame2Left = frame1Left + 5760, frame2Top = frame1Top + 135;
+
+QRect inFrame1(int left, int top, int width, int height)
+{
+    return px(frame1Left + left, frame1Top + top, width, height);
+}
+
+QRect inFrame2(int left, int top, int width, int height)
+{
+    return px(frame2Left + left, frame2Top + top, width, height);
+}
+
+QWidget *control(frmMain &w, const QString &name)
+{
+    const QRegularExpression indexed(QStringLiteral("^(\\w+)\\((\\d+)\\)$"));
+    const QRegularExpressionMatch m = indexed.match(name);
+    if (m.hasMatch()) {
+        const int i = m.captured(2).toInt();
+        const QString base = m.captured(1);
+        if (base == u"lblMondai")
+            return w.lblMondai(i);
+        if (base == u"txtKaitou")
+            return w.txtKaitou(i);
+        if (base == u"imgStart")
+            return w.imgStart(i);
+        if (base == u"Label1")
+            return w.Label1(i);
+        if (base == u"Line1")
+            return w.Line1(i);
+    }
+    const QHash<QString, QWidget *> plain = {
+        {QStringLiteral("cmdStart"), w.cmdStart},   {QStringLiteral("cmdKaitou"), w.cmdKaitou},
+        {QStringLiteral("cmdHozon"), w.cmdHozon},   {QStringLiteral("cmdClear"), w.cmdClear},
+        {QStringLiteral("cmdHelp"), w.cmdHelp},     {QStringLiteral("cmdEnd"), w.cmdEnd},
+        {QStringLiteral("Frame1"), w.Frame1},       {QStringLiteral("Image1"), w.Image1},
+        {QStringLiteral("chkAs"), w.chkAs},         {QStringLiteral("Frame2"), w.Frame2},
+        {QStringLiteral("cboMonsu"), w.cboMonsu},   {QStringLiteral("cboJikan"), w.cboJikan},
+        {QStringLiteral("msgRireki"), w.msgRireki}, {QStringLiteral("shpWaku"), w.shpWaku},
+        {QStringLiteral("shpJikanK"), w.shpJikanK}, {QStringLiteral("shpJikanB"), w.shpJikanB},
+        {QStringLiteral("lblOk"), w.lblOk},         {QStringLiteral("lblNg"), w.lblNg},
+        {QStringLiteral("lblRitu"), w.lblRitu},
+    };
+    return plain.value(name);
+}
+
+QRect inWindow(frmMain &w, QWidget *c)
+{
+    return QRect(c->mapTo(&w, QPoint(0, 0)), c->size());
+}
+
+} // namespace
+
+class tst_Window : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void windowIsFixedAndTitled()
+    {
+        WindowFixture f;
+        QVERIFY(f.start("5,5,1\r\n"));
+        frmMain &w = *f.window;
+        QCOMPARE(w.windowTitle(), QStringLiteral("ケタモリ！"));
+        QCOMPARE(w.size(), QSize(631, 452));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
+        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+        QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
+        QCOMPARE(w.tmrStart->interval(), 1000);
+        QCOMPARE(w.tmrKt->interval(), 500);
+        QVERIFY(w.tmrStart->isActive());
+        QVERIFY(w.tmrKt->isActive());
+    }
+
+    void geometry_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("rect");
+        const int buttonLefts[] = {4350, 5175, 6000, 6825, 7650, 8475};
+        const char *buttons[] = {"cmdStart", "cmdKaitou", "cmdHozon",
+                                 "cmdClear", "cmdHelp",   "cmdEnd"};
+        for (int b = 0; b < 6; ++b)
+            QTest::newRow(buttons[b])
+                << QString::fromLatin1(buttons[b]) << px(buttonLefts[b], 150, 840, 915);
+        QTest::newRow("Frame1") << QStringLiteral("Frame1") << px(90, 1305, 9240, 5370);
+        QTest::newRow("Image1") << QStringLiteral("Image1") << px(150, 150, 3960, 990);
+        QTest::newRow("Line1(1)") << QStringLiteral("Line1(1)") << px(150, 1260, 9150, 15);
+        QTest::newRow("Line1(0)") << QStringLiteral("Line1(0)") << px(150, 1275, 9150, 15);
+        QTest::newRow("chkAs") << QStringLiteral("chkAs") << inFrame1(5040, 405, 420, 420);
+        QTest::newRow("Frame2") << QStringLiteral("Frame2") << inFrame1(5760, 135, 3210, 735);
+        QTest::newRow("cboMonsu") << QStringLiteral("cboMonsu") << inFrame1(1800, 405, 750, 405);
+        QTest::newRow("cboJikan") << QStringLiteral("cboJikan") << inFrame1(4095, 405, 750, 405);
+        QTest::newRow("msgRireki")
+            << QStringLiteral("msgRireki") << inFrame1(225, 3225, 8790, 1965);
+        QTest::newRow("Label1(1)") << QStringLiteral("Label1(1)") << inFrame1(2835, 450, 1140, 330);
+        QTest::newRow("Label1(0)") << QStringLiteral("Label1(0)") << inFrame1(810, 450, 960, 330);
+        QTest::newRow("shpWaku") << QStringLiteral("shpWaku") << inFrame1(225, 1080, 8760, 1005);
+        QTest::newRow("shpJikanK") << QStringLiteral("shpJikanK") << inFrame1(225, 945, 8745, 75);
+        QTest::newRow("shpJikanB") << QStringLiteral("shpJikanB") << inFrame1(225, 945, 8745, 75);
+        for (int k = 1; k <= 3; ++k)
+            QTest::newRow(qPrintable(QStringLiteral("imgStart(%1)").arg(k)))
+                << QStringLiteral("imgStart(%1)").arg(k) << inFrame1(180, 270, 480, 480);
+        for (int i = 1; i <= 15; ++i) {
+            const int left = 225 + 585 * (i - 1);
+            QTest::newRow(qPrintable(QStringLiteral("lblMondai(%1)").arg(i)))
+                << QStringLiteral("lblMondai(%1)").arg(i) << inFrame1(left, 1080, 555, 975);
+            QTest::newRow(qPrintable(QStringLiteral("txtKaitou(%1)").arg(i)))
+                << QStringLiteral("txtKaitou(%1)").arg(i) << inFrame1(left, 2115, 570, 975);
+        }
+        QTest::newRow("lblOk") << QStringLiteral("lblOk") << inFrame2(180, 180, 600, 465);
+        QTest::newRow("lblNg") << QStringLiteral("lblNg") << inFrame2(855, 180, 600, 465);
+        QTest::newRow("lblRitu") << QStringLiteral("lblRitu") << inFrame2(1575, 180, 1455, 465);
+    }
+    void geometry()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, rect);
+        WindowFixture f;
+        QVERIFY(f.start("5,5,1\r\n"));
+        QWidget *c = control(*f.window, name);
+        QVERIFY2(c, qPrintable(name));
+        QCOMPARE(inWindow(*f.window, c), rect);
+    }
+
+    void containment()
+    {
+        WindowFixture f;
+        QVERIFY(f.start("5,5,1\r\n"));
+        frmMain &w = *f.window;
+        for (QWidget *c : {static_cast<QWidget *>(w.cmdStart), static_cast<QWidget *>(w.cmdEnd),
+                           static_cast<QWidget *>(w.Frame1), static_cast<QWidget *>(w.Image1)})
+            QCOMPARE(c->parentWidget(), &w);
+        for (QWidget *c :
+             {static_cast<QWidget *>(w.chkAs), static_cast<QWidget *>(w.Frame2),
+              static_cast<QWidget *>(w.cboMonsu), static_cast<QWidget *>(w.msgRireki),
+              static_cast<QWidget *>(w.shpWaku), static_cast<QWidget *>(w.lblMondai(7)),
+              static_cast<QWidget *>(w.txtKaitou(7)), static_cast<QWidget *>(w.imgStart(2))})
+            QCOMPARE(c->parentWidget(), w.Frame1);
+        for (QLabel *c : {w.lblOk, w.lblNg, w.lblRitu})
+            QCOMPARE(c->parentWidget(), w.Frame2);
+    }
+
+    // Stacking order: a later child of the same parent is drawn over an earlier one.
+    void layering()
+    {
+        WindowFixture f;
+        QVERIFY(f.start("15,5,1\r\n"));
+        frmMain &w = *f.window;
+        const QObjectList &kids = w.Frame1->children();
+        const auto above = [&](QWidget *upper, QWidget *lower) {
+            return kids.indexOf(upper) > kids.indexOf(lower);
+        };
+        for (int i = 1; i <= 15; ++i)
+            QVERIFY(above(w.shpWaku, w.lblMondai(i)));
+        QVERIFY(above(w.shpJikanK, w.shpJikanB));
+        QVERIFY(above(w.imgStart(1), w.imgStart(2)));
+        QVERIFY(above(w.imgStart(2), w.imgStart(3)));
+        const QObjectList &top = w.children();
+        QVERIFY(top.indexOf(w.cmdEnd) > top.indexOf(w.cmdHelp)); // buttons overlap by a pixel
+        QVERIFY(top.indexOf(w.cmdKaitou) > top.indexOf(w.cmdStart));
+    }
+
+    // What the player sees: nothing of the digit row through the cover, blue over red.
+    void coverAndBarAsDrawn()
+    {
+        WindowFixture f;
+        QVERIFY(f.start("15,5,1\r\n"));
+        frmMain &w = *f.window;
+        for (int i = 1; i <= 15; ++i)
+            w.lblMondai(i)->setText(QStringLiteral("8"));
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+        const QRect row = inWindow(w, w.shpWaku);
+        const QImage shot = w.grab().toImage();
+        const QColor buttonFace = w.palette().color(QPalette::Button);
+        int hatch = 0;
+        for (int y = row.top() + 1; y < row.bottom(); ++y) {
+            for (int x = row.left() + 1; x < row.right(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                QVERIFY2(
+                    c == QColor(255, 255, 255) || c == QColor(192, 192, 192),
+                    qPrintable(QStringLiteral("(%1,%2) shows %3").arg(x).arg(y).arg(c.name())));
+                hatch += c == QColor(192, 192, 192);
+            }
+        }
+        QVERIFY(hatch > 1000); // cross-hatched, not plain white
+        QVERIFY(buttonFace != QColor(255, 255, 255));
+
+        const QRect bar = inWindow(w, w.shpJikanK);
+        const int midY = bar.center().y();
+        QCOMPARE(shot.pixelColor(bar.left() + 2, midY), QColor(0, 0, 255));
+        QCOMPARE(shot.pixelColor(bar.right() - 2, midY), QColor(0, 0, 255));
+
+        w.shpJikanK->setWidthTwips(8745 / 3);
+        QCOMPARE(w.shpJikanK->widthTwips(), 8745 / 3);
+        const QImage part = w.grab().toImage();
+        QCOMPARE(part.pixelColor(bar.left() + 2, midY), QColor(0, 0, 255));
+        QCOMPARE(part.pixelColor(bar.right() - 2, midY), QColor(255, 0, 0));
+
+        w.shpJikanK->setWidthTwips(0);
+        const QImage empty = w.grab().toImage();
+        QCOMPARE(empty.pixelColor(bar.left() + 2, midY), QColor(255, 0, 0));
+    }
+
+    void startUpState_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<int>("monsu");
+        QTest::addColumn<int>("jikan");
+        QTest::addColumn<bool>("autoSave");
+        QTest::newRow("7,5,1") << QByteArray("7,5,1\r\n") << 7 << 5 << true;
+        QTest::newRow("5,0,0") << QByteArray("5,0,0\r\n") << 5 << 0 << false;
+        QTest::newRow("1,30,1") << QByteArray("1,30,1\r\n") << 1 << 30 << true;
+        QTest::newRow("15,12,0") << QByteArray("15,12,0\r\n") << 15 << 12 << false;
+        QTest::newRow("clamped 40,-3,5") << QByteArray("40,-3,5\r\n") << 15 << 0 << true;
+        QTest::newRow("clamped 0,99,0") << QByteArray("0,99,0\r\n") << 1 << 30 << false;
+    }
+    void startUpState()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(int, monsu);
+        QFETCH(int, jikan);
+        QFETCH(bool, autoSave);
+        WindowFixture f;
+        QVERIFY(f.start(settings));
+        frmMain &w = *f.window;
+        const DrillState &st = w.state;
+
+        QCOMPARE(st.strHelpFile, QStringLiteral("zqHelp.chm"));
+        QCOMPARE(st.intMonsu, monsu);
+        QCOMPARE(st.intJikan, jikan);
+        QCOMPARE(st.intAs, autoSave ? 1 : 0);
+        QVERIFY(!st.blnCountdown);
+        QVERIFY(!st.blnDisplay);
+        QCOMPARE(st.intBarWidth, 8745);
+        QCOMPARE(st.intOk, 0);
+        QCOMPARE(st.intNg, 0);
+
+        for (int i = 1; i <= 15; ++i) {
+            QCOMPARE(w.lblMondai(i)->isHidden(), i > monsu);
+            QCOMPARE(w.lblMondai(i)->text(), QString());
+            QVERIFY(w.txtKaitou(i)->isHidden());
+            QCOMPARE(w.txtKaitou(i)->text(), QString());
+        }
+        QCOMPARE(w.lblOk->text(), QString());
+        QCOMPARE(w.lblNg->text(), QString());
+        QCOMPARE(w.lblRitu->text(), QString());
+
+        QCOMPARE(w.cboMonsu->count(), 15);
+        QCOMPARE(w.cboMonsu->itemText(0), QStringLiteral("1"));
+        QCOMPARE(w.cboMonsu->itemText(14), QStringLiteral("15"));
+        QCOMPARE(w.cboJikan->count(), 31);
+        QCOMPARE(w.cboJikan->itemText(0), QStringLiteral("0"));
+        QCOMPARE(w.cboJikan->itemText(30), QStringLiteral("30"));
+        QCOMPARE(w.cboMonsu->currentText(), QString::number(monsu));
+        QCOMPARE(w.cboMonsu->currentIndex(), monsu - 1); // arrow keys move on from the value
+        QCOMPARE(w.cboJikan->currentText(), QString::number(jikan));
+        QCOMPARE(w.cboJikan->currentIndex(), jikan);
+        QCOMPARE(w.chkAs->isChecked(), autoSave);
+
+        // Untouched by start-up: the cover, all three lights (red on top) and both buttons.
+        QVERIFY(!w.shpWaku->isHidden());
+        for (int k = 1; k <= 3; ++k)
+            QVERIFY(!w.imgStart(k)->isHidden());
+        QVERIFY(w.cmdStart->isEnabled());
+        QVERIFY(w.cmdKaitou->isEnabled());
+        QCOMPARE(w.shpJikanK->widthTwips(), 8745);
+
+        // Start-up leaves the settings file as it found it, even when it clamped a value.
+        QCOMPARE(f.readFile(QStringLiteral("設定.txt")), settings);
+    }
+
+    void controlsAsLaidOut()
+    {
+        WindowFixture f;
+        QVERIFY(f.start("5,5,1\r\n"));
+        frmMain &w = *f.window;
+        QCOMPARE(w.cmdStart->text(), QStringLiteral("スタート"));
+        QCOMPARE(w.cmdKaitou->toolTip(), QStringLiteral("答え合わせをします"));
+        QCOMPARE(w.cmdEnd->toolTip(), QStringLiteral("プログラムを終了します"));
+        QCOMPARE(w.chkAs->toolTip(), QStringLiteral("履歴の自動保存を制御します"));
+        QCOMPARE(w.Label1(0)->text(), QStringLiteral("問題数"));
+        QCOMPARE(w.Label1(1)->text(), QStringLiteral("表示秒数"));
+        QCOMPARE(w.lblMondai(3)->font().pointSizeF(), 48.0);
+        QCOMPARE(w.txtKaitou(3)->font().pointSizeF(), 48.0);
+        QCOMPARE(w.lblRitu->font().pointSizeF(), 20.25);
+        QCOMPARE(w.cboMonsu->font().pointSizeF(), 14.25);
+        QCOMPARE(w.Label1(1)->font().pointSizeF(), 14.25);
+        // The Japanese face resolves to a Japanese font, not a Latin fallback.
+        QCOMPARE(QFontInfo(w.lblMondai(3)->font()).family(), QStringLiteral("IPAPGothic"));
+        QCOMPARE(w.txtKaitou(3)->alignment(), Qt::AlignCenter);
+        QVERIFY(!w.txtKaitou(3)->testAttribute(Qt::WA_InputMethodEnabled));
+        QCOMPARE(w.lblMondai(3)->alignment(), Qt::AlignCenter);
+        QCOMPARE(w.lblOk->palette().color(w.lblOk->foregroundRole()), QColor(0, 128, 0));
+        QCOMPARE(w.lblNg->palette().color(w.lblNg->foregroundRole()), QColor(255, 0, 0));
+        QCOMPARE(w.lblRitu->palette().color(w.lblRitu->foregroundRole()), QColor(0, 0, 0));
+        QCOMPARE(w.shpWaku->backColor(), QColor(255, 255, 255));
+        QCOMPARE(w.shpWaku->fillColor(), QColor(192, 192, 192));
+        QCOMPARE(w.shpWaku->fillStyle(), Shape::Fill::DiagonalCross);
+        QCOMPARE(w.shpWaku->borderColor(), QColor(128, 128, 128));
+        QCOMPARE(w.shpJikanK->fillColor(), QColor(0, 0, 255));
+        QCOMPARE(w.shpJikanB->fillColor(), QColor(255, 0, 0));
+        QVERIFY(w.chkAs->isCheckable());
+        QVERIFY(w.cboMonsu->isEditable());
+    }
+
+    void answerBoxTakesAnyLength()
+    {
+        WindowFixture f;
+        QVERIFY(f.start("5,5,1\r\n"));
+        const QString longText(200, QLatin1Char('7'));
+        f.window->txtKaitou(1)->setText(longText);
+        QCOMPARE(f.window->txtKaitou(1)->text(), longText);
+    }
+
+    void focusStartsOnStart()
+    {
+        WindowFixture f;
+        QVERIFY(f.start("5,5,1\r\n"));
+        f.window->show();
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QCOMPARE(QApplication::focusWidget(), f.window->cmdStart);
+    }
+
+    void tabOrderDuringAnswerEntry()
+    {
+        WindowFixture f;
+        QVERIFY(f.start("5,5,1\r\n"));
+        frmMain &w = *f.window;
+        w.tmrStart->stop();
+        w.tmrKt->stop();
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        for (int i = 1; i <= 5; ++i)
+            w.txtKaitou(i)->setVisible(true);
+
+        w.cmdStart->setFocus();
+        const QList<QWidget *> expected = {
+            w.cmdKaitou,    w.cmdHozon,     w.cmdClear,     w.cmdHelp,      w.cmdEnd,
+            w.txtKaitou(5), w.txtKaitou(4), w.txtKaitou(3), w.txtKaitou(2), w.txtKaitou(1),
+            w.cboJikan,     w.cboMonsu,     w.chkAs,        w.msgRireki,    w.cmdStart};
+        for (QWidget *next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+    }
+
+    void buttonsAnswerReturnAndSpace()
+    {
+        WindowFixture f;
+        QVERIFY(f.start("5,5,1\r\n"));
+        frmMain &w = *f.window;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        int clicks = 0;
+        connect(w.cmdHelp, &QToolButton::clicked, this, [&] { ++clicks; });
+        w.cmdHelp->setFocus();
+        QTest::keyClick(w.cmdHelp, Qt::Key_Return);
+        QTest::keyClick(w.cmdHelp, Qt::Key_Enter);
+        QTest::keyClick(w.cmdHelp, Qt::Key_Space);
+        QCOMPARE(clicks, 3);
+    }
+};
+
+QTEST_MAIN(tst_Window)
+#include "tst_window.moc"
