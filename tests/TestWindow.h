@@ -12,20 +12,31 @@
 #include <QTimer>
 #include <memory>
 
-class NoHelp : public HelpService
+// Records what the window asks of the help viewer.
+class RecordingHelp : public HelpService
 {
 public:
-    void displayTopic(QWidget *, const QString &) override {}
-    void closeAll() override {}
+    void displayTopic(QWidget *owner, const QString &helpFile) override
+    {
+        owners.append(owner);
+        shown.append(helpFile);
+    }
+    void closeAll() override { ++closes; }
+
+    QList<QWidget *> owners;
+    QStringList shown;
+    int closes = 0;
 };
 
 // The real window on a temporary data folder, with a fake clock and scripted digits (or any
-// other digit source), started up like the program does. Its two timers are stopped: a test
+// other digit source), started up like the program does. A null settings or history content
+// leaves that file out; an empty one is an empty file. Its two timers are stopped: a test
 // ticks them itself with tick(), so nothing happens behind its back.
 class TestWindow
 {
 public:
-    explicit TestWindow(const QByteArray &settings = "5,5,0\r\n", const QByteArray &history = {},
+    explicit TestWindow(const QByteArray &settings = "5,5,0\r\n",
+                        const QByteArray &history = QByteArray(""),
                         DigitSource *digitSource = nullptr)
     {
         writeFile(QStringLiteral("設定.txt"), settings);
@@ -53,10 +64,16 @@ public:
 
     QString dataFile(const QString &name) const { return dir.filePath(name); }
 
+    QByteArray readFile(const QString &name) const
+    {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     QTemporaryDir dir;
     FakeClock clock;
     ScriptedDigits digits;
-    NoHelp help;
+    RecordingHelp help;
     std::unique_ptr<frmMain> form;
     bool loaded = false;
     QString error;
@@ -64,6 +81,8 @@ public:
 private:
     void writeFile(const QString &name, const QByteArray &bytes)
     {
+        if (bytes.isNull())
+            return;
         QFile file(dir.filePath(name));
         if (file.open(QIODevice::WriteOnly))
             file.write(bytes);

@@ -337,7 +337,7 @@ private Q_SLOTS:
     void digitsAreNeverNine()
     {
         RandomDigitSource random;
-        TestWindow t(settingsLine(15, 0), {}, &random);
+        TestWindow t(settingsLine(15, 0), "", &random);
         QVERIFY(t.loaded);
         QVERIFY(t.showActive());
         frmMain &w = t.w();

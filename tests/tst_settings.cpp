@@ -1,5 +1,5 @@
 #include "ModalAnswerer.h"
-#include "WindowFixture.h"
+#include "TestWindow.h"
 #include "app/ChoiceCombo.h"
 
 #include <QAbstractItemView>
@@ -55,15 +55,15 @@ private Q_SLOTS:
         QFETCH(int, key);
         QFETCH(int, presses);
         QFETCH(QByteArray, after);
-        WindowFixture f;
-        QVERIFY(f.start(before));
-        frmMain &w = *f.window;
+        TestWindow t(before);
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
         showActive(w);
         ChoiceCombo *box = combo == u"cboMonsu" ? w.cboMonsu : w.cboJikan;
         box->setFocus();
         for (int n = 0; n < presses; ++n)
             QTest::keyClick(box, Qt::Key(key));
-        QCOMPARE(f.readFile(settingsName), after);
+        QCOMPARE(t.readFile(settingsName), after);
         QStringList fields = QString::fromLatin1(after.trimmed()).split(QLatin1Char(','));
         QCOMPARE(w.state.intMonsu, fields[0].toInt());
         QCOMPARE(w.state.intJikan, fields[1].toInt());
@@ -72,9 +72,9 @@ private Q_SLOTS:
 
     void pickFromDropDownList()
     {
-        WindowFixture f;
-        QVERIFY(f.start("5,5,0\r\n"));
-        frmMain &w = *f.window;
+        TestWindow t("5,5,0\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
         showActive(w);
         w.cboMonsu->showPopup();
         QAbstractItemView *list = w.cboMonsu->view();
@@ -84,24 +84,24 @@ private Q_SLOTS:
         const QPoint at = list->visualRect(twelve).center();
         QTest::mouseMove(list->viewport(), at);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        QTRY_COMPARE(f.readFile(settingsName), QByteArray::fromHex("31322c352c300d0a"));
+        QTRY_COMPARE(t.readFile(settingsName), QByteArray::fromHex("31322c352c300d0a"));
         QCOMPARE(w.state.intMonsu, 12);
         QCOMPARE(w.cboMonsu->currentText(), QStringLiteral("12"));
     }
 
     void autoSaveSwitchStores()
     {
-        WindowFixture f;
-        QVERIFY(f.start("7,5,1\r\n"));
-        frmMain &w = *f.window;
+        TestWindow t("7,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
         showActive(w);
         QVERIFY(w.chkAs->isChecked());
         QTest::mouseClick(w.chkAs, Qt::LeftButton);
-        QCOMPARE(f.readFile(settingsName), QByteArray("7,5,0\r\n"));
+        QCOMPARE(t.readFile(settingsName), QByteArray("7,5,0\r\n"));
         QCOMPARE(w.state.intAs, 0);
         w.chkAs->setFocus();
         QTest::keyClick(w.chkAs, Qt::Key_Space);
-        QCOMPARE(f.readFile(settingsName), QByteArray("7,5,1\r\n"));
+        QCOMPARE(t.readFile(settingsName), QByteArray("7,5,1\r\n"));
         QCOMPARE(w.state.intAs, 1);
     }
 
@@ -127,16 +127,16 @@ private Q_SLOTS:
         QFETCH(QString, combo);
         QFETCH(QString, typed);
         QFETCH(int, finish);
-        WindowFixture f;
-        QVERIFY(f.start("5,5,1\r\n"));
-        frmMain &w = *f.window;
+        TestWindow t("5,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
         showActive(w);
         ChoiceCombo *box = combo == u"cboMonsu" ? w.cboMonsu : w.cboJikan;
         box->setFocus();
         box->lineEdit()->selectAll();
         QTest::keyClicks(box, typed);
         QTest::keyClick(box, Qt::Key(finish));
-        QCOMPARE(f.readFile(settingsName), QByteArray("5,5,1\r\n"));
+        QCOMPARE(t.readFile(settingsName), QByteArray("5,5,1\r\n"));
         QCOMPARE(w.state.intMonsu, 5);
         QCOMPARE(w.state.intJikan, 5);
         QCOMPARE(box->count(), combo == u"cboMonsu" ? 15 : 31); // nothing was added
@@ -144,27 +144,27 @@ private Q_SLOTS:
 
     void wheelIsIgnored()
     {
-        WindowFixture f;
-        QVERIFY(f.start("5,5,1\r\n"));
-        frmMain &w = *f.window;
+        TestWindow t("5,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
         showActive(w);
         const QPoint centre = w.cboMonsu->rect().center();
         QWheelEvent wheel(centre, w.cboMonsu->mapToGlobal(centre), QPoint(), QPoint(0, -120),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(w.cboMonsu, &wheel);
         QCOMPARE(w.cboMonsu->currentText(), QStringLiteral("5"));
-        QCOMPARE(f.readFile(settingsName), QByteArray("5,5,1\r\n"));
+        QCOMPARE(t.readFile(settingsName), QByteArray("5,5,1\r\n"));
     }
 
     void failedStoreWarnsAndKeepsTheChoice()
     {
-        WindowFixture f;
-        QVERIFY(f.start("5,5,1\r\n"));
-        frmMain &w = *f.window;
+        TestWindow t("5,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
         showActive(w);
         // Something that cannot be replaced now stands where the file was.
-        QVERIFY(QFile::remove(f.path(settingsName)));
-        QVERIFY(QDir(f.dir.path()).mkdir(settingsName));
+        QVERIFY(QFile::remove(t.dataFile(settingsName)));
+        QVERIFY(QDir(t.dir.path()).mkdir(settingsName));
 
         ModalAnswerer answer(QMessageBox::Ok);
         w.cboJikan->setFocus();
@@ -175,7 +175,7 @@ private Q_SLOTS:
         QVERIFY2(answer.text.contains(QStringLiteral("書き込めません")), qPrintable(answer.text));
         QCOMPARE(w.state.intJikan, 6);
         QVERIFY(w.isVisible());
-        QVERIFY(QFileInfo(f.path(settingsName)).isDir());
+        QVERIFY(QFileInfo(t.dataFile(settingsName)).isDir());
     }
 
     // A file that cannot start the program ends start-up with a message; nothing is created.
@@ -200,14 +200,14 @@ private Q_SLOTS:
         QFETCH(QByteArray, settings);
         QFETCH(QByteArray, history);
         QFETCH(QString, mentions);
-        WindowFixture f;
-        QString error;
-        QVERIFY(!f.start(settings, history, &error));
+        TestWindow t(settings, history);
+        QVERIFY(!t.loaded);
+        const QString &error = t.error;
         QVERIFY2(error.contains(mentions), qPrintable(error));
-        QCOMPARE(QFileInfo::exists(f.path(settingsName)), !settings.isNull());
-        QCOMPARE(QFileInfo::exists(f.path(historyName)), !history.isNull());
+        QCOMPARE(QFileInfo::exists(t.dataFile(settingsName)), !settings.isNull());
+        QCOMPARE(QFileInfo::exists(t.dataFile(historyName)), !history.isNull());
         if (!settings.isNull())
-            QCOMPARE(f.readFile(settingsName), settings);
+            QCOMPARE(t.readFile(settingsName), settings);
     }
 };
 

@@ -1,5 +1,5 @@
 #include "ModalAnswerer.h"
-#include "WindowFixture.h"
+#include "TestWindow.h"
 #include "app/AnswerBox.h"
 #include "app/ChoiceCombo.h"
 #include "app/CommandButton.h"
@@ -83,9 +83,9 @@ class tst_Window : public QObject
 private Q_SLOTS:
     void windowIsFixedAndTitled()
     {
-        WindowFixture f;
-        QVERIFY(f.start("5,5,1\r\n"));
-        frmMain &w = *f.window;
+        TestWindow t("5,5,1\r\n");
+        // A window of its own, as created: TestWindow stops the timers of the one it starts.
+        frmMain w(QDir(t.dir.path()), t.clock, t.digits, t.help);
         QCOMPARE(w.windowTitle(), QStringLiteral("ケタモリ！"));
         QCOMPARE(w.size(), QSize(631, 452));
         QCOMPARE(w.minimumSize(), w.maximumSize());
@@ -141,18 +141,18 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QRect, rect);
-        WindowFixture f;
-        QVERIFY(f.start("5,5,1\r\n"));
-        QWidget *c = control(*f.window, name);
+        TestWindow t("5,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        QWidget *c = control(t.w(), name);
         QVERIFY2(c, qPrintable(name));
-        QCOMPARE(inWindow(*f.window, c), rect);
+        QCOMPARE(inWindow(t.w(), c), rect);
     }
 
     void containment()
     {
-        WindowFixture f;
-        QVERIFY(f.start("5,5,1\r\n"));
-        frmMain &w = *f.window;
+        TestWindow t("5,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
         for (QWidget *c : {static_cast<QWidget *>(w.cmdStart), static_cast<QWidget *>(w.cmdEnd),
                            static_cast<QWidget *>(w.Frame1), static_cast<QWidget *>(w.Image1)})
             QCOMPARE(c->parentWidget(), &w);
@@ -169,9 +169,9 @@ private Q_SLOTS:
     // Stacking order: a later child of the same parent is drawn over an earlier one.
     void layering()
     {
-        WindowFixture f;
-        QVERIFY(f.start("15,5,1\r\n"));
-        frmMain &w = *f.window;
+        TestWindow t("15,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
         const QObjectList &kids = w.Frame1->children();
         const auto above = [&](QWidget *upper, QWidget *lower) {
             return kids.indexOf(upper) > kids.indexOf(lower);
@@ -189,9 +189,9 @@ private Q_SLOTS:
     // What the player sees: nothing of the digit row through the cover, blue over red.
     void coverAndBarAsDrawn()
     {
-        WindowFixture f;
-        QVERIFY(f.start("15,5,1\r\n"));
-        frmMain &w = *f.window;
+        TestWindow t("15,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
         for (int i = 1; i <= 15; ++i)
             w.lblMondai(i)->setText(QStringLiteral("8"));
         w.show();
@@ -248,9 +248,9 @@ private Q_SLOTS:
         QFETCH(int, monsu);
         QFETCH(int, jikan);
         QFETCH(bool, autoSave);
-        WindowFixture f;
-        QVERIFY(f.start(settings));
-        frmMain &w = *f.window;
+        TestWindow t(settings);
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
         const DrillState &st = w.state;
 
         QCOMPARE(st.strHelpFile, QStringLiteral("zqHelp.chm"));
@@ -294,14 +294,14 @@ private Q_SLOTS:
         QCOMPARE(w.shpJikanK->widthTwips(), 8745);
 
         // Start-up leaves the settings file as it found it, even when it clamped a value.
-        QCOMPARE(f.readFile(QStringLiteral("設定.txt")), settings);
+        QCOMPARE(t.readFile(QStringLiteral("設定.txt")), settings);
     }
 
     void controlsAsLaidOut()
     {
-        WindowFixture f;
-        QVERIFY(f.start("5,5,1\r\n"));
-        frmMain &w = *f.window;
+        TestWindow t("5,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
         QCOMPARE(w.cmdStart->text(), QStringLiteral("スタート"));
         QCOMPARE(w.cmdKaitou->toolTip(), QStringLiteral("答え合わせをします"));
         QCOMPARE(w.cmdEnd->toolTip(), QStringLiteral("プログラムを終了します"));
@@ -333,28 +333,28 @@ private Q_SLOTS:
 
     void answerBoxTakesAnyLength()
     {
-        WindowFixture f;
-        QVERIFY(f.start("5,5,1\r\n"));
+        TestWindow t("5,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
         const QString longText(200, QLatin1Char('7'));
-        f.window->txtKaitou(1)->setText(longText);
-        QCOMPARE(f.window->txtKaitou(1)->text(), longText);
+        t->txtKaitou(1)->setText(longText);
+        QCOMPARE(t->txtKaitou(1)->text(), longText);
     }
 
     void focusStartsOnStart()
     {
-        WindowFixture f;
-        QVERIFY(f.start("5,5,1\r\n"));
-        f.window->show();
-        f.window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-        QCOMPARE(QApplication::focusWidget(), f.window->cmdStart);
+        TestWindow t("5,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        t->show();
+        t->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&t.w()));
+        QCOMPARE(QApplication::focusWidget(), t->cmdStart);
     }
 
     void tabOrderDuringAnswerEntry()
     {
-        WindowFixture f;
-        QVERIFY(f.start("5,5,1\r\n"));
-        frmMain &w = *f.window;
+        TestWindow t("5,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
         w.tmrStart->stop();
         w.tmrKt->stop();
         w.show();
@@ -376,9 +376,9 @@ private Q_SLOTS:
 
     void buttonsAnswerReturnAndSpace()
     {
-        WindowFixture f;
-        QVERIFY(f.start("5,5,1\r\n"));
-        frmMain &w = *f.window;
+        TestWindow t("5,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
