@@ -217,17 +217,6 @@ private Q_SLOTS:
         QCOMPARE(p.row(0), exampleRow);
     }
 
-    void saveNumbersAfterTheLoadedRows()
-    {
-        Program p{linesOfDays(2)};
-        QVERIFY(p.loaded);
-        p.scored(u"123"_qs, u"124"_qs, 2, 1);
-        p.form->cmdHozon->click();
-        QCOMPARE(fileBytes(p.historyPath()), linesOfDays(2) + exampleLine());
-        QCOMPARE(p.rows(), 3);
-        QCOMPARE(p.row(2).at(0), u"3"_qs);
-    }
-
     void saveGuard_data()
     {
         QTest::addColumn<bool>("nothingScored");

@@ -145,15 +145,6 @@ private Q_SLOTS:
         QCOMPARE(HistoryFile::parseLine(line).has_value(), accepted);
     }
 
-    void countWithLeadingZeroIsANumber()
-    {
-        QByteArray line = exampleLine().chopped(2).replace(",2,1,", ",02,01,");
-        const std::optional<HistoryRecord> record = HistoryFile::parseLine(line);
-        QVERIFY(record);
-        QCOMPARE(record->ok, 2);
-        QCOMPARE(record->ng, 1);
-    }
-
     void parseSkipsWhatIsNoRecord_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -194,24 +185,6 @@ private Q_SLOTS:
         QVERIFY(file.read(&contents, &error));
         QCOMPARE(int(contents.records.size()), lines);
         QCOMPARE(contents.records.back().date, QDate(2001, 2, (lines - 1) % 28 + 1));
-    }
-
-    void readingLeavesTheFileAlone()
-    {
-        const QByteArray content = "junk\r\n" + lineOfDay(1) + "torn";
-        QVERIFY(writeBytes(m_path, content));
-        HistoryFile::Contents contents;
-        QString error;
-        QVERIFY(HistoryFile(m_path).read(&contents, &error));
-        QCOMPARE(fileBytes(m_path), content);
-    }
-
-    void missingFileIsAnError()
-    {
-        HistoryFile::Contents contents;
-        QString error;
-        QVERIFY(!HistoryFile(m_path).read(&contents, &error));
-        QVERIFY2(error.contains(HistoryFile::fileName()), qPrintable(error));
     }
 
     void appendEndsAFragmentFirst_data()
@@ -260,14 +233,6 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(m_path), before);
     }
 
-    void appendToADirectoryFails()
-    {
-        QVERIFY(QDir().mkpath(m_path));
-        QString error;
-        QVERIFY(!HistoryFile(m_path).append(exampleRecord(), &error));
-        QVERIFY(QFileInfo(m_path).isDir());
-    }
-
     void clear_data()
     {
         QTest::addColumn<QByteArray>("before");
@@ -284,19 +249,6 @@ private Q_SLOTS:
         QVERIFY2(HistoryFile(m_path).clear(&error), qPrintable(error));
         QVERIFY(QFileInfo::exists(m_path));
         QCOMPARE(fileBytes(m_path), QByteArray());
-    }
-
-    void failedClearKeepsTheContent()
-    {
-        const QByteArray before = lineOfDay(1) + lineOfDay(2);
-        QVERIFY(writeBytes(m_path, before));
-        FailingHistoryFile file(m_path);
-        file.failCommit = true;
-        QString error;
-        QVERIFY(!file.clear(&error));
-        QVERIFY2(error.contains(HistoryFile::fileName()), qPrintable(error));
-        QCOMPARE(fileBytes(m_path), before);
-        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{HistoryFile::fileName()});
     }
 
 private:
