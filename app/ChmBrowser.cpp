@@ -1,0 +1,61 @@
+#include "app/ChmBrowser.h"
+
+#include "app/ChmFile.h"
+#include "app/HtmlText.h"
+
+#include <QDesktopServices>
+#include <QTextDocument>
+
+ChmBrowser::ChmBrowser(QWidget *parent) : QTextBrowser(parent)
+{
+    // Links within the help file are followed here; any other (a web address, mail) goes to
+    // the desktop's own program for it.
+    setOpenLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) {
+        if (url.scheme() == scheme)
+            setSource(url);
+        else
+            QDesktopServices::openUrl(url);
+    });
+}
+
+ChmBrowser::~ChmBrowser() = default;
+
+QUrl ChmBrowser::pageUrl(const QString &path)
+{
+    QUrl url;
+    url.setScheme(scheme);
+    url.setPath(ChmFile::normalizedPath(path));
+    return url;
+}
+
+void ChmBrowser::setHelpFile(std::shared_ptr<const ChmFile> file)
+{
+    m_file = std::move(file);
+}
+
+void ChmBrowser::showPage(const QString &path)
+{
+    setSource(pageUrl(path), QTextDocument::HtmlResource);
+}
+
+QVariant ChmBrowser::loadResource(int type, const QUrl &name)
+{
+    const QUrl url = name.isRelative() ? source().resolved(name) : name;
+    if (url.scheme() != scheme)
+        return QTextBrowser::loadResource(type, url);
+
+    const std::optional<QByteArray> data = m_file ? m_file->object(url.path()) : std::nullopt;
+    if (type == QTextDocument::HtmlResource) {
+        if (!data) {
+            return QStringLiteral("<html><body><h3>ページが見つかりません</h3>"
+                                  "<p>ヘルプファイルの中に「%1」というページはありません。</p>"
+                                  "</body></html>")
+                .arg(url.path().toHtmlEscaped());
+        }
+        return decodeHtml(*data);
+    }
+    if (!data)
+        return {};
+    return *data;
+}

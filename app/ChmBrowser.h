@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QTextBrowser>
+#include <memory>
+
+class ChmFile;
+
+// A text browser that reads its pages, stylesheets and images out of a compiled help file.
+// Pages are addressed as "chm:/path/page.html"; relative links and image sources resolve
+// against the page that holds them, as in any browser.
+class ChmBrowser : public QTextBrowser
+{
+    Q_OBJECT
+
+public:
+    static constexpr QLatin1String scheme{"chm"};
+
+    explicit ChmBrowser(QWidget *parent = nullptr);
+    ~ChmBrowser() override;
+
+    // Shows the page at a path inside the file (with or without the leading "/").
+    void showPage(const QString &path);
+    // Replaces the file the pages come from; with nullptr the browser serves nothing. The caller
+    // shows the new file's first page and then clears the history.
+    void setHelpFile(std::shared_ptr<const ChmFile> file);
+
+    static QUrl pageUrl(const QString &path);
+
+    QVariant loadResource(int type, const QUrl &name) override;
+
+private:
+    std::shared_ptr<const ChmFile> m_file;
+};
