@@ -4,6 +4,7 @@
 #include "app/ChoiceCombo.h"
 #include "app/CommandButton.h"
 #include "app/HelpService.h"
+#include "app/JapaneseFont.h"
 #include "app/Shape.h"
 #include "app/Twips.h"
 #include "drill/Drill.h"
@@ -22,23 +23,6 @@
 #include <QToolButton>
 
 namespace {
-
-// The window asks for the Windows face; on this system the IPA proportional Gothic stands in.
-const QString japaneseFace = QStringLiteral("ＭＳ Ｐゴシック");
-
-QFont japaneseFont(qreal points)
-{
-    static const bool substituted = [] {
-        QFont::insertSubstitution(japaneseFace, QStringLiteral("IPAPGothic"));
-        return true;
-    }();
-    Q_UNUSED(substituted);
-    QFont font(japaneseFace);
-    font.setPointSizeF(points);
-    font.setWeight(QFont::Normal);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    return font;
-}
 
 void place(QWidget *control, int left, int top, int width, int height)
 {

@@ -1,26 +1,195 @@
 #include "records/History.h"
 
+#include "app/AnswerBox.h"
+#include "app/JapaneseFont.h"
+#include "app/Twips.h"
 #include "app/frmMain.h"
+#include "drill/AnswerCheck.h"
+#include "drill/Clock.h"
+#include "records/HistoryFile.h"
+#include "records/HistoryModel.h"
 
-#include <QFile>
+#include <QDebug>
+#include <QEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTableView>
 
-History::History(frmMain &form, Clock &clock) : m_form(form), m_clock(clock) {}
+namespace {
 
-void History::InitRireki() {}
+// Rows of the table, header included, that fit without scrolling.
+constexpr int visibleRows = 7;
+constexpr int rowHeightTwips = 255;
+
+// At most this many line numbers are listed when lines of the file are left out.
+constexpr qsizetype listedLines = 10;
+
+void reportSkippedLines(const QList<qint64> &lines)
+{
+    QStringList numbers;
+    for (qsizetype i = 0; i < lines.size() && i < listedLines; ++i)
+        numbers.append(QString::number(lines.at(i)));
+    QString list = numbers.join(QStringLiteral(", "));
+    if (lines.size() > listedLines)
+        list += QStringLiteral(" ほか%1行").arg(lines.size() - listedLines);
+    qWarning().noquote() << QStringLiteral(
+                                "ketamori: %1 の %2 行は履歴の行ではないため読み飛ばしました"
+                                "（%3 行目）。ファイルはそのままです。")
+                                .arg(HistoryFile::fileName())
+                                .arg(lines.size())
+                                .arg(list);
+}
+
+} // namespace
+
+History::History(frmMain &form, Clock &clock)
+    : m_form(form), m_clock(clock),
+      m_file(std::make_unique<HistoryFile>(form.dataFile(HistoryFile::fileName())))
+{
+}
+
+History::~History() = default;
+
+void History::setFile(std::unique_ptr<HistoryFile> file)
+{
+    m_file = std::move(file);
+}
+
+void History::InitRireki()
+{
+    QTableView *grid = m_form.msgRireki;
+    if (!m_model) {
+        m_model = new HistoryModel(grid);
+        grid->setModel(m_model);
+    }
+    const int rowHeight = Twips::toPixels(rowHeightTwips);
+
+    grid->setFont(japaneseFont(9));
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    grid->setWordWrap(false);
+    grid->setCornerButtonEnabled(false);
+    grid->setShowGrid(true);
+    grid->setGridStyle(Qt::SolidLine);
+    grid->setStyleSheet(QStringLiteral("QTableView { gridline-color: rgb(192, 192, 192); }"));
+
+    // Row 0, the header row.
+    QHeaderView *header = grid->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Fixed);
+    header->setMinimumSectionSize(1);
+    header->setStretchLastSection(false);
+    header->setHighlightSections(false);
+    header->setSectionsClickable(false);
+    header->setDefaultAlignment(Qt::AlignCenter);
+    header->setFixedHeight(rowHeight);
+    for (int c = 0; c < HistoryModel::columns; ++c)
+        header->resizeSection(c, Twips::toPixels(HistoryModel::columnWidthTwips(c)));
+
+    // Column 0 numbers the rows itself; the view's own row header is not wanted.
+    QHeaderView *rows = grid->verticalHeader();
+    rows->hide();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(rowHeight);
+
+    m_model->clear();
+}
 
 bool History::LoadHistory(QString *error)
 {
-    const QString name = QStringLiteral("履歴.txt");
-    QFile file(m_form.dataFile(name));
-    if (!file.open(QIODevice::ReadOnly)) {
+    HistoryFile::Contents contents;
+    QString problem;
+    if (!m_file->read(&contents, &problem)) {
         if (error)
-            *error = QStringLiteral("履歴ファイル「%1」を開けません。\n%2")
-                         .arg(name, file.errorString());
+            *error = problem;
         return false;
     }
+    if (!contents.skippedLines.isEmpty())
+        reportSkippedLines(contents.skippedLines);
+    m_model->setRecords(std::move(contents.records));
+    applyScrollRule();
     return true;
 }
 
-// Saving and clearing arrive with the history file format.
-void History::Save() {}
-void History::ClearHistory() {}
+void History::Save()
+{
+    const DrillState &st = m_form.state;
+    // Nothing scored yet, or a drill is running.
+    if ((st.intOk == 0 && st.intNg == 0) || st.blnDisplay || st.blnCountdown)
+        return;
+
+    HistoryRecord::Marks marks;
+    for (int i = 1; i <= HistoryRecord::slotCount; ++i) {
+        HistoryRecord::Mark &mark = marks[static_cast<size_t>(i - 1)];
+        if (i > st.intMonsu)
+            mark = HistoryRecord::Mark::Unused;
+        else if (isRightAnswer(m_form.txtKaitou(i)->text(), m_form.lblMondai(i)->text()))
+            mark = HistoryRecord::Mark::Right;
+        else
+            mark = HistoryRecord::Mark::Wrong;
+    }
+    const HistoryRecord record = HistoryRecord::ofResult(m_clock.localNow(), marks, st.intOk,
+                                                         st.intNg, st.intMonsu, st.intJikan);
+
+    QString error;
+    if (!m_file->append(record, &error)) {
+        QMessageBox::warning(&m_form, QStringLiteral("保存エラー"),
+                             error + QStringLiteral("\nこの結果は履歴に保存されていません。"));
+        return;
+    }
+    m_model->append(record);
+    applyScrollRule();
+}
+
+void History::ClearHistory()
+{
+    QMessageBox confirm(QMessageBox::Warning, QStringLiteral("クリア確認"),
+                        QStringLiteral("履歴データをクリアします。よろしいですか？"),
+                        QMessageBox::Ok | QMessageBox::Cancel, &m_form);
+    confirm.setDefaultButton(QMessageBox::Ok);
+    if (confirm.exec() != QMessageBox::Ok)
+        return;
+
+    QString error;
+    if (!m_file->clear(&error)) {
+        QMessageBox::warning(&m_form, QStringLiteral("クリアエラー"),
+                             error + QStringLiteral("\n履歴はそのまま残っています。"));
+        return;
+    }
+    m_model->clear();
+    QMessageBox::information(&m_form, QStringLiteral("クリア終了"),
+                             QStringLiteral("履歴データをクリアしました"));
+}
+
+// With more rows than the table shows at once, the newest record is brought into view. The
+// table can only scroll once it has its size, which a table not yet shown lacks: start-up loads
+// the history before the window first appears, so the rule then waits for the table's Show.
+void History::applyScrollRule()
+{
+    const int rowCount = m_model->recordCount() + 1; // the header row included
+    if (rowCount <= visibleRows)
+        return;
+    QTableView *grid = m_form.msgRireki;
+    if (!grid->isVisible()) {
+        if (!m_scrollWhenShown) {
+            m_scrollWhenShown = true;
+            grid->installEventFilter(this);
+        }
+        return;
+    }
+    grid->doItemsLayout(); // the scroll range must know of rows just added
+    grid->scrollTo(m_model->index(rowCount - 2, 0), QAbstractItemView::PositionAtTop);
+}
+
+bool History::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_form.msgRireki && event->type() == QEvent::Show && m_scrollWhenShown) {
+        m_scrollWhenShown = false;
+        m_form.msgRireki->removeEventFilter(this);
+        applyScrollRule();
+    }
+    return QObject::eventFilter(watched, event);
+}

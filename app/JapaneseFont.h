@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QFont>
+
+// The window's Japanese face "ＭＳ Ｐゴシック", regular weight, at the given point size. The face
+// is usually missing outside Windows; the IPA proportional Gothic stands in for it.
+QFont japaneseFont(qreal points);

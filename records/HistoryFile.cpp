@@ -1,0 +1,363 @@
+#include "records/HistoryFile.h"
+
+#include "records/Cp932.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <utility>
+
+namespace {
+
+QString problem(const QString &what)
+{
+    return QStringLiteral("履歴ファイル「%1」%2").arg(HistoryFile::fileName(), what);
+}
+
+// The code page 932 bytes of the few characters beyond ASCII that a line holds.
+struct Codes
+{
+    QByteArray right, wrong, unused, secondsUnit;
+};
+
+const Codes &codes()
+{
+    static const Codes codes = [] {
+        Codes c;
+        Cp932::encode(u"○", &c.right);
+        Cp932::encode(u"×", &c.wrong);
+        Cp932::encode(u"－", &c.unused);
+        Cp932::encode(u"秒", &c.secondsUnit);
+        return c;
+    }();
+    return codes;
+}
+
+bool isDigits(QByteArrayView text)
+{
+    if (text.isEmpty())
+        return false;
+    for (char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+// A whole number of at most nine digits with an optional minus sign. Written by this program it
+// has no leading zeros; canonical asks for that form.
+std::optional<int32_t> wholeNumber(QByteArrayView text, bool canonical)
+{
+    const bool negative = text.startsWith('-');
+    const QByteArrayView digits = negative ? text.sliced(1) : text;
+    if (!isDigits(digits))
+        return std::nullopt;
+    if (canonical && digits.size() > 1 && digits.front() == '0')
+        return std::nullopt;
+    int32_t value = 0;
+    for (char c : digits) {
+        value = value * 10 + (c - '0');
+        if (value > 99999999)
+            return std::nullopt;
+    }
+    if (canonical && negative && value == 0)
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
+std::optional<int16_t> count16(QByteArrayView text, bool canonical)
+{
+    const std::optional<int32_t> n = wholeNumber(text, canonical);
+    if (!n || *n < -32768 || *n > 32767)
+        return std::nullopt;
+    return static_cast<int16_t>(*n);
+}
+
+// A calendar date written year/month/day in digits, such as 2001/02/03.
+std::optional<QDate> dateField(QByteArrayView text)
+{
+    const qsizetype slash1 = text.indexOf('/');
+    const qsizetype slash2 = slash1 < 0 ? -1 : text.indexOf('/', slash1 + 1);
+    if (slash2 < 0)
+        return std::nullopt;
+    const QByteArrayView year = text.first(slash1);
+    const QByteArrayView month = text.sliced(slash1 + 1, slash2 - slash1 - 1);
+    const QByteArrayView day = text.sliced(slash2 + 1);
+    if (!isDigits(year) || !isDigits(month) || !isDigits(day) || year.size() > 4 ||
+        month.size() > 2 || day.size() > 2)
+        return std::nullopt;
+    const QDate date(*wholeNumber(year, false), *wholeNumber(month, false),
+                     *wholeNumber(day, false));
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
+// Two-digit hour, minute and second: 04:05:06.
+std::optional<QTime> timeField(QByteArrayView text)
+{
+    if (text.size() != 8 || text[2] != ':' || text[5] != ':')
+        return std::nullopt;
+    const QByteArrayView h = text.sliced(0, 2), m = text.sliced(3, 2), s = text.sliced(6, 2);
+    if (!isDigits(h) || !isDigits(m) || !isDigits(s))
+        return std::nullopt;
+    const QTime time(*wholeNumber(h, false), *wholeNumber(m, false), *wholeNumber(s, false));
+    if (!time.isValid())
+        return std::nullopt;
+    return time;
+}
+
+// Exactly fifteen marks.
+std::optional<HistoryRecord::Marks> marksField(QByteArrayView text)
+{
+    using Mark = HistoryRecord::Mark;
+    const std::pair<const QByteArray &, Mark> kinds[] = {
+        {codes().right, Mark::Right}, {codes().wrong, Mark::Wrong}, {codes().unused, Mark::Unused}};
+    // Each mark takes two bytes; compared byte by byte, since a long history has many.
+    HistoryRecord::Marks marks{};
+    if (text.size() != 2 * HistoryRecord::slotCount)
+        return std::nullopt;
+    for (qsizetype i = 0; i < HistoryRecord::slotCount; ++i) {
+        const char lead = text[2 * i], trail = text[2 * i + 1];
+        bool known = false;
+        for (const auto &[code, kind] : kinds) {
+            if (code.size() == 2 && code[0] == lead && code[1] == trail) {
+                marks[static_cast<size_t>(i)] = kind;
+                known = true;
+                break;
+            }
+        }
+        if (!known)
+            return std::nullopt;
+    }
+    return marks;
+}
+
+// A percentage with one decimal: 66.7%, 100.0%, 0.0%.
+std::optional<int32_t> rateField(QByteArrayView text)
+{
+    const bool negative = text.startsWith('-');
+    if (negative)
+        text = text.sliced(1);
+    if (text.size() < 4 || !text.endsWith('%') || text[text.size() - 3] != '.' ||
+        text.startsWith('-'))
+        return std::nullopt;
+    const std::optional<int32_t> whole = wholeNumber(text.first(text.size() - 3), true);
+    const char tenth = text[text.size() - 2];
+    if (!whole || tenth < '0' || tenth > '9')
+        return std::nullopt;
+    const int32_t tenths = *whole * 10 + (tenth - '0');
+    if (negative && tenths == 0)
+        return std::nullopt;
+    return negative ? -tenths : tenths;
+}
+
+// The display time with its unit: 5秒.
+std::optional<int16_t> secondsField(QByteArrayView text)
+{
+    if (!text.endsWith(codes().secondsUnit))
+        return std::nullopt;
+    return count16(text.chopped(codes().secondsUnit.size()), true);
+}
+
+// Reads a line field by field from the left.
+class LineReader
+{
+public:
+    explicit LineReader(QByteArrayView line) : m_line(line) {}
+
+    // A text field: everything between the double quote at the reading position and the next.
+    bool quoted(QByteArrayView *text)
+    {
+        if (m_pos >= m_line.size() || m_line[m_pos] != '"')
+            return false;
+        const qsizetype close = m_line.indexOf('"', m_pos + 1);
+        if (close < 0)
+            return false;
+        *text = m_line.sliced(m_pos + 1, close - m_pos - 1);
+        m_pos = close + 1;
+        return true;
+    }
+
+    // A bare field: everything up to the next comma or the line end.
+    QByteArrayView bare()
+    {
+        qsizetype end = m_line.indexOf(',', m_pos);
+        if (end < 0)
+            end = m_line.size();
+        const QByteArrayView text = m_line.sliced(m_pos, end - m_pos);
+        m_pos = end;
+        return text;
+    }
+
+    bool comma()
+    {
+        if (m_pos >= m_line.size() || m_line[m_pos] != ',')
+            return false;
+        ++m_pos;
+        return true;
+    }
+
+    bool atEnd() const { return m_pos == m_line.size(); }
+
+private:
+    QByteArrayView m_line;
+    qsizetype m_pos = 0;
+};
+
+} // namespace
+
+HistoryFile::HistoryFile(const QString &path) : m_path(path) {}
+
+HistoryFile::~HistoryFile() = default;
+
+bool HistoryFile::read(Contents *contents, QString *error) const
+{
+    if (!QFileInfo::exists(m_path)) {
+        *error = problem(QStringLiteral("が見つかりません。"));
+        return false;
+    }
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = problem(QStringLiteral("を読み込めません。\n（%1）").arg(file.errorString()));
+        return false;
+    }
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = problem(QStringLiteral("を読み込めません。\n（%1）").arg(file.errorString()));
+        return false;
+    }
+    *contents = parse(content);
+    return true;
+}
+
+HistoryFile::Contents HistoryFile::parse(QByteArrayView content)
+{
+    Contents contents;
+    contents.records.reserve(static_cast<std::size_t>(content.size() / 76 + 1));
+    qint64 lineNumber = 0;
+    qsizetype start = 0;
+    while (start < content.size()) {
+        ++lineNumber;
+        const qsizetype lf = content.indexOf('\n', start);
+        if (lf < 0) {
+            // Cut off before its line end: whatever it holds, it was never finished.
+            contents.skippedLines.append(lineNumber);
+            break;
+        }
+        QByteArrayView line = content.sliced(start, lf - start);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (std::optional<HistoryRecord> record = parseLine(line))
+            contents.records.push_back(std::move(*record));
+        else
+            contents.skippedLines.append(lineNumber);
+        start = lf + 1;
+    }
+    return contents;
+}
+
+std::optional<HistoryRecord> HistoryFile::parseLine(QByteArrayView line)
+{
+    LineReader reader(line);
+    QByteArrayView date, time, marks, rate, seconds;
+    if (!reader.quoted(&date) || !reader.comma() || !reader.quoted(&time) || !reader.comma() ||
+        !reader.quoted(&marks) || !reader.comma())
+        return std::nullopt;
+    const QByteArrayView ok = reader.bare();
+    if (!reader.comma())
+        return std::nullopt;
+    const QByteArrayView ng = reader.bare();
+    if (!reader.comma() || !reader.quoted(&rate) || !reader.comma() || !reader.quoted(&seconds) ||
+        !reader.atEnd())
+        return std::nullopt;
+
+    // The counts are read as numbers (02 is 2); every text must be as this program writes it,
+    // since the table shows the texts as stored.
+    const std::optional<QDate> dateValue = dateField(date);
+    const std::optional<QTime> timeValue = timeField(time);
+    const std::optional<HistoryRecord::Marks> marksValue = marksField(marks);
+    const std::optional<int16_t> okValue = count16(ok, false);
+    const std::optional<int16_t> ngValue = count16(ng, false);
+    const std::optional<int32_t> rateValue = rateField(rate);
+    const std::optional<int16_t> secondsValue = secondsField(seconds);
+    if (!dateValue || !timeValue || !marksValue || !okValue || !ngValue || !rateValue ||
+        !secondsValue)
+        return std::nullopt;
+    return HistoryRecord{*dateValue, *timeValue, *marksValue,  *okValue,
+                         *ngValue,   *rateValue, *secondsValue};
+}
+
+QByteArray HistoryFile::formatLine(const HistoryRecord &record)
+{
+    const QString quoteCommaQuote = QStringLiteral("\",\"");
+    const QString text = u'"' + record.fileDate() + quoteCommaQuote + record.timeText() +
+                         quoteCommaQuote + record.marksText() + QStringLiteral("\",") +
+                         QString::number(record.ok) + u',' + QString::number(record.ng) +
+                         QStringLiteral(",\"") + record.percentText() + quoteCommaQuote +
+                         record.secondsText() + QStringLiteral("\"\r\n");
+    QByteArray line;
+    if (!Cp932::encode(text, &line))
+        return {};
+    return line;
+}
+
+bool HistoryFile::append(const HistoryRecord &record, QString *error)
+{
+    QByteArray bytes = formatLine(record);
+    if (bytes.isEmpty()) {
+        *error = problem(QStringLiteral("に書けない文字が含まれています。"));
+        return false;
+    }
+    // Unbuffered, so the line reaches the disk in one write and a failure is seen at once.
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
+        *error = problem(QStringLiteral("に書き込めません。\n（%1）").arg(file.errorString()));
+        return false;
+    }
+    // A device such as a pipe has no end to look at and nothing to take back.
+    const bool seekable = !file.isSequential();
+    const qint64 oldSize = seekable ? file.size() : 0;
+    if (oldSize > 0) {
+        char last = 0;
+        if (!file.seek(oldSize - 1) || !file.getChar(&last)) {
+            *error = problem(QStringLiteral("を読み込めません。\n（%1）").arg(file.errorString()));
+            return false;
+        }
+        if (last != '\n')
+            bytes.prepend("\r\n");
+    }
+    if (writeToDisk(file, bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        // Take back whatever part of the line did reach the disk.
+        if (seekable && file.size() != oldSize)
+            file.resize(oldSize);
+        *error = problem(QStringLiteral("に書き込めません。\n（%1）").arg(reason));
+        return false;
+    }
+    file.close();
+    return true;
+}
+
+bool HistoryFile::clear(QString *error)
+{
+    // Through a new empty file that replaces the old one, so a failure keeps the old content.
+    QSaveFile file(m_path);
+    file.setDirectWriteFallback(true);
+    if (!file.open(QIODevice::WriteOnly) || !commitToDisk(file)) {
+        *error = problem(QStringLiteral("を空にできません。\n（%1）").arg(file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+qint64 HistoryFile::writeToDisk(QFileDevice &file, QByteArrayView bytes)
+{
+    return file.write(bytes.data(), bytes.size());
+}
+
+bool HistoryFile::commitToDisk(QSaveFile &file)
+{
+    return file.commit();
+}

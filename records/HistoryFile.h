@@ -1,0 +1,66 @@
+#pragma once
+
+#include "records/HistoryRecord.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <optional>
+#include <vector>
+
+class QFileDevice;
+class QSaveFile;
+
+// The history file "履歴.txt": one line per saved result, oldest first, each line the seven
+// fields date, time, marks, right count, wrong count, rate and seconds separated by commas and
+// ended by CR LF, in code page 932. Text fields stand in double quotes, the counts are bare:
+//   "2001/02/03","04:05:06","○○×－－－－－－－－－－－－",2,1,"66.7%","5秒"
+// This is the one place that reads and writes those bytes.
+class HistoryFile
+{
+public:
+    static QString fileName() { return QStringLiteral("履歴.txt"); }
+
+    struct Contents
+    {
+        std::vector<HistoryRecord> records;
+        // Numbers (from 1) of the lines that hold no record and were left out: blank lines,
+        // lines of another form, and a last line cut off before its CR LF.
+        QList<qint64> skippedLines;
+    };
+
+    explicit HistoryFile(const QString &path);
+    virtual ~HistoryFile();
+
+    const QString &path() const { return m_path; }
+
+    // Reads every record of the file; the file itself is never changed by reading. On failure
+    // (missing or unreadable) returns false and a message for the player naming the file.
+    bool read(Contents *contents, QString *error) const;
+
+    // The records of a whole file's content.
+    static Contents parse(QByteArrayView content);
+    // One line without its CR LF; nothing when it is not a line this program writes. The counts
+    // are read as numbers (02 is 2); the texts must be as this program writes them.
+    static std::optional<HistoryRecord> parseLine(QByteArrayView line);
+    // The bytes of one line, CR LF included; empty if the record cannot be written.
+    static QByteArray formatLine(const HistoryRecord &record);
+
+    // Appends one record as one whole line. If the file does not end with a line end (an
+    // earlier write was cut off), that fragment is ended first so the record starts a line of
+    // its own. On failure nothing is added and the message is returned.
+    bool append(const HistoryRecord &record, QString *error);
+
+    // Empties the file. On failure the old content stays and the message is returned.
+    bool clear(QString *error);
+
+protected:
+    // The writes to the disk, each the single place where it happens; tests override them to
+    // make the disk fail.
+    virtual qint64 writeToDisk(QFileDevice &file, QByteArrayView bytes);
+    virtual bool commitToDisk(QSaveFile &file);
+
+private:
+    QString m_path;
+};

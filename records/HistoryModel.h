@@ -1,0 +1,43 @@
+#pragma once
+
+#include "records/HistoryRecord.h"
+
+#include <QAbstractTableModel>
+#include <vector>
+
+// The records behind the history table, one row each, oldest first. Column 0 numbers the rows
+// from 1 and looks like a header column; columns 1 to 7 show the record's fields. The horizontal
+// header is the table's header row.
+class HistoryModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    static constexpr int columns = 8;
+
+    explicit HistoryModel(QObject *parent = nullptr);
+
+    static QString headerText(int column);
+    static int columnWidthTwips(int column);
+    static Qt::Alignment dataAlignment(int column);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    int recordCount() const { return static_cast<int>(m_records.size()); }
+    const HistoryRecord &record(int row) const { return m_records.at(static_cast<size_t>(row)); }
+
+    // Replaces all rows.
+    void setRecords(std::vector<HistoryRecord> records);
+    // Adds one row at the end.
+    void append(const HistoryRecord &record);
+    // Drops every row; the header stays.
+    void clear();
+
+private:
+    std::vector<HistoryRecord> m_records;
+};

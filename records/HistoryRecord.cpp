@@ -1,0 +1,79 @@
+#include "records/HistoryRecord.h"
+
+#include "drill/RateText.h"
+
+#include <cstdlib>
+
+namespace {
+QString twoDigits(int n)
+{
+    return QString::number(n).rightJustified(2, u'0');
+}
+} // namespace
+
+HistoryRecord HistoryRecord::ofResult(const QDateTime &now, const Marks &marks, int16_t ok,
+                                      int16_t ng, int digitCount, int16_t displaySeconds)
+{
+    HistoryRecord record;
+    record.date = now.date();
+    const QTime time = now.time();
+    record.time = QTime(time.hour(), time.minute(), time.second());
+    record.marks = marks;
+    record.ok = ok;
+    record.ng = ng;
+    // The rate as the window shows it, "66.7%", in tenths.
+    record.rateTenths = rateText(ok, digitCount).chopped(1).remove(u'.').toInt();
+    record.seconds = displaySeconds;
+    return record;
+}
+
+QChar HistoryRecord::markChar(Mark mark)
+{
+    switch (mark) {
+    case Mark::Right:
+        return u'○';
+    case Mark::Wrong:
+        return u'×';
+    case Mark::Unused:
+        break;
+    }
+    return u'－';
+}
+
+QString HistoryRecord::fileDate() const
+{
+    return QString::number(date.year()).rightJustified(4, u'0') + u'/' + twoDigits(date.month()) +
+           u'/' + twoDigits(date.day());
+}
+
+QString HistoryRecord::tableDate() const
+{
+    return twoDigits(date.year() % 100) + u'/' + twoDigits(date.month()) + u'/' +
+           twoDigits(date.day());
+}
+
+QString HistoryRecord::timeText() const
+{
+    return twoDigits(time.hour()) + u':' + twoDigits(time.minute()) + u':' +
+           twoDigits(time.second());
+}
+
+QString HistoryRecord::marksText() const
+{
+    QString text(slotCount, Qt::Uninitialized);
+    for (int i = 0; i < slotCount; ++i)
+        text[i] = markChar(marks[static_cast<size_t>(i)]);
+    return text;
+}
+
+QString HistoryRecord::percentText() const
+{
+    const QString sign = rateTenths < 0 ? QStringLiteral("-") : QString();
+    const int32_t tenths = std::abs(rateTenths);
+    return sign + QString::number(tenths / 10) + u'.' + QString::number(tenths % 10) + u'%';
+}
+
+QString HistoryRecord::secondsText() const
+{
+    return QString::number(seconds) + u'秒';
+}

@@ -1,0 +1,260 @@
+#include "FailingHistoryFile.h"
+#include "HistoryBytes.h"
+#include "drill/RateText.h"
+#include "records/Cp932.h"
+#include "records/HistoryFile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+HistoryRecord::Marks marksOf(QStringView text)
+{
+    HistoryRecord::Marks marks{};
+    for (int i = 0; i < HistoryRecord::slotCount; ++i) {
+        const QChar c = text.at(i);
+        marks[size_t(i)] = c == u'○'   ? HistoryRecord::Mark::Right
+                           : c == u'×' ? HistoryRecord::Mark::Wrong
+                                       : HistoryRecord::Mark::Unused;
+    }
+    return marks;
+}
+
+HistoryRecord exampleRecord()
+{
+    return HistoryRecord::ofResult(QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6, 789)),
+                                   marksOf(u"○○×－－－－－－－－－－－－"), 2, 1, 3, 5);
+}
+
+} // namespace
+
+class tst_HistoryFile : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_path = m_dir.filePath(HistoryFile::fileName());
+        QFile::remove(m_path);
+        QDir(m_path).removeRecursively();
+    }
+
+    void exampleLineIsByteExact()
+    {
+        const QByteArray line = HistoryFile::formatLine(exampleRecord());
+        QCOMPARE(line.size(), 76);
+        QCOMPARE(line.toHex(' '), exampleLine().toHex(' '));
+    }
+
+    void exampleLineReadsBack()
+    {
+        const std::optional<HistoryRecord> record =
+            HistoryFile::parseLine(exampleLine().chopped(2));
+        QVERIFY(record);
+        QCOMPARE(*record, exampleRecord());
+        QCOMPARE(record->tableDate(), QStringLiteral("01/02/03"));
+    }
+
+    void marksAndUnitInCodePage932()
+    {
+        QByteArray bytes;
+        QVERIFY(Cp932::encode(u"○×－秒", &bytes));
+        QCOMPARE(bytes, QByteArray::fromHex("819b817e817c9562"));
+        // Not representable: the minus sign that strict Shift-JIS would put in place of "－".
+        QVERIFY(!Cp932::encode(u"−", &bytes));
+    }
+
+    void exampleRecordTexts()
+    {
+        const HistoryRecord r = exampleRecord();
+        QCOMPARE(r.fileDate(), u"2001/02/03"_qs);
+        QCOMPARE(r.tableDate(), u"01/02/03"_qs);
+        QCOMPARE(r.timeText(), u"04:05:06"_qs);
+        QCOMPARE(r.marksText(), u"○○×－－－－－－－－－－－－"_qs);
+        QCOMPARE(r.percentText(), u"66.7%"_qs);
+        QCOMPARE(r.secondsText(), u"5秒"_qs);
+    }
+
+    // The record keeps the rate as a number; it must give back the window's rate text.
+    void rateAsTheWindowShowsIt()
+    {
+        for (int count = 1; count <= 15; ++count) {
+            for (int ok = 0; ok <= 15; ++ok) {
+                const HistoryRecord r = HistoryRecord::ofResult(
+                    QDateTime(QDate(2001, 2, 3), QTime()), {}, int16_t(ok), 0, count, 5);
+                QCOMPARE(r.percentText(), rateText(ok, count));
+            }
+        }
+    }
+
+    void parseLine_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("accepted");
+        const QByteArray good = exampleLine().chopped(2);
+        QTest::newRow("example") << good << true;
+        QTest::newRow("count with leading zero")
+            << QByteArray(good).replace(",2,1,", ",02,1,") << true;
+        QTest::newRow("negative count") << QByteArray(good).replace(",2,1,", ",-2,1,") << true;
+        QTest::newRow("largest count") << QByteArray(good).replace(",2,1,", ",32767,1,") << true;
+        QTest::newRow("blank") << QByteArray() << false;
+        QTest::newRow("count too large") << QByteArray(good).replace(",2,1,", ",32768,1,") << false;
+        QTest::newRow("count not a number") << QByteArray(good).replace(",2,1,", ",2x,1,") << false;
+        QTest::newRow("count empty") << QByteArray(good).replace(",2,1,", ",,1,") << false;
+        QTest::newRow("count quoted") << QByteArray(good).replace(",2,1,", ",\"2\",1,") << false;
+        QTest::newRow("six fields") << good.left(good.lastIndexOf(',')) << false;
+        QTest::newRow("eight fields") << good + ",\"x\"" << false;
+        QTest::newRow("text after last quote") << good + " " << false;
+        QTest::newRow("no such day")
+            << QByteArray(good).replace("2001/02/03", "2001/02/30") << false;
+        QTest::newRow("not a date")
+            << QByteArray(good).replace("2001/02/03", "yesterday.") << false;
+        QTest::newRow("unquoted date")
+            << QByteArray(good).replace("\"2001/02/03\"", "2001/02/03") << false;
+        QTest::newRow("open quote") << good.chopped(1) << false;
+        QTest::newRow("one-digit month and day")
+            << QByteArray(good).replace("2001/02/03", "2001/2/3") << true;
+        QTest::newRow("rate over 100%") << QByteArray(good).replace("66.7%", "1500.0%") << true;
+        QTest::newRow("time without leading zero")
+            << QByteArray(good).replace("04:05:06", "4:05:06") << false;
+        QTest::newRow("no such time") << QByteArray(good).replace("04:05:06", "24:05:06") << false;
+        QTest::newRow("fourteen marks")
+            << QByteArray(good).replace("\x81\x7c\x22", "\x22") << false;
+        QTest::newRow("sixteen marks")
+            << QByteArray(good).replace("\x81\x7c\x22", "\x81\x7c\x81\x7c\x22") << false;
+        QTest::newRow("another character among the marks")
+            << QByteArray(good).replace("\x81\x7e", "\x81\x5b") << false;
+        QTest::newRow("rate with leading zero")
+            << QByteArray(good).replace("66.7%", "066.7%") << false;
+        QTest::newRow("rate with two decimals")
+            << QByteArray(good).replace("66.7%", "66.70%") << false;
+        QTest::newRow("rate without percent") << QByteArray(good).replace("66.7%", "66.7") << false;
+        QTest::newRow("seconds with leading zero")
+            << QByteArray(good).replace("\x22\x35\x95\x62", "\x22\x30\x35\x95\x62") << false;
+        QTest::newRow("seconds without unit") << QByteArray(good).replace("\x95\x62", "") << false;
+        QTest::newRow("unit cut off") << QByteArray(good).replace("\x95\x62", "\x95") << false;
+    }
+    void parseLine()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(bool, accepted);
+        QCOMPARE(HistoryFile::parseLine(line).has_value(), accepted);
+    }
+
+    void parseSkipsWhatIsNoRecord_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QList<qint64>>("skipped");
+        const QByteArray a = lineOfDay(1), b = lineOfDay(2);
+        QTest::newRow("empty file") << QByteArray() << 0 << QList<qint64>{};
+        QTest::newRow("two lines") << a + b << 2 << QList<qint64>{};
+        QTest::newRow("blank lines") << "\r\n" + a + "\r\n\r\n" + b << 2 << QList<qint64>{1, 3, 4};
+        QTest::newRow("bad line between") << a + "\"x\",1\r\n" + b << 2 << QList<qint64>{2};
+        QTest::newRow("torn last line") << a + b.left(30) << 1 << QList<qint64>{2};
+        QTest::newRow("complete last line without CR LF")
+            << a + b.chopped(2) << 1 << QList<qint64>{2};
+        QTest::newRow("last line ends in CR only") << a + b.chopped(1) << 1 << QList<qint64>{2};
+        QTest::newRow("lines ended by LF alone") << a.chopped(2) + "\n" + b.chopped(2) + "\n"
+                                                 << 2 << QList<qint64>{};
+    }
+    void parseSkipsWhatIsNoRecord()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, records);
+        QFETCH(QList<qint64>, skipped);
+        const HistoryFile::Contents contents = HistoryFile::parse(content);
+        QCOMPARE(int(contents.records.size()), records);
+        QCOMPARE(contents.skippedLines, skipped);
+    }
+
+    void moreThan32766LinesLoadCompletely()
+    {
+        QByteArray content;
+        const int lines = 40000;
+        for (int i = 0; i < lines; ++i)
+            content += lineOfDay(i);
+        QVERIFY(writeBytes(m_path, content));
+        HistoryFile file(m_path);
+        HistoryFile::Contents contents;
+        QString error;
+        QVERIFY(file.read(&contents, &error));
+        QCOMPARE(int(contents.records.size()), lines);
+        QCOMPARE(contents.records.back().date, QDate(2001, 2, (lines - 1) % 28 + 1));
+    }
+
+    void appendEndsAFragmentFirst_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray a = lineOfDay(1), line = exampleLine();
+        QTest::newRow("missing file") << QByteArray("<missing>") << line;
+        QTest::newRow("empty file") << QByteArray() << line;
+        QTest::newRow("whole lines") << a << a + line;
+        QTest::newRow("torn line") << a + a.left(20) << a + a.left(20) + "\r\n" + line;
+        QTest::newRow("torn after CR") << a.chopped(1) << a.chopped(1) + "\r\n" + line;
+    }
+    void appendEndsAFragmentFirst()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        if (before != "<missing>")
+            QVERIFY(writeBytes(m_path, before));
+        QString error;
+        QVERIFY2(HistoryFile(m_path).append(exampleRecord(), &error), qPrintable(error));
+        QCOMPARE(fileBytes(m_path), after);
+    }
+
+    void failedAppendAddsNothing_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<qint64>("bytesBeforeFailure");
+        const QByteArray a = lineOfDay(1);
+        QTest::newRow("nothing written") << a << qint64(0);
+        QTest::newRow("half a line written") << a << qint64(40);
+        QTest::newRow("fragment ended, then full") << a + a.left(20) << qint64(2);
+        QTest::newRow("empty file, line but its end") << QByteArray() << qint64(74);
+    }
+    void failedAppendAddsNothing()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(qint64, bytesBeforeFailure);
+        QVERIFY(writeBytes(m_path, before));
+        FailingHistoryFile file(m_path);
+        file.failWrites = true;
+        file.bytesBeforeFailure = bytesBeforeFailure;
+        QString error;
+        QVERIFY(!file.append(exampleRecord(), &error));
+        QVERIFY2(error.contains(HistoryFile::fileName()), qPrintable(error));
+        QCOMPARE(fileBytes(m_path), before);
+    }
+
+    void clear_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::newRow("missing") << QByteArray("<missing>");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("two lines") << lineOfDay(1) + lineOfDay(2);
+    }
+    void clear()
+    {
+        QFETCH(QByteArray, before);
+        if (before != "<missing>")
+            QVERIFY(writeBytes(m_path, before));
+        QString error;
+        QVERIFY2(HistoryFile(m_path).clear(&error), qPrintable(error));
+        QVERIFY(QFileInfo::exists(m_path));
+        QCOMPARE(fileBytes(m_path), QByteArray());
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+};
+
+QTEST_GUILESS_MAIN(tst_HistoryFile)
+#include "tst_historyfile.moc"
