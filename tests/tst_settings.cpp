@@ -1,4 +1,4 @@
-#include "ModalAnswerer.h"
+#include "MessageBoxAnswerer.h"
 #include "TestWindow.h"
 #include "app/ChoiceCombo.h"
 
@@ -166,10 +166,11 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(t.dataFile(settingsName)));
         QVERIFY(QDir(t.dir.path()).mkdir(settingsName));
 
-        ModalAnswerer answer(QMessageBox::Ok);
+        MessageBoxAnswerer answerer({QMessageBox::Ok});
         w.cboJikan->setFocus();
         QTest::keyClick(w.cboJikan, Qt::Key_Down);
-        QVERIFY(answer.seen());
+        QCOMPARE(answerer.shown().size(), 1);
+        const MessageBoxAnswerer::Shown &answer = answerer.shown().first();
         QCOMPARE(answer.icon, QMessageBox::Warning);
         QVERIFY2(answer.text.contains(settingsName), qPrintable(answer.text));
         QVERIFY2(answer.text.contains(QStringLiteral("書き込めません")), qPrintable(answer.text));

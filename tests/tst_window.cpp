@@ -1,4 +1,3 @@
-#include "ModalAnswerer.h"
 #include "TestWindow.h"
 #include "app/AnswerBox.h"
 #include "app/ChoiceCombo.h"
