@@ -325,7 +325,10 @@ bool HistoryFile::append(const HistoryRecord &record, QString *error)
             *error = problem(QStringLiteral("を読み込めません。\n（%1）").arg(file.errorString()));
             return false;
         }
-        if (last != '\n')
+        // A line cut off right after its CR only lacks the LF, and is whole again with it.
+        if (last == '\r')
+            bytes.prepend('\n');
+        else if (last != '\n')
             bytes.prepend("\r\n");
     }
     if (writeToDisk(file, bytes) != bytes.size()) {
