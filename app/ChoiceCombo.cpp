@@ -27,14 +27,12 @@ void ChoiceCombo::showValue(const QString &text)
 void ChoiceCombo::showPopup()
 {
     m_fromList = false;
-    if (!m_filterInstalled) {
-        // Installed after QComboBox's own filter, so it sees the click or key that picks an
-        // entry before the list acts on it.
-        view()->installEventFilter(this);
-        view()->viewport()->installEventFilter(this);
-        m_filterInstalled = true;
-    }
     QComboBox::showPopup();
+    // Installed (again) after the list's own filters, which QComboBox may install afresh as
+    // the list opens: a filter installed last sees the click or key that picks an entry before
+    // the list acts on it.
+    view()->installEventFilter(this);
+    view()->viewport()->installEventFilter(this);
 }
 
 void ChoiceCombo::hidePopup()
@@ -49,7 +47,9 @@ bool ChoiceCombo::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == view()->viewport() && event->type() == QEvent::MouseButtonRelease) {
         m_fromList = true;
-    } else if (watched == view() && event->type() == QEvent::KeyPress) {
+    } else if (watched == view() &&
+               (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)) {
+        // The list takes Return as a shortcut override, before it arrives as a key press.
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Select ||
             key == Qt::Key_Space)
@@ -86,5 +86,9 @@ void ChoiceCombo::onActivated(int index)
     if (!m_fromList)
         return;
     m_fromList = false;
+    // Picking the entry that is already current leaves text typed over it in the field; the
+    // field shows what was chosen.
+    if (currentText() != itemText(index))
+        setEditText(itemText(index));
     Q_EMIT chosen(index);
 }

@@ -33,5 +33,4 @@ private:
     void onActivated(int index);
 
     bool m_fromList = false;
-    bool m_filterInstalled = false;
 };

@@ -89,6 +89,27 @@ private Q_SLOTS:
         QCOMPARE(w.cboMonsu->currentText(), QStringLiteral("12"));
     }
 
+    // Text typed over the current entry and then the same entry picked from the list: the
+    // choice counts, and the field shows it rather than the typed text.
+    void pickingCurrentEntryReplacesTypedText()
+    {
+        TestWindow t("5,5,0\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        frmMain &w = t.w();
+        showActive(w);
+        w.cboMonsu->setFocus();
+        w.cboMonsu->lineEdit()->selectAll();
+        QTest::keyClicks(w.cboMonsu, QStringLiteral("77"));
+        QVERIFY(QFile::remove(t.dataFile(settingsName)));
+        w.cboMonsu->showPopup();
+        QAbstractItemView *list = w.cboMonsu->view();
+        QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        list->setCurrentIndex(list->model()->index(4, 0));
+        QTest::keyClick(list, Qt::Key_Return);
+        QTRY_COMPARE(t.readFile(settingsName), QByteArray("5,5,0\r\n"));
+        QCOMPARE(w.cboMonsu->currentText(), QStringLiteral("5"));
+    }
+
     void autoSaveSwitchStores()
     {
         TestWindow t("7,5,1\r\n");
