@@ -6,7 +6,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$here/build}
 
 packages=(cmake g++ make qt6-base-dev libgl-dev fonts-ipafont-gothic libchm-dev libchm-bin
-    fp-utils xvfb xdotool x11-apps imagemagick)
+    fp-utils xvfb xauth xdotool x11-apps imagemagick)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -17,7 +17,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
         "${missing[@]}" >/dev/null
 fi
 
