@@ -63,6 +63,8 @@ void ChoiceCombo::keyPressEvent(QKeyEvent *event)
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
         if (!(event->modifiers() & Qt::AltModifier)) {
             m_fromList = true;
             QComboBox::keyPressEvent(event);

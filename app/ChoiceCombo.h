@@ -3,7 +3,8 @@
 #include <QComboBox>
 
 // An editable drop-down list of which only a real choice counts: an entry picked from the
-// drop-down list with the mouse or the keyboard, or a step with the arrow keys. Text typed into
+// drop-down list with the mouse or the keyboard, or a step through the list with the arrow or
+// page keys. Text typed into
 // the edit field never counts, not even when it matches an entry and the player presses Return
 // or leaves with Tab (QComboBox reports those through activated() as well), and neither does
 // the mouse wheel, which is ignored so that the field never shows a value nobody chose.

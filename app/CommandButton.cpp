@@ -13,8 +13,9 @@ CommandButton::CommandButton(const QString &caption, QWidget *parent) : QToolBut
 
 void CommandButton::keyPressEvent(QKeyEvent *event)
 {
+    // The keypad's Enter carries the keypad modifier; any other modifier makes it another key.
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        event->modifiers() == Qt::NoModifier) {
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         if (!event->isAutoRepeat())
             click();
         event->accept();

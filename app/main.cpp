@@ -18,7 +18,6 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ketamori"));
-    QApplication::setApplicationDisplayName(QStringLiteral("ケタモリ！"));
 
     SystemClock clock;
     RandomDigitSource digits;

@@ -44,6 +44,12 @@ private Q_SLOTS:
         QTest::newRow("display time 1 to 0 is valid")
             << QByteArray("4,1,1\r\n") << QStringLiteral("cboJikan") << int(Qt::Key_Up) << 1
             << QByteArray("4,0,1\r\n");
+        QTest::newRow("page down steps and stores")
+            << QByteArray("1,0,1\r\n") << QStringLiteral("cboMonsu") << int(Qt::Key_PageDown) << 2
+            << QByteArray("3,0,1\r\n");
+        QTest::newRow("page up steps and stores")
+            << QByteArray("5,9,1\r\n") << QStringLiteral("cboJikan") << int(Qt::Key_PageUp) << 3
+            << QByteArray("5,6,1\r\n");
         QTest::newRow("display time up to 30")
             << QByteArray("4,28,0\r\n") << QStringLiteral("cboJikan") << int(Qt::Key_Down) << 4
             << QByteArray("4,30,0\r\n");

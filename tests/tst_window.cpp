@@ -386,8 +386,11 @@ private Q_SLOTS:
         w.cmdHelp->setFocus();
         QTest::keyClick(w.cmdHelp, Qt::Key_Return);
         QTest::keyClick(w.cmdHelp, Qt::Key_Enter);
+        QTest::keyClick(w.cmdHelp, Qt::Key_Enter, Qt::KeypadModifier); // the keypad's Enter
         QTest::keyClick(w.cmdHelp, Qt::Key_Space);
-        QCOMPARE(clicks, 3);
+        QCOMPARE(clicks, 4);
+        QTest::keyClick(w.cmdHelp, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(clicks, 4);
     }
 };
 

@@ -20,6 +20,17 @@ eval "$(xdotool getwindowgeometry --shell "$win")"
 echo "window $win: ${WIDTH}x${HEIGHT} at ${X},${Y}"
 sleep 0.5
 import -window root "$out/first-screen.png"
+
+# クリア asks first; the box's title is its own text, with nothing added by the system.
+xdotool mousemove $((X + 6825 / 15 + 28)) $((Y + 150 / 15 + 30)) click 1
+box=$(timeout 10 xdotool search --sync --onlyvisible --name 'クリア確認' | head -n 1)
+title=$(xdotool getwindowname "$box")
+xdotool windowfocus --sync "$box" key Escape
+if [ "$title" != "クリア確認" ]; then
+    echo "FAIL: confirmation box titled '$title'" >&2
+    kill "$pid"
+    exit 1
+fi
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 if [ "$WIDTH" != 631 ] || [ "$HEIGHT" != 452 ]; then
