@@ -16,9 +16,16 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
-        "${missing[@]}" >/dev/null
+    # A mirror that stumbles once should not fail the build: a few tries, a little apart.
+    for try in 1 2 3; do
+        if $sudo apt-get update -qq &&
+            DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq \
+                "${missing[@]}" >/dev/null; then
+            break
+        fi
+        [ "$try" -lt 3 ] || { echo "Could not install: ${missing[*]}" >&2; exit 1; }
+        sleep $((try * 10))
+    done
 fi
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
