@@ -8,9 +8,6 @@
 template <typename T, int First, int Last> class ControlArray
 {
 public:
-    static constexpr int first = First;
-    static constexpr int last = Last;
-
     T *&operator()(int i)
     {
         Q_ASSERT_X(i >= First && i <= Last, "ControlArray", "index out of range");

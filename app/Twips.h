@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QRect>
-#include <QtMath>
 
 // The layout is measured in twips, 15 to a logical pixel (96 dots per inch); Qt scales logical
 // pixels for high-DPI screens.

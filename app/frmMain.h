@@ -77,9 +77,7 @@ public:
     QLabel *lblNg = nullptr;
     QLabel *lblRitu = nullptr;
 
-    Settings &settings() { return *m_settings; }
     History &history() { return *m_history; }
-    Drill &drill() { return *m_drill; }
 
     // Help and exit.
     void cmdHelp_Click();

@@ -1,9 +1,9 @@
 #include "records/HistoryFile.h"
 
 #include "records/Cp932.h"
+#include "records/DataFile.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <utility>
@@ -214,20 +214,9 @@ HistoryFile::~HistoryFile() = default;
 
 bool HistoryFile::read(Contents *contents, QString *error) const
 {
-    if (!QFileInfo::exists(m_path)) {
-        *error = problem(QStringLiteral("が見つかりません。"));
+    QByteArray content;
+    if (!DataFile::readAll(m_path, problem(QString()), &content, error))
         return false;
-    }
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = problem(QStringLiteral("を読み込めません。\n（%1）").arg(file.errorString()));
-        return false;
-    }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = problem(QStringLiteral("を読み込めません。\n（%1）").arg(file.errorString()));
-        return false;
-    }
     *contents = parse(content);
     return true;
 }

@@ -1,7 +1,7 @@
 #include "records/SettingsFile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "records/DataFile.h"
+
 #include <QSaveFile>
 #include <QtGlobal>
 
@@ -73,20 +73,9 @@ int16_t clampTo(qlonglong value, int16_t low, int16_t high)
 
 bool SettingsFile::read(const QString &path, Values *values, QString *error)
 {
-    QFile file(path);
-    if (!QFileInfo::exists(path)) {
-        *error = problem(QStringLiteral("が見つかりません。"));
+    QByteArray content;
+    if (!DataFile::readAll(path, problem(QString()), &content, error))
         return false;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = problem(QStringLiteral("を読み込めません。\n（%1）").arg(file.errorString()));
-        return false;
-    }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        *error = problem(QStringLiteral("を読み込めません。\n（%1）").arg(file.errorString()));
-        return false;
-    }
     return parse(content, values, error);
 }
 
