@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ControlArray.h"
+#include "app/controls/ControlArray.h"
 #include "app/DrillState.h"
 
 #include <QDir>

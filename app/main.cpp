@@ -1,7 +1,7 @@
-#include "app/ChmHelpViewer.h"
+#include "help/ChmHelpViewer.h"
 #include "app/frmMain.h"
-#include "drill/RandomDigitSource.h"
-#include "drill/SystemClock.h"
+#include "drill/core/RandomDigitSource.h"
+#include "drill/core/SystemClock.h"
 
 #include <QApplication>
 #include <QMessageBox>

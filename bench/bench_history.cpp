@@ -2,12 +2,12 @@
 // and prints the times and the memory used. Run by hand, headless:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_history
 
-#include "app/HelpService.h"
+#include "help/HelpService.h"
 #include "app/frmMain.h"
-#include "drill/Clock.h"
-#include "drill/DigitSource.h"
+#include "drill/core/Clock.h"
+#include "drill/core/DigitSource.h"
 #include "records/History.h"
-#include "records/HistoryFile.h"
+#include "records/core/HistoryFile.h"
 #include "records/HistoryModel.h"
 
 #include <QApplication>

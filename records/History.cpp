@@ -1,12 +1,12 @@
 #include "records/History.h"
 
-#include "app/AnswerBox.h"
-#include "app/JapaneseFont.h"
-#include "app/Twips.h"
+#include "app/controls/AnswerBox.h"
+#include "app/controls/JapaneseFont.h"
+#include "app/controls/Twips.h"
 #include "app/frmMain.h"
-#include "drill/AnswerCheck.h"
-#include "drill/Clock.h"
-#include "records/HistoryFile.h"
+#include "drill/core/AnswerCheck.h"
+#include "drill/core/Clock.h"
+#include "records/core/HistoryFile.h"
 #include "records/HistoryModel.h"
 
 #include <QDebug>

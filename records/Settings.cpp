@@ -1,8 +1,8 @@
 #include "records/Settings.h"
 
-#include "app/ChoiceCombo.h"
+#include "app/controls/ChoiceCombo.h"
 #include "app/frmMain.h"
-#include "records/SettingsFile.h"
+#include "records/core/SettingsFile.h"
 
 #include <QMessageBox>
 #include <QToolButton>

@@ -8,21 +8,10 @@
 #include <QPainter>
 #include <QPainterPath>
 
-// Outside the anonymous namespace: Q_INIT_RESOURCE declares a function of the global namespace.
-static void initPictureResources()
-{
-    static const bool done = [] {
-        Q_INIT_RESOURCE(pictures);
-        return true;
-    }();
-    Q_UNUSED(done);
-}
-
 namespace {
 
 QByteArray readResource(const QString &path)
 {
-    initPictureResources();
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -11,7 +11,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
     exit 1
 fi
 
-"$here/scripts/setup.sh" "$build" >/dev/null
+"$here/scripts/setup.sh" "$build" -DKETAMORI_BENCH=OFF >/dev/null
 
 data=${XDG_DATA_HOME:-$HOME/.local/share}/ketamori
 mkdir -p "$data"
@@ -20,8 +20,8 @@ mkdir -p "$data"
 [ -e "$data/設定.txt" ] || printf '5,5,1\r\n' >"$data/設定.txt"
 [ -e "$data/履歴.txt" ] || : >"$data/履歴.txt"
 # The help file is part of the program: refreshed on every run.
-if [ -f "$build/help/zqHelp.chm" ]; then
-    cp -f "$build/help/zqHelp.chm" "$data/zqHelp.chm"
+if [ -f "$build/help/pages/zqHelp.chm" ]; then
+    cp -f "$build/help/pages/zqHelp.chm" "$data/zqHelp.chm"
 fi
 
 cd "$data"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the build needs (only when something is missing), then configures and builds.
-# Usage: scripts/setup.sh [build-dir]   (default: build)
+# Usage: scripts/setup.sh [build-dir [cmake-option...]]   (default: build)
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$here/build}
+shift || true
 
 packages=(cmake g++ make qt6-base-dev libgl-dev fonts-ipafont-gothic libchm-dev libchm-bin
     fp-utils xvfb xauth xdotool x11-apps imagemagick)
@@ -28,5 +29,5 @@ if [ ${#missing[@]} -gt 0 ]; then
     done
 fi
 
-cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"

@@ -3,6 +3,6 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$here/build
-"$here/scripts/setup.sh" "$build"
+"$here/scripts/setup.sh" "$build" -DKETAMORI_BENCH=ON
 cd "$build"
 ctest --output-on-failure --timeout 300

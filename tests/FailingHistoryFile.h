@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/HistoryFile.h"
+#include "records/core/HistoryFile.h"
 
 #include <QFileDevice>
 #include <QSaveFile>

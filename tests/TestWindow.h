@@ -2,7 +2,7 @@
 
 #include "FakeClock.h"
 #include "ScriptedDigits.h"
-#include "app/HelpService.h"
+#include "help/HelpService.h"
 #include "app/frmMain.h"
 
 #include <QFile>

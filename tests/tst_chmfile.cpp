@@ -1,4 +1,4 @@
-#include "app/ChmFile.h"
+#include "help/core/ChmFile.h"
 
 #include <QDir>
 #include <QFile>

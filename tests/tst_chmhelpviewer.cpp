@@ -1,6 +1,6 @@
-#include "app/ChmBrowser.h"
-#include "app/ChmHelpViewer.h"
-#include "app/ChmHelpWindow.h"
+#include "help/ChmBrowser.h"
+#include "help/ChmHelpViewer.h"
+#include "help/ChmHelpWindow.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "drill/AnswerCheck.h"
-#include "drill/BarWidth.h"
-#include "drill/DisplaySeconds.h"
+#include "drill/core/AnswerCheck.h"
+#include "drill/core/BarWidth.h"
+#include "drill/core/DisplaySeconds.h"
 
 #include <QTest>
 #include <limits>

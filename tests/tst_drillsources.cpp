@@ -1,5 +1,5 @@
-#include "drill/RandomDigitSource.h"
-#include "drill/SystemClock.h"
+#include "drill/core/RandomDigitSource.h"
+#include "drill/core/SystemClock.h"
 
 #include <QElapsedTimer>
 #include <QSet>

@@ -1,8 +1,8 @@
 #include "FailingHistoryFile.h"
 #include "HistoryBytes.h"
-#include "drill/RateText.h"
-#include "records/Cp932.h"
-#include "records/HistoryFile.h"
+#include "drill/core/RateText.h"
+#include "records/core/Cp932.h"
+#include "records/core/HistoryFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "app/HtmlText.h"
+#include "help/core/HtmlText.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "drill/RateText.h"
+#include "drill/core/RateText.h"
 
 #include <QTest>
 

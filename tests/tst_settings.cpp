@@ -1,6 +1,6 @@
 #include "MessageBoxAnswerer.h"
 #include "TestWindow.h"
-#include "app/ChoiceCombo.h"
+#include "app/controls/ChoiceCombo.h"
 
 #include <QAbstractItemView>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "records/SettingsFile.h"
+#include "records/core/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>

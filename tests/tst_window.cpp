@@ -1,8 +1,8 @@
 #include "TestWindow.h"
-#include "app/AnswerBox.h"
-#include "app/ChoiceCombo.h"
-#include "app/CommandButton.h"
-#include "app/Shape.h"
+#include "app/controls/AnswerBox.h"
+#include "app/controls/ChoiceCombo.h"
+#include "app/controls/CommandButton.h"
+#include "app/controls/Shape.h"
 
 #include <QAbstractItemView>
 #include <QFrame>

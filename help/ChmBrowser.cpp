@@ -1,7 +1,7 @@
-#include "app/ChmBrowser.h"
+#include "help/ChmBrowser.h"
 
-#include "app/ChmFile.h"
-#include "app/HtmlText.h"
+#include "help/core/ChmFile.h"
+#include "help/core/HtmlText.h"
 
 #include <QDesktopServices>
 #include <QTextDocument>

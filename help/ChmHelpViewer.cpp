@@ -1,6 +1,6 @@
-#include "app/ChmHelpViewer.h"
+#include "help/ChmHelpViewer.h"
 
-#include "app/ChmHelpWindow.h"
+#include "help/ChmHelpWindow.h"
 
 #include <QFileInfo>
 

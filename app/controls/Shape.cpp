@@ -1,6 +1,6 @@
-#include "app/Shape.h"
+#include "app/controls/Shape.h"
 
-#include "app/Twips.h"
+#include "app/controls/Twips.h"
 
 #include <QPainter>
 

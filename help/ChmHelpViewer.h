@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/HelpService.h"
+#include "help/HelpService.h"
 
 #include <QHash>
 #include <QPointer>

@@ -1,6 +1,6 @@
-#include "records/HistoryRecord.h"
+#include "records/core/HistoryRecord.h"
 
-#include "drill/RateText.h"
+#include "drill/core/RateText.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "drill/RateText.h"
+#include "drill/core/RateText.h"
 
 QString rateText(int ok, int count)
 {

@@ -1,4 +1,4 @@
-#include "drill/AnswerCheck.h"
+#include "drill/core/AnswerCheck.h"
 
 bool isRightAnswer(const QString &answer, const QString &digit)
 {

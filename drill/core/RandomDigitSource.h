@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drill/DigitSource.h"
+#include "drill/core/DigitSource.h"
 
 #include <random>
 

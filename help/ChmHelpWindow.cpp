@@ -1,7 +1,7 @@
-#include "app/ChmHelpWindow.h"
+#include "help/ChmHelpWindow.h"
 
-#include "app/ChmBrowser.h"
-#include "app/ChmFile.h"
+#include "help/ChmBrowser.h"
+#include "help/core/ChmFile.h"
 
 #include <QAction>
 #include <QFileInfo>

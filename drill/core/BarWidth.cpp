@@ -1,4 +1,4 @@
-#include "drill/BarWidth.h"
+#include "drill/core/BarWidth.h"
 
 #include <cmath>
 #include <limits>

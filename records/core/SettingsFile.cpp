@@ -1,6 +1,6 @@
-#include "records/SettingsFile.h"
+#include "records/core/SettingsFile.h"
 
-#include "records/DataFile.h"
+#include "records/core/DataFile.h"
 
 #include <QSaveFile>
 #include <QtGlobal>

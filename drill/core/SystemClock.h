@@ -1,6 +1,6 @@
 #pragma once
 
-#include "drill/Clock.h"
+#include "drill/core/Clock.h"
 
 #include <QElapsedTimer>
 

@@ -1,4 +1,4 @@
-#include "app/ChoiceCombo.h"
+#include "app/controls/ChoiceCombo.h"
 
 #include <QAbstractItemView>
 #include <QKeyEvent>

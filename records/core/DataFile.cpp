@@ -1,4 +1,4 @@
-#include "records/DataFile.h"
+#include "records/core/DataFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "records/HistoryRecord.h"
+#include "records/core/HistoryRecord.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,4 +1,4 @@
-#include "drill/DisplaySeconds.h"
+#include "drill/core/DisplaySeconds.h"
 
 #include <algorithm>
 #include <limits>

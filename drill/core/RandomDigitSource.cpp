@@ -1,4 +1,4 @@
-#include "drill/RandomDigitSource.h"
+#include "drill/core/RandomDigitSource.h"
 
 RandomDigitSource::RandomDigitSource()
 {

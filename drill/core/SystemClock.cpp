@@ -1,4 +1,4 @@
-#include "drill/SystemClock.h"
+#include "drill/core/SystemClock.h"
 
 SystemClock::SystemClock()
 {

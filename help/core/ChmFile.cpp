@@ -1,6 +1,6 @@
-#include "app/ChmFile.h"
+#include "help/core/ChmFile.h"
 
-#include "app/HtmlText.h"
+#include "help/core/HtmlText.h"
 
 #include <QFile>
 #include <QFileInfo>

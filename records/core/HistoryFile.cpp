@@ -1,7 +1,7 @@
-#include "records/HistoryFile.h"
+#include "records/core/HistoryFile.h"
 
-#include "records/Cp932.h"
-#include "records/DataFile.h"
+#include "records/core/Cp932.h"
+#include "records/core/DataFile.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,4 +1,4 @@
-#include "app/CommandButton.h"
+#include "app/controls/CommandButton.h"
 
 #include <QKeyEvent>
 

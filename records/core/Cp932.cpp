@@ -1,4 +1,4 @@
-#include "records/Cp932.h"
+#include "records/core/Cp932.h"
 
 #include <QStringEncoder>
 

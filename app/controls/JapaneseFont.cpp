@@ -1,4 +1,4 @@
-#include "app/JapaneseFont.h"
+#include "app/controls/JapaneseFont.h"
 
 QFont japaneseFont(qreal points)
 {

@@ -1,4 +1,4 @@
-#include "app/AnswerBox.h"
+#include "app/controls/AnswerBox.h"
 
 #include <QMouseEvent>
 
