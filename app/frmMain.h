@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/controls/ControlArray.h"
 #include "app/DrillState.h"
+#include "app/controls/ControlArray.h"
 
 #include <QDir>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "help/ChmHelpViewer.h"
 #include "app/frmMain.h"
 #include "drill/core/RandomDigitSource.h"
 #include "drill/core/SystemClock.h"
+#include "help/ChmHelpViewer.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -2,13 +2,13 @@
 // and prints the times and the memory used. Run by hand, headless:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_history
 
-#include "help/HelpService.h"
 #include "app/frmMain.h"
 #include "drill/core/Clock.h"
 #include "drill/core/DigitSource.h"
+#include "help/HelpService.h"
 #include "records/History.h"
-#include "records/core/HistoryFile.h"
 #include "records/HistoryModel.h"
+#include "records/core/HistoryFile.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

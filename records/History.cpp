@@ -6,8 +6,8 @@
 #include "app/frmMain.h"
 #include "drill/core/AnswerCheck.h"
 #include "drill/core/Clock.h"
-#include "records/core/HistoryFile.h"
 #include "records/HistoryModel.h"
+#include "records/core/HistoryFile.h"
 
 #include <QDebug>
 #include <QEvent>

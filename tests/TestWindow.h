@@ -2,8 +2,8 @@
 
 #include "FakeClock.h"
 #include "ScriptedDigits.h"
-#include "help/HelpService.h"
 #include "app/frmMain.h"
+#include "help/HelpService.h"
 
 #include <QFile>
 #include <QMetaObject>

@@ -1,9 +1,9 @@
 #include "TestWindow.h"
+#include "app/controls/CommandButton.h"
+#include "app/controls/Shape.h"
 #include "help/ChmBrowser.h"
 #include "help/ChmHelpViewer.h"
 #include "help/ChmHelpWindow.h"
-#include "app/controls/CommandButton.h"
-#include "app/controls/Shape.h"
 
 #include <QDir>
 #include <QLabel>
