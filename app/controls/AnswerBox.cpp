@@ -6,7 +6,6 @@ AnswerBox::AnswerBox(QWidget *parent) : QLineEdit(parent)
 {
     setAlignment(Qt::AlignCenter);
     setAttribute(Qt::WA_InputMethodEnabled, false);
-    setMaxLength(32767); // as long as a line can be: the box itself never stops the player
     setFocusPolicy(Qt::StrongFocus);
 }
 
