@@ -15,8 +15,8 @@ const QString historyName = QStringLiteral("履歴.txt");
 
 void showActive(frmMain &w)
 {
-    w.tmrStart->stop();
-    w.tmrKt->stop();
+    w.ui.tmrStart->stop();
+    w.ui.tmrKt->stop();
     w.show();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -65,7 +65,7 @@ private Q_SLOTS:
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
         showActive(w);
-        ChoiceCombo *box = combo == u"cboMonsu" ? w.cboMonsu : w.cboJikan;
+        ChoiceCombo *box = combo == u"cboMonsu" ? w.ui.cboMonsu : w.ui.cboJikan;
         box->setFocus();
         for (int n = 0; n < presses; ++n)
             QTest::keyClick(box, Qt::Key(key));
@@ -82,8 +82,8 @@ private Q_SLOTS:
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
         showActive(w);
-        w.cboMonsu->showPopup();
-        QAbstractItemView *list = w.cboMonsu->view();
+        w.ui.cboMonsu->showPopup();
+        QAbstractItemView *list = w.ui.cboMonsu->view();
         QVERIFY(QTest::qWaitForWindowExposed(list->window()));
         const QModelIndex twelve = list->model()->index(11, 0);
         list->scrollTo(twelve);
@@ -92,7 +92,7 @@ private Q_SLOTS:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTRY_COMPARE(t.readFile(settingsName), QByteArray::fromHex("31322c352c300d0a"));
         QCOMPARE(w.state.intMonsu, 12);
-        QCOMPARE(w.cboMonsu->currentText(), QStringLiteral("12"));
+        QCOMPARE(w.ui.cboMonsu->currentText(), QStringLiteral("12"));
     }
 
     // Text typed over the current entry and then the same entry picked from the list: the
@@ -103,17 +103,17 @@ private Q_SLOTS:
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
         showActive(w);
-        w.cboMonsu->setFocus();
-        w.cboMonsu->lineEdit()->selectAll();
-        QTest::keyClicks(w.cboMonsu, QStringLiteral("77"));
+        w.ui.cboMonsu->setFocus();
+        w.ui.cboMonsu->lineEdit()->selectAll();
+        QTest::keyClicks(w.ui.cboMonsu, QStringLiteral("77"));
         QVERIFY(QFile::remove(t.dataFile(settingsName)));
-        w.cboMonsu->showPopup();
-        QAbstractItemView *list = w.cboMonsu->view();
+        w.ui.cboMonsu->showPopup();
+        QAbstractItemView *list = w.ui.cboMonsu->view();
         QVERIFY(QTest::qWaitForWindowExposed(list->window()));
         list->setCurrentIndex(list->model()->index(4, 0));
         QTest::keyClick(list, Qt::Key_Return);
         QTRY_COMPARE(t.readFile(settingsName), QByteArray("5,5,0\r\n"));
-        QCOMPARE(w.cboMonsu->currentText(), QStringLiteral("5"));
+        QCOMPARE(w.ui.cboMonsu->currentText(), QStringLiteral("5"));
     }
 
     void autoSaveSwitchStores()
@@ -122,12 +122,12 @@ private Q_SLOTS:
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
         showActive(w);
-        QVERIFY(w.chkAs->isChecked());
-        QTest::mouseClick(w.chkAs, Qt::LeftButton);
+        QVERIFY(w.ui.chkAs->isChecked());
+        QTest::mouseClick(w.ui.chkAs, Qt::LeftButton);
         QCOMPARE(t.readFile(settingsName), QByteArray("7,5,0\r\n"));
         QCOMPARE(w.state.intAs, 0);
-        w.chkAs->setFocus();
-        QTest::keyClick(w.chkAs, Qt::Key_Space);
+        w.ui.chkAs->setFocus();
+        QTest::keyClick(w.ui.chkAs, Qt::Key_Space);
         QCOMPARE(t.readFile(settingsName), QByteArray("7,5,1\r\n"));
         QCOMPARE(w.state.intAs, 1);
     }
@@ -158,7 +158,7 @@ private Q_SLOTS:
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
         showActive(w);
-        ChoiceCombo *box = combo == u"cboMonsu" ? w.cboMonsu : w.cboJikan;
+        ChoiceCombo *box = combo == u"cboMonsu" ? w.ui.cboMonsu : w.ui.cboJikan;
         box->setFocus();
         box->lineEdit()->selectAll();
         QTest::keyClicks(box, typed);
@@ -175,11 +175,11 @@ private Q_SLOTS:
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
         showActive(w);
-        const QPoint centre = w.cboMonsu->rect().center();
-        QWheelEvent wheel(centre, w.cboMonsu->mapToGlobal(centre), QPoint(), QPoint(0, -120),
+        const QPoint centre = w.ui.cboMonsu->rect().center();
+        QWheelEvent wheel(centre, w.ui.cboMonsu->mapToGlobal(centre), QPoint(), QPoint(0, -120),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(w.cboMonsu, &wheel);
-        QCOMPARE(w.cboMonsu->currentText(), QStringLiteral("5"));
+        QApplication::sendEvent(w.ui.cboMonsu, &wheel);
+        QCOMPARE(w.ui.cboMonsu->currentText(), QStringLiteral("5"));
         QCOMPARE(t.readFile(settingsName), QByteArray("5,5,1\r\n"));
     }
 
@@ -194,8 +194,8 @@ private Q_SLOTS:
         QVERIFY(QDir(t.dir.path()).mkdir(settingsName));
 
         MessageBoxAnswerer answerer({QMessageBox::Ok});
-        w.cboJikan->setFocus();
-        QTest::keyClick(w.cboJikan, Qt::Key_Down);
+        w.ui.cboJikan->setFocus();
+        QTest::keyClick(w.ui.cboJikan, Qt::Key_Down);
         QCOMPARE(answerer.shown().size(), 1);
         const MessageBoxAnswerer::Shown &answer = answerer.shown().first();
         QCOMPARE(answer.icon, QMessageBox::Warning);
