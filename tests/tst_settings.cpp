@@ -5,9 +5,13 @@
 #include <QAbstractItemView>
 #include <QDir>
 #include <QLineEdit>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
+
+#include <unistd.h>
 
 namespace {
 const QString settingsName = QStringLiteral("設定.txt");
@@ -204,6 +208,73 @@ private Q_SLOTS:
         QCOMPARE(w.state.intJikan, 6);
         QVERIFY(w.isVisible());
         QVERIFY(QFileInfo(t.dataFile(settingsName)).isDir());
+    }
+
+    // Whichever step of the rewrite fails, the old bytes stay and the player is told why.
+    void failedRewriteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<FailingDisk::Step>("step");
+        QTest::newRow("final flush") << FailingDisk::Step::Write;
+        QTest::newRow("sync") << FailingDisk::Step::Sync;
+        QTest::newRow("rename over the old file") << FailingDisk::Step::Commit;
+    }
+    void failedRewriteKeepsTheOldFile()
+    {
+        QFETCH(FailingDisk::Step, step);
+        TestWindow t("5,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        t.disk.failAt = step;
+        t.disk.bytesBeforeFailure = 3;
+        MessageBoxAnswerer answerer({QMessageBox::Ok});
+        t->ui.chkAs->click();
+        QCOMPARE(answerer.shown().size(), 1);
+        QVERIFY2(answerer.shown().first().text.contains(QStringLiteral("ディスクがいっぱいです")),
+                 qPrintable(answerer.shown().first().text));
+        QCOMPARE(t.readFile(settingsName), QByteArray("5,5,1\r\n"));
+        QCOMPARE(QDir(t.dir.path()).entryList(QDir::Files).size(), 2); // no new file left over
+    }
+
+    // The same on a real full disk: a tmpfs filled to its last block (needs root to mount).
+    void fullDiskKeepsTheOldFile()
+    {
+        if (geteuid() != 0)
+            QSKIP("fullDiskKeepsTheOldFile: mounting a small tmpfs needs root");
+        QTemporaryDir mountPoint;
+        const QByteArray where = QFile::encodeName(mountPoint.path());
+        if (QProcess::execute(QStringLiteral("mount"),
+                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                               QStringLiteral("size=64k"), QStringLiteral("tmpfs"),
+                               mountPoint.path()}) != 0)
+            QSKIP("fullDiskKeepsTheOldFile: tmpfs could not be mounted here");
+        const auto unmount =
+            qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {mountPoint.path()}); });
+        const QDir data(mountPoint.path());
+        QFile settings(data.filePath(settingsName)), history(data.filePath(historyName));
+        QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write("5,5,1\r\n") == 7);
+        settings.close();
+        QVERIFY(history.open(QIODevice::WriteOnly));
+        history.close();
+        QFile filler(data.filePath(QStringLiteral("filler")));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        filler.close();
+
+        FakeClock clock;
+        ScriptedDigits digits;
+        RecordingHelp help;
+        frmMain w(data, clock, digits, help, Disk::real());
+        QString error;
+        QVERIFY2(w.frmMain_Load(&error), qPrintable(error));
+        MessageBoxAnswerer answerer({QMessageBox::Ok});
+        w.ui.chkAs->click();
+        QCOMPARE(answerer.shown().size(), 1);
+        QVERIFY2(answerer.shown().first().text.contains(QStringLiteral("ディスクがいっぱいです")),
+                 qPrintable(answerer.shown().first().text));
+        QFile after(data.filePath(settingsName));
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), QByteArray("5,5,1\r\n"));
     }
 
     // A file that cannot start the program ends start-up with a message; nothing is created.
