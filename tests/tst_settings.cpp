@@ -17,14 +17,6 @@ namespace {
 const QString settingsName = QStringLiteral("設定.txt");
 const QString historyName = QStringLiteral("履歴.txt");
 
-void showActive(frmMain &w)
-{
-    w.ui.tmrStart->stop();
-    w.ui.tmrKt->stop();
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
 } // namespace
 
 class tst_Settings : public QObject
@@ -68,7 +60,7 @@ private Q_SLOTS:
         TestWindow t(before);
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        showActive(w);
+        QVERIFY(t.showActive());
         ChoiceCombo *box = combo == u"cboMonsu" ? w.ui.cboMonsu : w.ui.cboJikan;
         box->setFocus();
         for (int n = 0; n < presses; ++n)
@@ -85,7 +77,7 @@ private Q_SLOTS:
         TestWindow t("5,5,0\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        showActive(w);
+        QVERIFY(t.showActive());
         w.ui.cboMonsu->showPopup();
         QAbstractItemView *list = w.ui.cboMonsu->view();
         QVERIFY(QTest::qWaitForWindowExposed(list->window()));
@@ -106,7 +98,7 @@ private Q_SLOTS:
         TestWindow t("5,5,0\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        showActive(w);
+        QVERIFY(t.showActive());
         w.ui.cboMonsu->setFocus();
         w.ui.cboMonsu->lineEdit()->selectAll();
         QTest::keyClicks(w.ui.cboMonsu, QStringLiteral("77"));
@@ -125,7 +117,7 @@ private Q_SLOTS:
         TestWindow t("7,5,1\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        showActive(w);
+        QVERIFY(t.showActive());
         QVERIFY(w.ui.chkAs->isChecked());
         QTest::mouseClick(w.ui.chkAs, Qt::LeftButton);
         QCOMPARE(t.readFile(settingsName), QByteArray("7,5,0\r\n"));
@@ -161,7 +153,7 @@ private Q_SLOTS:
         TestWindow t("5,5,1\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        showActive(w);
+        QVERIFY(t.showActive());
         ChoiceCombo *box = combo == u"cboMonsu" ? w.ui.cboMonsu : w.ui.cboJikan;
         box->setFocus();
         box->lineEdit()->selectAll();
@@ -178,7 +170,7 @@ private Q_SLOTS:
         TestWindow t("5,5,1\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        showActive(w);
+        QVERIFY(t.showActive());
         const QPoint centre = w.ui.cboMonsu->rect().center();
         QWheelEvent wheel(centre, w.ui.cboMonsu->mapToGlobal(centre), QPoint(), QPoint(0, -120),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
@@ -192,7 +184,7 @@ private Q_SLOTS:
         TestWindow t("5,5,1\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        showActive(w);
+        QVERIFY(t.showActive());
         // Something that cannot be replaced now stands where the file was.
         QVERIFY(QFile::remove(t.dataFile(settingsName)));
         QVERIFY(QDir(t.dir.path()).mkdir(settingsName));
