@@ -64,6 +64,9 @@ private Q_SLOTS:
         QByteArray bytes;
         QVERIFY(Cp932::encode(u"○×－秒", &bytes));
         QCOMPARE(bytes, QByteArray::fromHex("819b817e817c9562"));
+        // The reader's own copies of those bytes agree with the encoder.
+        QCOMPARE(bytes, Cp932::right.toByteArray() + Cp932::wrong.toByteArray() +
+                            Cp932::unused.toByteArray() + Cp932::secondsUnit.toByteArray());
         // Not representable: the minus sign that strict Shift-JIS would put in place of "－".
         QVERIFY(!Cp932::encode(u"−", &bytes));
     }
