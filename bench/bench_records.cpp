@@ -10,6 +10,7 @@
 #include "drill/core/DigitSource.h"
 #include "help/HelpService.h"
 #include "records/History.h"
+#include "records/core/Disk.h"
 #include "records/core/HistoryFile.h"
 
 #include <QApplication>
@@ -98,7 +99,7 @@ int parse(const QString &path)
         timer.start();
         HistoryFile::Contents contents;
         QString error;
-        if (!HistoryFile(path).read(&contents, &error)) {
+        if (!HistoryFile(path, Disk::real()).read(&contents, &error)) {
             std::fprintf(stderr, "bench_records: %s\n", qUtf8Printable(error));
             return 1;
         }
@@ -116,7 +117,7 @@ int save(const QString &dir)
     WallClock clock;
     ZeroDigits digits;
     NoHelp help;
-    frmMain form(QDir(dir), clock, digits, help);
+    frmMain form(QDir(dir), clock, digits, help, Disk::real());
     QString error;
     if (!form.frmMain_Load(&error)) {
         std::fprintf(stderr, "bench_records: %s\n", qUtf8Printable(error));
