@@ -2,6 +2,7 @@
 
 #include "app/DrillState.h"
 #include "app/controls/AnswerBox.h"
+#include "app/controls/GridLineStyle.h"
 #include "app/controls/Twips.h"
 #include "app/controls/WindowControls.h"
 #include "drill/core/AnswerCheck.h"
@@ -67,7 +68,9 @@ void History::InitRireki()
     grid->setCornerButtonEnabled(false);
     grid->setShowGrid(true);
     grid->setGridStyle(Qt::SolidLine);
-    grid->setStyleSheet(QStringLiteral("QTableView { gridline-color: rgb(192, 192, 192); }"));
+    // Light grey lines between the cells, through the style rather than a style sheet.
+    if (!qobject_cast<GridLineStyle *>(grid->style()))
+        grid->setStyle(new GridLineStyle(QColor(192, 192, 192), grid));
 
     // Row 0, the header row.
     QHeaderView *header = grid->horizontalHeader();
