@@ -35,17 +35,23 @@ done
 # An X server of our own, on the first free display number.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 3>"$work/display" &
 xvfb_pid=$!
-for _ in $(seq 100); do
+for _ in $(seq 600); do
     [ -s "$work/display" ] && break
     sleep 0.05
 done
+[ -s "$work/display" ] || { echo "bench: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$(tr -d '\n' <"$work/display")
 export QT_QPA_PLATFORM=xcb
 
 # One start-up: which program, in which data folder; appends "ms rss_kb" to its results file.
 start_one() {
     local name=$1 dir=$2 prog=$3 line
-    line=$(cd "$dir" && "$watch" -- "$prog" 2>/dev/null | head -n 1)
+    line=$(cd "$dir" && "$watch" -- "$prog" 2>"$work/watch.err" | head -n 1) || true
+    if [ -z "$line" ]; then
+        echo "bench: $name did not show its window:" >&2
+        cat "$work/watch.err" >&2
+        exit 1
+    fi
     line=${line#startup_ms=}
     echo "${line% rss_kb=*} ${line#* rss_kb=}" >>"$work/$name.runs"
 }
