@@ -130,8 +130,9 @@ QStringList ChmFile::pages() const
     if (!m_chm)
         return found;
     for (const ChmDirectory::Entry &entry : m_directory->entries()) {
+        // A name that is not UTF-8 cannot be asked for again by a path, so it is no page.
         const QString path = QString::fromUtf8(entry.path);
-        if (isTopicPath(entry.path) && isPage(path))
+        if (isTopicPath(entry.path) && isPage(path) && path.toUtf8() == entry.path)
             found.append(path);
     }
     std::sort(found.begin(), found.end(), [](const QString &a, const QString &b) {
