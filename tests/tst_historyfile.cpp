@@ -270,7 +270,7 @@ private Q_SLOTS:
         const QByteArray before = lineOfDay(1);
         QVERIFY(writeBytes(m_path, before));
         QString error;
-        QVERIFY(!HistoryFile(m_path).append(record, &error));
+        QVERIFY(!HistoryFile(m_path, Disk::real()).append(record, &error));
         QVERIFY2(error.contains(HistoryFile::fileName()), qPrintable(error));
         QCOMPARE(fileBytes(m_path), before);
     }
