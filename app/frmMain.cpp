@@ -11,6 +11,7 @@
 #include "records/History.h"
 #include "records/Settings.h"
 #include "resources/Pictures.h"
+#include "stats/HistoryMenu.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -78,7 +79,7 @@ frmMain::frmMain(const QDir &dataDir, Clock &clock, DigitSource &digits, HelpSer
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_dataDir(dataDir), m_help(help)
+      m_dataDir(dataDir), m_help(help), m_clock(clock)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("ケタモリ！"));
@@ -272,6 +273,7 @@ bool frmMain::frmMain_Load(QString *error)
     state.strHelpFile = QStringLiteral("zqHelp.chm");
 
     m_history->InitRireki();
+    m_historyMenu = std::make_unique<HistoryMenu>(*msgRireki, m_history->model(), m_clock, *this);
     if (!m_history->LoadHistory(error))
         return false;
 
@@ -306,6 +308,8 @@ void frmMain::cmdHelp_Click()
 void frmMain::cmdEnd_Click()
 {
     m_help.closeAll();
+    if (m_historyMenu)
+        m_historyMenu->closeStatsWindow();
     // Ends at once: no timer tick or other handler runs after this, and nothing is saved.
     tmrStart->stop();
     tmrKt->stop();
@@ -329,5 +333,7 @@ void frmMain::showEvent(QShowEvent *event)
 void frmMain::closeEvent(QCloseEvent *event)
 {
     m_help.closeAll();
+    if (m_historyMenu)
+        m_historyMenu->closeStatsWindow();
     QWidget::closeEvent(event);
 }

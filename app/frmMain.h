@@ -15,6 +15,7 @@ class DigitSource;
 class Drill;
 class HelpService;
 class History;
+class HistoryMenu;
 class QFrame;
 class QLabel;
 class QTableView;
@@ -78,6 +79,8 @@ public:
     QLabel *lblRitu = nullptr;
 
     History &history() { return *m_history; }
+    // The history table's context menu and the window "成績グラフ" it opens.
+    HistoryMenu &historyMenu() { return *m_historyMenu; }
 
     // Help and exit.
     void cmdHelp_Click();
@@ -97,5 +100,7 @@ private:
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<History> m_history;
     std::unique_ptr<Drill> m_drill;
+    Clock &m_clock;
+    std::unique_ptr<HistoryMenu> m_historyMenu;
     bool m_centred = false;
 };
