@@ -2,6 +2,8 @@
 
 #include <QChartView>
 
+class QBarCategoryAxis;
+class QBarSet;
 class ResultSeries;
 
 // Accuracy by position for one digit count: for positions 1 to n, the share of ○ among the
@@ -15,4 +17,10 @@ public:
     explicit PositionChart(QWidget *parent = nullptr);
 
     void showSeries(const ResultSeries &series, int digitCount);
+
+    QBarSet *shares() const { return m_shares; }
+
+private:
+    QBarSet *m_shares = nullptr;
+    QBarCategoryAxis *m_x = nullptr;
 };

@@ -4,14 +4,33 @@
 #include "stats/core/ResultSeries.h"
 
 #include <QDateTimeAxis>
+#include <QImage>
 #include <QLineSeries>
+#include <QPainter>
 #include <QScatterSeries>
 #include <QValueAxis>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace {
 
 constexpr qint64 hourMsecs = 3600 * 1000;
 constexpr qint64 dayMsecs = 24 * hourMsecs;
+constexpr qreal markerSize = 6;
+
+QImage markerImage(const QColor &color, qreal size)
+{
+    const int pixels = qCeil(size);
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawEllipse(QRectF(0, 0, pixels, pixels));
+    return image;
+}
 
 } // namespace
 
@@ -19,73 +38,66 @@ RateChart::RateChart(QWidget *parent) : QChartView(parent)
 {
     setRenderHint(QPainter::Antialiasing);
     setFrameShape(QFrame::NoFrame);
+
+    QChart *chart = this->chart();
+    m_points = new QScatterSeries;
+    m_points->setName(QStringLiteral("各回の正解率"));
+    m_points->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+    m_points->setMarkerSize(markerSize);
+    m_average = new QLineSeries;
+    m_average->setName(QStringLiteral("最近 10 回の平均"));
+    chart->addSeries(m_points);
+    chart->addSeries(m_average);
+
+    m_x = new QDateTimeAxis;
+    m_x->setTickCount(6);
+    m_y = new QValueAxis;
+    m_y->setTitleText(QStringLiteral("正解率（%）"));
+    m_y->setRange(0, 100);
+    m_y->setTickCount(6);
+    m_y->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(m_x, Qt::AlignBottom);
+    chart->addAxis(m_y, Qt::AlignLeft);
+    for (QAbstractSeries *s : chart->series()) {
+        s->attachAxis(m_x);
+        s->attachAxis(m_y);
+    }
 }
 
 void RateChart::showSeries(const ResultSeries &series, const QString &seriesName)
 {
-    auto *chart = new QChart;
     const QPalette pal = palette();
-
-    auto *points = new QScatterSeries;
-    points->setName(QStringLiteral("各回の正解率"));
-    points->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-    points->setMarkerSize(6);
     QColor pointColor = pal.color(QPalette::Highlight);
     pointColor.setAlpha(160);
-    points->setColor(pointColor);
-    points->setBorderColor(Qt::transparent);
-
-    auto *average = new QLineSeries;
-    average->setName(QStringLiteral("最近 10 回の平均"));
-    average->setPen(QPen(pal.color(QPalette::WindowText), 2));
+    m_points->setColor(pointColor);
+    m_points->setBorderColor(Qt::transparent);
+    // A light marker is painted by the series itself; plain markers would each be an item of
+    // their own, far too slow for a long history.
+    m_points->setLightMarker(markerImage(pointColor, markerSize * devicePixelRatio()));
+    m_average->setPen(QPen(pal.color(QPalette::WindowText), 2));
 
     QList<QPointF> pointList, averageList;
     pointList.reserve(series.results());
     averageList.reserve(series.results());
+    qint64 first = series.points().empty() ? 0 : series.points().front().msecsSinceEpoch;
+    qint64 last = first;
     for (const RatePoint &p : series.points()) {
         const auto x = static_cast<qreal>(p.msecsSinceEpoch);
         pointList.append(QPointF(x, p.ratePercent));
         averageList.append(QPointF(x, p.averagePercent));
+        first = std::min(first, p.msecsSinceEpoch);
+        last = std::max(last, p.msecsSinceEpoch);
     }
-    points->replace(pointList);
-    average->replace(averageList);
-    chart->addSeries(points);
-    chart->addSeries(average);
+    m_points->replace(pointList);
+    m_average->replace(averageList);
 
-    qint64 first = 0, last = 0;
-    if (!series.points().empty()) {
-        first = series.points().front().msecsSinceEpoch;
-        last = first;
-        for (const RatePoint &p : series.points()) {
-            first = std::min(first, p.msecsSinceEpoch);
-            last = std::max(last, p.msecsSinceEpoch);
-        }
-    }
     // A little room either side, so the first and last points are not cut in half.
     const qint64 margin = std::max<qint64>((last - first) / 40, hourMsecs);
-
-    auto *x = new QDateTimeAxis;
-    x->setTitleText(
+    m_x->setTitleText(
         QStringLiteral("保存した日時（%1・%2 回）").arg(seriesName).arg(series.results()));
-    x->setFormat(last - first < 2 * dayMsecs ? QStringLiteral("MM/dd hh:mm")
-                                             : QStringLiteral("yy/MM/dd"));
-    x->setTickCount(6);
-    x->setRange(QDateTime::fromMSecsSinceEpoch(first - margin),
-                QDateTime::fromMSecsSinceEpoch(last + margin));
-    auto *y = new QValueAxis;
-    y->setTitleText(QStringLiteral("正解率（%）"));
-    y->setRange(0, 100);
-    y->setTickCount(6);
-    y->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    for (QAbstractSeries *s : chart->series()) {
-        s->attachAxis(x);
-        s->attachAxis(y);
-    }
-    ChartLook::apply(chart, pal, font());
-
-    QChart *old = this->chart();
-    setChart(chart);
-    delete old;
+    m_x->setFormat(last - first < 2 * dayMsecs ? QStringLiteral("MM/dd hh:mm")
+                                               : QStringLiteral("yy/MM/dd"));
+    m_x->setRange(QDateTime::fromMSecsSinceEpoch(first - margin),
+                  QDateTime::fromMSecsSinceEpoch(last + margin));
+    ChartLook::apply(chart(), pal, font());
 }

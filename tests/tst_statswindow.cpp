@@ -73,19 +73,16 @@ struct Program : TestWindow
     {
         window()->chooseView(StatsWindow::View::Position);
         QList<qreal> values;
-        const auto series = window()->positionChart()->chart()->series();
-        if (auto *bars = qobject_cast<QBarSeries *>(series.value(0)))
-            for (int i = 0; i < bars->barSets().at(0)->count(); ++i)
-                values.append(bars->barSets().at(0)->at(i));
+        const QBarSet *shares = window()->positionChart()->shares();
+        for (int i = 0; i < shares->count(); ++i)
+            values.append(shares->at(i));
         return values;
     }
 
     int ratePoints()
     {
         window()->chooseView(StatsWindow::View::Rate);
-        const auto series = window()->rateChart()->chart()->series();
-        auto *points = qobject_cast<QScatterSeries *>(series.value(0));
-        return points ? static_cast<int>(points->count()) : -1;
+        return static_cast<int>(window()->rateChart()->points()->count());
     }
 
     int statsWindowsOpen()
