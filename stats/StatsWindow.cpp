@@ -1,8 +1,8 @@
 #include "stats/StatsWindow.h"
 
-#include "app/controls/JapaneseFont.h"
 #include "drill/core/Clock.h"
 #include "records/HistoryModel.h"
+#include "resources/JapaneseFont.h"
 #include "stats/PositionChart.h"
 #include "stats/RateChart.h"
 #include "stats/SummaryView.h"

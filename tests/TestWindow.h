@@ -1,9 +1,10 @@
 #pragma once
 
+#include "FailingDisk.h"
 #include "FakeClock.h"
+#include "RecordingHelp.h"
 #include "ScriptedDigits.h"
 #include "app/frmMain.h"
-#include "help/HelpService.h"
 
 #include <QFile>
 #include <QMetaObject>
@@ -12,26 +13,10 @@
 #include <QTimer>
 #include <memory>
 
-// Records what the window asks of the help viewer.
-class RecordingHelp : public HelpService
-{
-public:
-    void displayTopic(QWidget *owner, const QString &helpFile) override
-    {
-        owners.append(owner);
-        shown.append(helpFile);
-    }
-    void closeAll() override { ++closes; }
-
-    QList<QWidget *> owners;
-    QStringList shown;
-    int closes = 0;
-};
-
-// The real window on a temporary data folder, with a fake clock and scripted digits (or any
-// other digit source), started up like the program does. A null settings or history content
-// leaves that file out; an empty one is an empty file. Its two timers are stopped: a test
-// ticks them itself with tick(), so nothing happens behind its back.
+// The real window on a temporary data folder, with a fake clock, scripted digits (or any other
+// digit source) and a disk that fails when a test asks it to, started up like the program does. A
+// null settings or history content leaves that file out; an empty one is an empty file. Its two
+// timers are stopped: a test ticks them itself with tick(), so nothing happens behind its back.
 class TestWindow
 {
 public:
@@ -42,9 +27,9 @@ public:
         writeFile(QStringLiteral("設定.txt"), settings);
         writeFile(QStringLiteral("履歴.txt"), history);
         form = std::make_unique<frmMain>(QDir(dir.path()), clock,
-                                         digitSource ? *digitSource : digits, help);
-        form->tmrStart->stop();
-        form->tmrKt->stop();
+                                         digitSource ? *digitSource : digits, help, disk);
+        form->ui.tmrStart->stop();
+        form->ui.tmrKt->stop();
         loaded = form->frmMain_Load(&error);
     }
 
@@ -74,6 +59,7 @@ public:
     FakeClock clock;
     ScriptedDigits digits;
     RecordingHelp help;
+    FailingDisk disk;
     std::unique_ptr<frmMain> form;
     bool loaded = false;
     QString error;

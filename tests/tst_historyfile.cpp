@@ -1,4 +1,4 @@
-#include "FailingHistoryFile.h"
+#include "FailingDisk.h"
 #include "HistoryBytes.h"
 #include "drill/core/RateText.h"
 #include "records/core/Cp932.h"
@@ -64,6 +64,9 @@ private Q_SLOTS:
         QByteArray bytes;
         QVERIFY(Cp932::encode(u"○×－秒", &bytes));
         QCOMPARE(bytes, QByteArray::fromHex("819b817e817c9562"));
+        // The reader's own copies of those bytes agree with the encoder.
+        QCOMPARE(bytes, Cp932::right.toByteArray() + Cp932::wrong.toByteArray() +
+                            Cp932::unused.toByteArray() + Cp932::secondsUnit.toByteArray());
         // Not representable: the minus sign that strict Shift-JIS would put in place of "－".
         QVERIFY(!Cp932::encode(u"−", &bytes));
     }
@@ -179,7 +182,7 @@ private Q_SLOTS:
         for (int i = 0; i < lines; ++i)
             content += lineOfDay(i);
         QVERIFY(writeBytes(m_path, content));
-        HistoryFile file(m_path);
+        HistoryFile file(m_path, Disk::real());
         HistoryFile::Contents contents;
         QString error;
         QVERIFY(file.read(&contents, &error));
@@ -206,7 +209,8 @@ private Q_SLOTS:
         if (before != "<missing>")
             QVERIFY(writeBytes(m_path, before));
         QString error;
-        QVERIFY2(HistoryFile(m_path).append(exampleRecord(), &error), qPrintable(error));
+        QVERIFY2(HistoryFile(m_path, Disk::real()).append(exampleRecord(), &error),
+                 qPrintable(error));
         QCOMPARE(fileBytes(m_path), after);
     }
 
@@ -225,9 +229,10 @@ private Q_SLOTS:
         QFETCH(QByteArray, before);
         QFETCH(qint64, bytesBeforeFailure);
         QVERIFY(writeBytes(m_path, before));
-        FailingHistoryFile file(m_path);
-        file.failWrites = true;
-        file.bytesBeforeFailure = bytesBeforeFailure;
+        FailingDisk disk;
+        disk.failAt = FailingDisk::Step::Write;
+        disk.bytesBeforeFailure = bytesBeforeFailure;
+        HistoryFile file(m_path, disk);
         QString error;
         QVERIFY(!file.append(exampleRecord(), &error));
         QVERIFY2(error.contains(HistoryFile::fileName()), qPrintable(error));
@@ -247,7 +252,7 @@ private Q_SLOTS:
         if (before != "<missing>")
             QVERIFY(writeBytes(m_path, before));
         QString error;
-        QVERIFY2(HistoryFile(m_path).clear(&error), qPrintable(error));
+        QVERIFY2(HistoryFile(m_path, Disk::real()).clear(&error), qPrintable(error));
         QVERIFY(QFileInfo::exists(m_path));
         QCOMPARE(fileBytes(m_path), QByteArray());
     }

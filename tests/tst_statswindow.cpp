@@ -54,11 +54,11 @@ struct Program : TestWindow
         st.intMonsu = static_cast<int16_t>(shown.size());
         st.intOk = st.intNg = 0;
         for (int i = 1; i <= shown.size(); ++i) {
-            form->lblMondai(i)->setText(shown.at(i - 1));
-            form->txtKaitou(i)->setText(typed.at(i - 1));
+            form->ui.lblMondai(i)->setText(shown.at(i - 1));
+            form->ui.txtKaitou(i)->setText(typed.at(i - 1));
             ++(shown.at(i - 1) == typed.at(i - 1) ? st.intOk : st.intNg);
         }
-        form->cmdHozon->click();
+        form->ui.cmdHozon->click();
     }
 
     QStringList listEntries()
@@ -167,7 +167,7 @@ private Q_SLOTS:
         QCOMPARE(p.barValues(), QList<qreal>({80, 80, 40, 80, 80}));
 
         MessageBoxAnswerer answerer({QMessageBox::Ok, QMessageBox::Ok});
-        p.form->cmdClear->click();
+        p.form->ui.cmdClear->click();
         QCOMPARE(answerer.shown().size(), 2);
         QVERIFY(w->showsEmptyState());
         QCOMPARE(w->stats().results(), 0);
@@ -214,7 +214,7 @@ private Q_SLOTS:
         if (closeBy == 0)
             first->close();
         else if (closeBy == 1)
-            QCOMPARE(runUntilExit([&p] { p.form->cmdEnd->click(); }), 0);
+            QCOMPARE(runUntilExit([&p] { p.form->ui.cmdEnd->click(); }), 0);
         else
             p.form->close();
         QTRY_VERIFY(!first); // closed and gone
@@ -234,7 +234,7 @@ private Q_SLOTS:
         QFETCH(bool, menuKey);
         Program p;
         QVERIFY(p.showActive());
-        QTableView *table = p.form->msgRireki;
+        QTableView *table = p.form->ui.msgRireki;
         table->setFocus();
         if (menuKey) {
             QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
@@ -260,7 +260,7 @@ private Q_SLOTS:
     void copiesTheChosenRow()
     {
         Program p;
-        QTableView *table = p.form->msgRireki;
+        QTableView *table = p.form->ui.msgRireki;
         table->setCurrentIndex(table->model()->index(2, 3));
         QCOMPARE(p.menu().selectedRowsText(),
                  u"3\t24/01/31\t10:00:00\t○○○－－－－－－－－－－－－\t3\t0\t100.0%\t5秒\n"_qs);
