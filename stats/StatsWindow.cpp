@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -82,6 +83,14 @@ StatsWindow::StatsWindow(const HistoryModel &model, const Clock &clock, QWidget 
             chooseDigitCount(item->data(countRole).toInt());
     });
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] { refreshView(); });
+    // The views turn with Ctrl+Tab from anywhere in the window, the list of counts included.
+    auto turn = [this](int by) {
+        m_tabs->setCurrentIndex((m_tabs->currentIndex() + by + m_tabs->count()) % m_tabs->count());
+    };
+    auto *next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    connect(next, &QShortcut::activated, this, [turn] { turn(1); });
+    auto *previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this);
+    connect(previous, &QShortcut::activated, this, [turn] { turn(-1); });
 
     // The model only ever grows at its end (a save) or is replaced whole (a clear, a load).
     connect(&m_model, &QAbstractItemModel::rowsInserted, this,
