@@ -14,8 +14,9 @@ SummaryView::SummaryView(QWidget *parent) : QWidget(parent)
     m_table->setColumnCount(7);
     m_table->setHorizontalHeaderLabels({QStringLiteral("問題数"), QStringLiteral("回数"),
                                         QStringLiteral("平均正解率"), QStringLiteral("最高正解率"),
-                                        QStringLiteral("最近 10 回の平均"),
-                                        QStringLiteral("最初の日"), QStringLiteral("最後の日")});
+                                        QStringLiteral("最近 10 回"), QStringLiteral("最初の日"),
+                                        QStringLiteral("最後の日")});
+    m_table->horizontalHeaderItem(4)->setToolTip(QStringLiteral("最近 10 回の平均正解率"));
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);

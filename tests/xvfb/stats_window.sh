@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real program in a real X server (Xvfb) on a history of some weeks, clicks a row of
 # the history table, opens its context menu with the Menu key and chooses 成績グラフ with its
-# access key: the window must appear once. Screenshots of its rate chart and position chart are
-# kept; then Shift+F10 and 成績グラフ again must raise the same window, not open another.
+# access key: the window must appear once. Screenshots of its rate chart, position chart and summary
+# are kept; then Shift+F10 and 成績グラフ again must raise the same window, not open another.
 # Usage: stats_window.sh BINARY ARTIFACT_DIR   (run inside xvfb-run)
 set -euo pipefail
 bin=$1
@@ -78,6 +78,9 @@ import -window root "$out/stats-window.png"
 xdotool windowfocus --sync "$stats" key ctrl+Tab
 sleep 0.7
 import -window root "$out/stats-positions.png"
+xdotool key ctrl+Tab
+sleep 0.7
+import -window root "$out/stats-summary.png"
 
 # Back in the main window, Shift+F10 and the same entry raise the one window.
 xdotool windowfocus --sync "$win"
