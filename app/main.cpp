@@ -19,6 +19,8 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ketamori"));
+    // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ketamori.ketamori"));
 
     SystemClock clock;
     RandomDigitSource digits;
