@@ -5,9 +5,10 @@
 
 #include <QDateTimeAxis>
 #include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QPainter>
-#include <QScatterSeries>
 #include <QValueAxis>
 #include <QtMath>
 
@@ -40,9 +41,8 @@ RateChart::RateChart(QWidget *parent) : QChartView(parent)
     setFrameShape(QFrame::NoFrame);
 
     QChart *chart = this->chart();
-    m_points = new QScatterSeries;
+    m_points = new QLineSeries;
     m_points->setName(QStringLiteral("各回の正解率"));
-    m_points->setMarkerShape(QScatterSeries::MarkerShapeCircle);
     m_points->setMarkerSize(markerSize);
     m_average = new QLineSeries;
     m_average->setName(QStringLiteral("最近 10 回の平均"));
@@ -70,9 +70,10 @@ void RateChart::showSeries(const ResultSeries &series, const QString &seriesName
     QColor pointColor = pal.color(QPalette::Highlight);
     pointColor.setAlpha(160);
     m_points->setColor(pointColor);
-    m_points->setBorderColor(Qt::transparent);
-    // A light marker is painted by the series itself; plain markers would each be an item of
-    // their own, far too slow for a long history.
+    m_points->setPen(Qt::NoPen);
+    // The points are a line series without a line, each point painted as a light marker by the
+    // series itself: a scatter series makes every point an item of its own and takes seconds
+    // to draw a long history.
     m_points->setLightMarker(markerImage(pointColor, markerSize * devicePixelRatio()));
     m_average->setPen(QPen(pal.color(QPalette::WindowText), 2));
 
@@ -100,4 +101,10 @@ void RateChart::showSeries(const ResultSeries &series, const QString &seriesName
     m_x->setRange(QDateTime::fromMSecsSinceEpoch(first - margin),
                   QDateTime::fromMSecsSinceEpoch(last + margin));
     ChartLook::apply(chart(), pal, font());
+    // A series without a line would show a legend marker in the line's colour: give it the
+    // points' colour instead.
+    for (QLegendMarker *marker : chart()->legend()->markers(m_points)) {
+        marker->setBrush(pointColor);
+        marker->setPen(Qt::NoPen);
+    }
 }

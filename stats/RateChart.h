@@ -4,7 +4,6 @@
 
 class QDateTimeAxis;
 class QLineSeries;
-class QScatterSeries;
 class QValueAxis;
 class ResultSeries;
 
@@ -21,10 +20,10 @@ public:
     // seriesName names whose results these are, such as "5 桁".
     void showSeries(const ResultSeries &series, const QString &seriesName);
 
-    QScatterSeries *points() const { return m_points; }
+    QLineSeries *points() const { return m_points; }
 
 private:
-    QScatterSeries *m_points = nullptr;
+    QLineSeries *m_points = nullptr;
     QLineSeries *m_average = nullptr;
     QDateTimeAxis *m_x = nullptr;
     QValueAxis *m_y = nullptr;

@@ -19,9 +19,9 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineSeries>
 #include <QListWidget>
 #include <QMenu>
-#include <QScatterSeries>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
