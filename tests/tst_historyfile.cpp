@@ -30,6 +30,8 @@ HistoryRecord exampleRecord()
 
 } // namespace
 
+Q_DECLARE_METATYPE(HistoryRecord)
+
 class tst_HistoryFile : public QObject
 {
     Q_OBJECT
@@ -235,6 +237,40 @@ private Q_SLOTS:
         HistoryFile file(m_path, disk);
         QString error;
         QVERIFY(!file.append(exampleRecord(), &error));
+        QVERIFY2(error.contains(HistoryFile::fileName()), qPrintable(error));
+        QCOMPARE(fileBytes(m_path), before);
+    }
+
+    void unreadableRecordIsNotWritten_data()
+    {
+        // Found by fuzzing the write-then-read round trip (a record without a date, written as
+        // "0000/00/00"): records like these were written as lines the reader skips, so the save
+        // reported success and the result vanished at the next start.
+        QTest::addColumn<HistoryRecord>("record");
+        HistoryRecord r = exampleRecord();
+        r.date = QDate();
+        QTest::newRow("no date") << r;
+        r = exampleRecord();
+        r.date = QDate(10000, 1, 1);
+        QTest::newRow("year 10000") << r;
+        r = exampleRecord();
+        r.date = QDate(-5, 1, 1);
+        QTest::newRow("year before 1") << r;
+        r = exampleRecord();
+        r.time = QTime();
+        QTest::newRow("no time") << r;
+        r = exampleRecord();
+        r.rateTenths = 2000000000;
+        QTest::newRow("rate of ten digits") << r;
+    }
+    void unreadableRecordIsNotWritten()
+    {
+        QFETCH(HistoryRecord, record);
+        QCOMPARE(HistoryFile::formatLine(record), QByteArray());
+        const QByteArray before = lineOfDay(1);
+        QVERIFY(writeBytes(m_path, before));
+        QString error;
+        QVERIFY(!HistoryFile(m_path, Disk::real()).append(record, &error));
         QVERIFY2(error.contains(HistoryFile::fileName()), qPrintable(error));
         QCOMPARE(fileBytes(m_path), before);
     }

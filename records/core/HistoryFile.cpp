@@ -271,6 +271,11 @@ QByteArray HistoryFile::formatLine(const HistoryRecord &record)
     QByteArray line;
     if (!Cp932::encode(text, &line))
         return {};
+    // A line the reader would not read back as this very record (no date or one outside the
+    // years 1 to 9999, no time, a rate beyond nine digits) is not written: the next start would
+    // skip it and the result would be lost without a word.
+    if (parseLine(QByteArrayView(line).chopped(2)) != record)
+        return {};
     return line;
 }
 
