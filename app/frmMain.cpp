@@ -10,6 +10,7 @@
 #include "records/Settings.h"
 #include "records/core/HistoryFile.h"
 #include "records/core/SettingsFile.h"
+#include "stats/HistoryMenu.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -23,7 +24,7 @@ frmMain::frmMain(const QDir &dataDir, Clock &clock, DigitSource &digits, HelpSer
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_dataDir(dataDir), m_help(help)
+      m_dataDir(dataDir), m_help(help), m_clock(clock)
 {
     ui.setupUi(this);
 
@@ -73,6 +74,8 @@ bool frmMain::frmMain_Load(QString *error)
     state.strHelpFile = QStringLiteral("zqHelp.chm");
 
     m_history->InitRireki();
+    m_historyMenu =
+        std::make_unique<HistoryMenu>(*ui.msgRireki, m_history->model(), m_clock, *this);
     if (!m_history->LoadHistory(error))
         return false;
 
@@ -107,6 +110,8 @@ void frmMain::cmdHelp_Click()
 void frmMain::cmdEnd_Click()
 {
     m_help.closeAll();
+    if (m_historyMenu)
+        m_historyMenu->closeStatsWindow();
     // Ends at once: no timer tick or other handler runs after this, and nothing is saved.
     ui.tmrStart->stop();
     ui.tmrKt->stop();
@@ -133,5 +138,7 @@ void frmMain::showEvent(QShowEvent *event)
 void frmMain::closeEvent(QCloseEvent *event)
 {
     m_help.closeAll();
+    if (m_historyMenu)
+        m_historyMenu->closeStatsWindow();
     QWidget::closeEvent(event);
 }

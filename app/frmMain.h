@@ -13,6 +13,7 @@ class Disk;
 class Drill;
 class HelpService;
 class History;
+class HistoryMenu;
 class HistoryFile;
 class Settings;
 class SettingsFile;
@@ -49,6 +50,8 @@ public:
     void cmdEnd_Click();
 
     History &history() { return *m_history; }
+    // The history table's context menu and the window "成績グラフ" it opens.
+    HistoryMenu &historyMenu() { return *m_historyMenu; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -64,5 +67,7 @@ private:
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<History> m_history;
     std::unique_ptr<Drill> m_drill;
+    Clock &m_clock;
+    std::unique_ptr<HistoryMenu> m_historyMenu; // made at start-up, its window on request
     bool m_shown = false;
 };
