@@ -215,7 +215,7 @@ HistoryFile::~HistoryFile() = default;
 bool HistoryFile::read(Contents *contents, QString *error) const
 {
     QByteArray content;
-    if (!DataFile::readAll(m_path, problem(QString()), &content, error))
+    if (!DataFile::readAll(m_path, problem(QString()), maxFileSize, &content, error))
         return false;
     *contents = parse(content);
     return true;

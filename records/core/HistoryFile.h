@@ -21,6 +21,9 @@ class HistoryFile
 {
 public:
     static QString fileName() { return QStringLiteral("履歴.txt"); }
+    // The largest history read: some 14 million results, far more than anyone saves, yet a
+    // bound on what start-up takes in memory.
+    static constexpr qint64 maxFileSize = qint64(1) << 30;
 
     struct Contents
     {

@@ -74,7 +74,7 @@ int16_t clampTo(qlonglong value, int16_t low, int16_t high)
 bool SettingsFile::read(const QString &path, Values *values, QString *error)
 {
     QByteArray content;
-    if (!DataFile::readAll(path, problem(QString()), &content, error))
+    if (!DataFile::readAll(path, problem(QString()), maxFileSize, &content, error))
         return false;
     return parse(content, values, error);
 }

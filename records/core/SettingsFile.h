@@ -23,6 +23,8 @@ public:
     };
 
     static QString fileName() { return QStringLiteral("設定.txt"); }
+    // The largest settings file read; its one line takes a few bytes.
+    static constexpr qint64 maxFileSize = qint64(1) << 20;
 
     // Reads the three values from the file at path. Values outside what the controls can
     // produce are clamped into range. On failure returns false and a message for the player
