@@ -232,7 +232,7 @@ HistoryFile::Contents HistoryFile::parse(QByteArrayView content)
         const qsizetype lf = content.indexOf('\n', start);
         if (lf < 0) {
             // Cut off before its line end: whatever it holds, it was never finished.
-            contents.skippedLines.append(lineNumber);
+            contents.skip(lineNumber);
             break;
         }
         QByteArrayView line = content.sliced(start, lf - start);
@@ -241,7 +241,7 @@ HistoryFile::Contents HistoryFile::parse(QByteArrayView content)
         if (std::optional<HistoryRecord> record = parseLine(line))
             contents.records.push_back(std::move(*record));
         else
-            contents.skippedLines.append(lineNumber);
+            contents.skip(lineNumber);
         start = lf + 1;
     }
     return contents;

@@ -29,8 +29,19 @@ public:
     {
         std::vector<HistoryRecord> records;
         // Numbers (from 1) of the lines that hold no record and were left out: blank lines,
-        // lines of another form, and a last line cut off before its CR LF.
+        // lines of another form, and a last line cut off before its CR LF. Only the first
+        // listedSkipped are kept, so that a file of nothing but line ends takes no memory for
+        // them; skippedCount counts them all.
+        static constexpr qsizetype listedSkipped = 100;
         QList<qint64> skippedLines;
+        qint64 skippedCount = 0;
+
+        void skip(qint64 lineNumber)
+        {
+            if (skippedLines.size() < listedSkipped)
+                skippedLines.append(lineNumber);
+            ++skippedCount;
+        }
     };
 
     explicit HistoryFile(const QString &path);
