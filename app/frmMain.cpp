@@ -3,268 +3,70 @@
 #include "app/controls/AnswerBox.h"
 #include "app/controls/ChoiceCombo.h"
 #include "app/controls/CommandButton.h"
-#include "app/controls/JapaneseFont.h"
 #include "app/controls/Shape.h"
-#include "app/controls/Twips.h"
 #include "drill/Drill.h"
 #include "help/HelpService.h"
 #include "records/History.h"
 #include "records/Settings.h"
-#include "resources/Pictures.h"
+#include "records/core/HistoryFile.h"
+#include "records/core/SettingsFile.h"
+#include "stats/HistoryMenu.h"
 
-#include <QApplication>
 #include <QCloseEvent>
-#include <QFrame>
-#include <QHeaderView>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QScreen>
-#include <QTableView>
 #include <QTimer>
 #include <QToolButton>
 
-namespace {
-
-void place(QWidget *control, int left, int top, int width, int height)
-{
-    control->setGeometry(Twips::rect(left, top, width, height));
-}
-
-QFrame *captionlessFrame(QWidget *parent)
-{
-    auto *frame = new QFrame(parent);
-    frame->setFrameShape(QFrame::Box);
-    frame->setFrameShadow(QFrame::Sunken); // etched
-    frame->setFocusPolicy(Qt::NoFocus);
-    return frame;
-}
-
-// A label with a single-line border, centred text and the button-face background. The border
-// is a sunken one-pixel edge drawn in the theme's shading, not in the text colour.
-QLabel *borderedLabel(QWidget *parent, const QFont &font, const QString &text)
-{
-    auto *label = new QLabel(text, parent);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignCenter);
-    label->setFrameShape(QFrame::Panel);
-    label->setFrameShadow(QFrame::Sunken);
-    label->setLineWidth(1);
-    label->setAutoFillBackground(true);
-    label->setBackgroundRole(QPalette::Button);
-    label->setForegroundRole(QPalette::WindowText);
-    return label;
-}
-
-void setTextColor(QLabel *label, const QColor &color)
-{
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, color);
-    label->setPalette(pal);
-}
-
-QWidget *straightLine(QWidget *parent, const QColor &color)
-{
-    auto *line = new QWidget(parent);
-    line->setAutoFillBackground(true);
-    QPalette pal = line->palette();
-    pal.setColor(QPalette::Window, color);
-    line->setPalette(pal);
-    return line;
-}
-
-} // namespace
-
 frmMain::frmMain(const QDir &dataDir, Clock &clock, DigitSource &digits, HelpService &help,
-                 QWidget *parent)
+                 Disk &disk, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_dataDir(dataDir), m_help(help)
+      m_dataDir(dataDir), m_help(help), m_clock(clock)
 {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("ケタモリ！"));
-    setWindowIcon(Pictures::icon(Pictures::Icon::Bolt));
-    setFixedSize(Twips::toPixels(9465), Twips::toPixels(6780));
+    ui.setupUi(this);
 
-    m_settings = std::make_unique<Settings>(*this);
-    m_history = std::make_unique<History>(*this, clock);
-    m_drill = std::make_unique<Drill>(*this, clock, digits);
-
-    createControls();
-    setTabOrder();
+    m_settingsFile =
+        std::make_unique<SettingsFile>(m_dataDir.filePath(SettingsFile::fileName()), disk);
+    m_historyFile =
+        std::make_unique<HistoryFile>(m_dataDir.filePath(HistoryFile::fileName()), disk);
+    m_settings = std::make_unique<Settings>(ui, state, *m_settingsFile);
+    m_history = std::make_unique<History>(ui, state, *m_historyFile, clock);
+    m_drill = std::make_unique<Drill>(ui, state, clock, digits, [this] { m_history->Save(); });
     connectEvents();
 
-    tmrStart->start();
-    tmrKt->start();
-    cmdStart->setFocus();
+    ui.tmrStart->start();
+    ui.tmrKt->start();
+    ui.cmdStart->setFocus();
 }
 
 frmMain::~frmMain() = default;
 
-void frmMain::createControls()
-{
-    // Controls are created from the bottom layer up: a later sibling lies over an earlier one.
-
-    // The etched separator under the header band: black, and one pixel below it white.
-    Line1(1) = straightLine(this, QColor(0, 0, 0));
-    place(Line1(1), 150, 1260, 9150, 15);
-    Line1(0) = straightLine(this, QColor(255, 255, 255));
-    place(Line1(0), 150, 1275, 9150, 15);
-
-    Image1 = new QLabel(this);
-    Image1->setPixmap(Pictures::logo());
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(Image1, 150, 150, 3960, 990);
-
-    Frame1 = captionlessFrame(this);
-    place(Frame1, 90, 1305, 9240, 5370);
-
-    struct ButtonDesign
-    {
-        CommandButton *&button;
-        int left;
-        const char16_t *caption;
-        const char16_t *tooltip;
-        Pictures::Icon picture;
-    };
-    const ButtonDesign buttons[] = {
-        {cmdStart, 4350, u"スタート", u"ゲームをスタートします", Pictures::Icon::Bolt},
-        {cmdKaitou, 5175, u"回答", u"答え合わせをします", Pictures::Icon::Notebook},
-        {cmdHozon, 6000, u"保存", u"データを保存します", Pictures::Icon::Floppy},
-        {cmdClear, 6825, u"クリア", u"履歴データをクリアします", Pictures::Icon::Sheets},
-        {cmdHelp, 7650, u"ヘルプ", u"ヘルプファイルを開きます", Pictures::Icon::Question},
-        {cmdEnd, 8475, u"終了", u"プログラムを終了します", Pictures::Icon::Exit},
-    };
-    for (const ButtonDesign &design : buttons) {
-        design.button = new CommandButton(QString::fromUtf16(design.caption), this);
-        design.button->setToolTip(QString::fromUtf16(design.tooltip));
-        design.button->setIcon(Pictures::icon(design.picture));
-        place(design.button, design.left, 150, 840, 915);
-    }
-
-    // Inside Frame1, bottom layer first.
-    shpJikanB = new Shape(Frame1);
-    shpJikanB->setFill(Shape::Fill::Solid, QColor(255, 0, 0));
-    shpJikanB->setBorderColor(palette().color(QPalette::WindowText));
-    shpJikanB->setGeometryTwips(225, 945, 8745, 75);
-
-    const QFont digitFont = japaneseFont(48);
-    for (int i = 1; i <= 15; ++i) {
-        lblMondai(i) = borderedLabel(Frame1, digitFont, QStringLiteral("8"));
-        place(lblMondai(i), 225 + 585 * (i - 1), 1080, 555, 975);
-    }
-
-    shpJikanK = new Shape(Frame1);
-    shpJikanK->setFill(Shape::Fill::Solid, QColor(0, 0, 255));
-    shpJikanK->setBorderColor(palette().color(QPalette::WindowText));
-    shpJikanK->setGeometryTwips(225, 945, 8745, 75);
-
-    const Pictures::Icon lights[] = {Pictures::Icon::LightRed, Pictures::Icon::LightYellow,
-                                     Pictures::Icon::LightGreen};
-    for (int k = 3; k >= 1; --k) {
-        imgStart(k) = new QLabel(Frame1);
-        imgStart(k)->setPixmap(Pictures::icon32(lights[k - 1]));
-        imgStart(k)->setAlignment(Qt::AlignCenter);
-        place(imgStart(k), 180, 270, 480, 480);
-    }
-
-    shpWaku = new Shape(Frame1);
-    shpWaku->setBackColor(QColor(255, 255, 255));
-    shpWaku->setFill(Shape::Fill::DiagonalCross, QColor(192, 192, 192));
-    shpWaku->setBorderColor(QColor(128, 128, 128));
-    shpWaku->setGeometryTwips(225, 1080, 8760, 1005);
-
-    const QFont captionFont = japaneseFont(14.25);
-    Label1(0) = new QLabel(QStringLiteral("問題数"), Frame1);
-    Label1(0)->setFont(captionFont);
-    Label1(0)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(Label1(0), 810, 450, 960, 330);
-    Label1(1) = new QLabel(QStringLiteral("表示秒数"), Frame1);
-    Label1(1)->setFont(captionFont);
-    Label1(1)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(Label1(1), 2835, 450, 1140, 330);
-
-    msgRireki = new QTableView(Frame1);
-    msgRireki->setTabKeyNavigation(false); // Tab leaves the table, as it does every control
-    msgRireki->setFocusPolicy(Qt::StrongFocus);
-    place(msgRireki, 225, 3225, 8790, 1965);
-
-    for (int i = 1; i <= 15; ++i) {
-        txtKaitou(i) = new AnswerBox(Frame1);
-        txtKaitou(i)->setFont(digitFont);
-        txtKaitou(i)->setBackColor(palette().color(QPalette::Base));
-        place(txtKaitou(i), 225 + 585 * (i - 1), 2115, 570, 975);
-    }
-    txtKaitou(1)->setText(QStringLiteral("8"));
-
-    cboJikan = new ChoiceCombo(Frame1);
-    cboJikan->setFont(captionFont);
-    place(cboJikan, 4095, 405, 750, 405);
-    cboMonsu = new ChoiceCombo(Frame1);
-    cboMonsu->setFont(captionFont);
-    cboMonsu->setEditText(QStringLiteral("Combo1"));
-    place(cboMonsu, 1800, 405, 750, 405);
-
-    tmrStart = new QTimer(this);
-    tmrStart->setInterval(1000);
-    tmrKt = new QTimer(this);
-    tmrKt->setInterval(500);
-
-    Frame2 = captionlessFrame(Frame1);
-    place(Frame2, 5760, 135, 3210, 735);
-    const QFont resultFont = japaneseFont(20.25);
-    lblRitu = borderedLabel(Frame2, resultFont, QStringLiteral("100.0%"));
-    setTextColor(lblRitu, QColor(0, 0, 0));
-    place(lblRitu, 1575, 180, 1455, 465);
-    lblNg = borderedLabel(Frame2, resultFont, QStringLiteral("15"));
-    setTextColor(lblNg, QColor(255, 0, 0));
-    place(lblNg, 855, 180, 600, 465);
-    lblOk = borderedLabel(Frame2, resultFont, QStringLiteral("15"));
-    setTextColor(lblOk, QColor(0, 128, 0));
-    place(lblOk, 180, 180, 600, 465);
-
-    chkAs = new QToolButton(Frame1);
-    chkAs->setCheckable(true);
-    chkAs->setAutoRaise(false);
-    chkAs->setFocusPolicy(Qt::StrongFocus);
-    chkAs->setToolTip(QStringLiteral("履歴の自動保存を制御します"));
-    chkAs->setIcon(QIcon(Pictures::autoSave()));
-    chkAs->setIconSize(QSize(16, 16));
-    place(chkAs, 5040, 405, 420, 420);
-}
-
-void frmMain::setTabOrder()
-{
-    QList<QWidget *> chain = {cmdStart, cmdKaitou, cmdHozon, cmdClear, cmdHelp, cmdEnd};
-    for (int i = 15; i >= 1; --i)
-        chain.append(txtKaitou(i));
-    chain.append({cboJikan, cboMonsu, chkAs, msgRireki});
-    for (qsizetype n = 1; n < chain.size(); ++n)
-        QWidget::setTabOrder(chain.at(n - 1), chain.at(n));
-}
-
 void frmMain::connectEvents()
 {
-    connect(cmdStart, &QToolButton::clicked, this, [this] { m_drill->cmdStart_Click(); });
-    connect(cmdKaitou, &QToolButton::clicked, this, [this] { m_drill->cmdKaitou_Click(); });
-    connect(cmdHozon, &QToolButton::clicked, this, [this] { m_history->Save(); });
-    connect(cmdClear, &QToolButton::clicked, this, [this] { m_history->ClearHistory(); });
-    connect(cmdHelp, &QToolButton::clicked, this, &frmMain::cmdHelp_Click);
-    connect(cmdEnd, &QToolButton::clicked, this, &frmMain::cmdEnd_Click);
-    connect(cboMonsu, &ChoiceCombo::chosen, this,
+    connect(ui.cmdStart, &QToolButton::clicked, this, [this] { m_drill->cmdStart_Click(); });
+    connect(ui.cmdKaitou, &QToolButton::clicked, this, [this] { m_drill->cmdKaitou_Click(); });
+    connect(ui.cmdHozon, &QToolButton::clicked, this, [this] { m_history->Save(); });
+    connect(ui.cmdClear, &QToolButton::clicked, this, [this] { m_history->ClearHistory(); });
+    connect(ui.cmdHelp, &QToolButton::clicked, this, &frmMain::cmdHelp_Click);
+    connect(ui.cmdEnd, &QToolButton::clicked, this, &frmMain::cmdEnd_Click);
+    connect(ui.cboMonsu, &ChoiceCombo::chosen, this,
             [this](int index) { m_settings->cboMonsu_Click(index); });
-    connect(cboJikan, &ChoiceCombo::chosen, this,
+    connect(ui.cboJikan, &ChoiceCombo::chosen, this,
             [this](int index) { m_settings->cboJikan_Click(index); });
     // clicked() comes from the player only; start-up's setChecked() does not store anything.
-    connect(chkAs, &QToolButton::clicked, this,
+    connect(ui.chkAs, &QToolButton::clicked, this,
             [this](bool checked) { m_settings->chkAs_Click(checked); });
-    for (int i = 1; i <= 15; ++i) {
-        connect(txtKaitou(i), &QLineEdit::textChanged, this,
+    for (int i = 1; i <= DigitSlots::count; ++i) {
+        connect(ui.txtKaitou(i), &QLineEdit::textChanged, this,
                 [this, i] { m_drill->txtKaitou_Change(i); });
-        connect(txtKaitou(i), &AnswerBox::clicked, this,
+        connect(ui.txtKaitou(i), &AnswerBox::clicked, this,
                 [this, i] { m_drill->txtKaitou_Click(i); });
     }
-    connect(tmrStart, &QTimer::timeout, this, [this] { m_drill->tmrStart_Timer(); });
-    connect(tmrKt, &QTimer::timeout, this, [this] { m_drill->tmrKt_Timer(); });
+    connect(ui.tmrStart, &QTimer::timeout, this, [this] { m_drill->tmrStart_Timer(); });
+    connect(ui.tmrKt, &QTimer::timeout, this, [this] { m_drill->tmrKt_Timer(); });
 }
 
 bool frmMain::frmMain_Load(QString *error)
@@ -272,51 +74,56 @@ bool frmMain::frmMain_Load(QString *error)
     state.strHelpFile = QStringLiteral("zqHelp.chm");
 
     m_history->InitRireki();
+    m_historyMenu =
+        std::make_unique<HistoryMenu>(*ui.msgRireki, m_history->model(), m_clock, *this);
     if (!m_history->LoadHistory(error))
         return false;
 
     if (!m_settings->LoadSettings(error))
         return false;
 
-    for (int i = 1; i <= 15; ++i) {
-        lblMondai(i)->setVisible(false);
-        lblMondai(i)->setText(QString());
-        txtKaitou(i)->setVisible(false);
-        txtKaitou(i)->setText(QString());
+    for (int i = 1; i <= DigitSlots::count; ++i) {
+        ui.lblMondai(i)->setVisible(false);
+        ui.lblMondai(i)->setText(QString());
+        ui.txtKaitou(i)->setVisible(false);
+        ui.txtKaitou(i)->setText(QString());
     }
 
     m_settings->FillMonsuList();
     for (int i = 1; i <= state.intMonsu; ++i)
-        lblMondai(i)->setVisible(true); // empty, and under the cover
+        ui.lblMondai(i)->setVisible(true); // empty, and under the cover
     m_settings->FillJikanList();
 
-    state.intBarWidth = static_cast<int16_t>(shpJikanK->widthTwips());
+    state.intBarWidth = static_cast<int16_t>(ui.shpJikanK->widthTwips());
 
-    lblOk->setText(QString());
-    lblNg->setText(QString());
-    lblRitu->setText(QString());
+    ui.lblOk->setText(QString());
+    ui.lblNg->setText(QString());
+    ui.lblRitu->setText(QString());
     return true;
 }
 
 void frmMain::cmdHelp_Click()
 {
-    m_help.displayTopic(this, dataFile(state.strHelpFile));
+    m_help.displayTopic(this, m_dataDir.filePath(state.strHelpFile));
 }
 
 void frmMain::cmdEnd_Click()
 {
     m_help.closeAll();
+    if (m_historyMenu)
+        m_historyMenu->closeStatsWindow();
     // Ends at once: no timer tick or other handler runs after this, and nothing is saved.
-    tmrStart->stop();
-    tmrKt->stop();
+    ui.tmrStart->stop();
+    ui.tmrKt->stop();
     hide();
     QCoreApplication::exit(0);
 }
 
 void frmMain::showEvent(QShowEvent *event)
 {
-    if (!m_centred) {
-        m_centred = true;
+    const bool firstShow = !m_shown;
+    if (firstShow) {
+        m_shown = true;
         if (const QScreen *screen = this->screen()) {
             QRect frame = frameGeometry();
             frame.moveCenter(screen->availableGeometry().center());
@@ -324,10 +131,14 @@ void frmMain::showEvent(QShowEvent *event)
         }
     }
     QWidget::showEvent(event);
+    if (firstShow)
+        m_history->tableShown();
 }
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
     m_help.closeAll();
+    if (m_historyMenu)
+        m_historyMenu->closeStatsWindow();
     QWidget::closeEvent(event);
 }

@@ -2,6 +2,7 @@
 #include "drill/core/RandomDigitSource.h"
 #include "drill/core/SystemClock.h"
 #include "help/ChmHelpViewer.h"
+#include "records/core/Disk.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -18,11 +19,13 @@ int main(int argc, char *argv[])
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ketamori"));
+    // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ketamori.ketamori"));
 
     SystemClock clock;
     RandomDigitSource digits;
     ChmHelpViewer help; // outlives the window that owns its help windows
-    frmMain window(QDir::current(), clock, digits, help);
+    frmMain window(QDir::current(), clock, digits, help, Disk::real());
 
     QString error;
     if (!window.frmMain_Load(&error)) {

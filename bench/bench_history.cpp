@@ -3,12 +3,13 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_history
 
 #include "app/frmMain.h"
-#include "drill/core/Clock.h"
-#include "drill/core/DigitSource.h"
-#include "help/HelpService.h"
 #include "records/History.h"
 #include "records/HistoryModel.h"
+#include "records/core/Disk.h"
 #include "records/core/HistoryFile.h"
+#include "tests/FakeClock.h"
+#include "tests/RecordingHelp.h"
+#include "tests/ScriptedDigits.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,27 +31,6 @@
 namespace {
 
 constexpr int records = 32766;
-
-class WallClock : public Clock
-{
-public:
-    qint64 wholeSeconds() const override { return 0; }
-    QDateTime localNow() const override { return QDateTime::currentDateTime(); }
-};
-
-class ZeroDigits : public DigitSource
-{
-public:
-    void reseed() override {}
-    int nextDigit() override { return 0; }
-};
-
-class NoHelp : public HelpService
-{
-public:
-    void displayTopic(QWidget *, const QString &) override {}
-    void closeAll() override {}
-};
 
 // A kB figure from /proc/self/status, such as VmRSS or VmHWM.
 long statusKb(const char *field)
@@ -96,12 +76,12 @@ QByteArray historyOf(int count)
 
 struct Program
 {
-    WallClock clock;
-    ZeroDigits digits;
-    NoHelp help;
+    FakeClock clock;
+    ScriptedDigits digits;
+    RecordingHelp help;
     frmMain form;
 
-    explicit Program(const QDir &dir) : form(dir, clock, digits, help) {}
+    explicit Program(const QDir &dir) : form(dir, clock, digits, help, Disk::real()) {}
 
     void scoreExample()
     {
@@ -165,13 +145,15 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir big, few;
+    QTemporaryDir big, few, work;
     const QByteArray content = historyOf(records);
-    if (!big.isValid() || !few.isValid() ||
+    if (!big.isValid() || !few.isValid() || !work.isValid() ||
         !writeFile(big.filePath(QStringLiteral("設定.txt")), "3,5,0\r\n") ||
         !writeFile(few.filePath(QStringLiteral("設定.txt")), "3,5,0\r\n") ||
+        !writeFile(work.filePath(QStringLiteral("設定.txt")), "3,5,0\r\n") ||
         !writeFile(big.filePath(HistoryFile::fileName()), content) ||
-        !writeFile(few.filePath(HistoryFile::fileName()), historyOf(10))) {
+        !writeFile(few.filePath(HistoryFile::fileName()), historyOf(10)) ||
+        !writeFile(work.filePath(HistoryFile::fileName()), historyOf(10))) {
         std::fprintf(stderr, "bench_history: cannot prepare the data folders\n");
         return 1;
     }
@@ -185,13 +167,14 @@ int main(int argc, char *argv[])
         timer.start();
         HistoryFile::Contents contents;
         QString error;
-        HistoryFile(bigFile).read(&contents, &error);
+        HistoryFile(bigFile, Disk::real()).read(&contents, &error);
         parseTimes.push_back(timer.nsecsElapsed());
     }
 
     // The window starts on a short history and is shown, so the fonts and the style are ready;
-    // then the big file is loaded into its model and table, which scroll to the newest record.
-    Program program{QDir(few.path())};
+    // then the file grows to the big history, which is loaded into its model and table, which
+    // scroll to the newest record.
+    Program program{QDir(work.path())};
     QString error;
     if (!program.form.frmMain_Load(&error)) {
         std::fprintf(stderr, "bench_history: %s\n", qUtf8Printable(error));
@@ -200,9 +183,10 @@ int main(int argc, char *argv[])
     program.form.show();
     if (!QTest::qWaitForWindowExposed(&program.form))
         return 1;
-    QTableView &grid = *program.form.msgRireki;
+    QTableView &grid = *program.form.ui.msgRireki;
     History &history = program.form.history();
-    history.setFile(std::make_unique<HistoryFile>(bigFile));
+    if (!writeFile(work.filePath(HistoryFile::fileName()), content))
+        return 1;
 
     const long rssBefore = statusKb("VmRSS");
     std::vector<qint64> loadTimes, loadCpu;

@@ -1,33 +1,30 @@
 #include "drill/Drill.h"
 
+#include "app/DrillState.h"
 #include "app/controls/AnswerBox.h"
 #include "app/controls/CommandButton.h"
+#include "app/controls/ConsoleColors.h"
 #include "app/controls/Shape.h"
-#include "app/frmMain.h"
+#include "app/controls/WindowControls.h"
 #include "drill/core/AnswerCheck.h"
 #include "drill/core/BarWidth.h"
 #include "drill/core/Clock.h"
+#include "drill/core/DigitSlots.h"
 #include "drill/core/DigitSource.h"
 #include "drill/core/DisplaySeconds.h"
 #include "drill/core/RateText.h"
-#include "records/History.h"
 
 #include <QLabel>
 
 namespace {
 
-constexpr int slotCount = 15;
 constexpr int countdownSteps = 3;
-
-// Colours 15, 10 and 13 of the 16-colour console palette.
-const QColor white(255, 255, 255);
-const QColor lightGreen(0, 255, 0);
-const QColor lightMagenta(255, 0, 255);
 
 } // namespace
 
-Drill::Drill(frmMain &form, Clock &clock, DigitSource &digits)
-    : m_form(form), m_clock(clock), m_digits(digits)
+Drill::Drill(WindowControls &ui, DrillState &state, Clock &clock, DigitSource &digits,
+             std::function<void()> save)
+    : m_ui(ui), m_state(state), m_clock(clock), m_digits(digits), m_save(std::move(save))
 {
 }
 
@@ -35,8 +32,8 @@ Drill::Drill(frmMain &form, Clock &clock, DigitSource &digits)
 // every later step, so a choice made during a drill takes effect at its next use.
 void Drill::cmdStart_Click()
 {
-    frmMain &f = m_form;
-    DrillState &st = f.state;
+    WindowControls &f = m_ui;
+    DrillState &st = m_state;
 
     st.blnCountdown = true;
     // The countdown always begins at the red light. Without this, Start pressed between the last
@@ -44,10 +41,10 @@ void Drill::cmdStart_Click()
     // step 3 into the new countdown and step past the third light.
     st.intCountStep = 0;
 
-    for (int i = 1; i <= slotCount; ++i) {
+    for (int i = 1; i <= DigitSlots::count; ++i) {
         f.lblMondai(i)->setVisible(false); // its caption keeps the last drill's digit
         f.txtKaitou(i)->setVisible(false);
-        f.txtKaitou(i)->setBackColor(white);
+        f.txtKaitou(i)->setBackColor(QColor(ConsoleColors::white));
         f.txtKaitou(i)->setText(QString());
     }
     f.shpJikanK->setWidthTwips(st.intBarWidth);
@@ -65,8 +62,8 @@ void Drill::cmdStart_Click()
 // stays lit until the next drill's first tick.
 void Drill::tmrStart_Timer()
 {
-    frmMain &f = m_form;
-    DrillState &st = f.state;
+    WindowControls &f = m_ui;
+    DrillState &st = m_state;
 
     if (!st.blnCountdown) {
         st.intCountStep = 0;
@@ -93,8 +90,8 @@ void Drill::tmrStart_Timer()
 // covered and the answer boxes open.
 void Drill::tmrKt_Timer()
 {
-    frmMain &f = m_form;
-    DrillState &st = f.state;
+    WindowControls &f = m_ui;
+    DrillState &st = m_state;
 
     if (!st.blnDisplay)
         return;
@@ -116,17 +113,17 @@ void Drill::tmrKt_Timer()
 // One character in a box moves the player on to the next box, from the last one to Answer.
 void Drill::txtKaitou_Change(int index)
 {
-    frmMain &f = m_form;
+    WindowControls &f = m_ui;
 
     if (f.txtKaitou(index)->text().isEmpty())
         return; // the program or a click emptied the box
-    if (index == f.state.intMonsu) {
+    if (index == m_state.intMonsu) {
         f.cmdKaitou->setFocus();
         return;
     }
     // The digit count may have been raised while the boxes were open; the next box is then
     // still hidden and cannot take the focus, so the player goes on to Answer instead.
-    if (index >= slotCount || f.txtKaitou(index + 1)->isHidden())
+    if (index >= DigitSlots::count || f.txtKaitou(index + 1)->isHidden())
         f.cmdKaitou->setFocus();
     else
         f.txtKaitou(index + 1)->setFocus();
@@ -135,23 +132,23 @@ void Drill::txtKaitou_Change(int index)
 // A click empties the box so that the player can enter that answer again; the focus stays.
 void Drill::txtKaitou_Click(int index)
 {
-    m_form.txtKaitou(index)->setText(QString());
+    m_ui.txtKaitou(index)->setText(QString());
 }
 
 // Answer: scores the boxes afresh, shows the digits beside the coloured answers and the result.
 void Drill::cmdKaitou_Click()
 {
-    frmMain &f = m_form;
-    DrillState &st = f.state;
+    WindowControls &f = m_ui;
+    DrillState &st = m_state;
 
     st.intOk = 0;
     st.intNg = 0;
     for (int i = 1; i <= st.intMonsu; ++i) {
         if (isRightAnswer(f.txtKaitou(i)->text(), f.lblMondai(i)->text())) {
-            f.txtKaitou(i)->setBackColor(lightGreen);
+            f.txtKaitou(i)->setBackColor(QColor(ConsoleColors::lightGreen));
             ++st.intOk;
         } else {
-            f.txtKaitou(i)->setBackColor(lightMagenta);
+            f.txtKaitou(i)->setBackColor(QColor(ConsoleColors::lightMagenta));
             ++st.intNg;
         }
     }
@@ -160,6 +157,6 @@ void Drill::cmdKaitou_Click()
     f.lblNg->setText(QString::number(st.intNg));
     f.lblRitu->setText(rateText(st.intOk, st.intMonsu));
     if (st.intAs == 1)
-        f.history().Save();
+        m_save();
     f.cmdStart->setFocus();
 }

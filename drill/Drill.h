@@ -1,16 +1,23 @@
 #pragma once
 
+#include <functional>
+
 class Clock;
 class DigitSource;
-class frmMain;
+struct DrillState;
+struct WindowControls;
 
 // One drill from Start to scoring: the Click of cmdStart, the countdown and display timers, the
 // answer boxes' events and the Click of cmdKaitou. Each handler works on the window's controls
-// and its DrillState.
+// and its DrillState; scoring calls Save through the function it is given.
+//
+// Handlers carry the design's names, control and event joined as in cmdStart_Click; helpers of
+// the program's own are ordinary camelCase.
 class Drill
 {
 public:
-    Drill(frmMain &form, Clock &clock, DigitSource &digits);
+    Drill(WindowControls &ui, DrillState &state, Clock &clock, DigitSource &digits,
+          std::function<void()> save);
 
     void cmdStart_Click();
     void tmrStart_Timer();
@@ -20,7 +27,9 @@ public:
     void cmdKaitou_Click();
 
 private:
-    frmMain &m_form;
+    WindowControls &m_ui;
+    DrillState &m_state;
     Clock &m_clock;
     DigitSource &m_digits;
+    std::function<void()> m_save;
 };

@@ -1,16 +1,17 @@
 #include "records/History.h"
 
+#include "app/DrillState.h"
 #include "app/controls/AnswerBox.h"
-#include "app/controls/JapaneseFont.h"
 #include "app/controls/Twips.h"
-#include "app/frmMain.h"
+#include "app/controls/WindowControls.h"
 #include "drill/core/AnswerCheck.h"
 #include "drill/core/Clock.h"
 #include "records/HistoryModel.h"
+#include "records/WriteWarning.h"
 #include "records/core/HistoryFile.h"
+#include "resources/JapaneseFont.h"
 
 #include <QDebug>
-#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
@@ -25,40 +26,32 @@ constexpr int rowHeightTwips = 255;
 // At most this many line numbers are listed when lines of the file are left out.
 constexpr qsizetype listedLines = 10;
 
-void reportSkippedLines(const QList<qint64> &lines)
+void reportSkippedLines(const QList<qint64> &lines, qint64 count)
 {
     QStringList numbers;
     for (qsizetype i = 0; i < lines.size() && i < listedLines; ++i)
         numbers.append(QString::number(lines.at(i)));
     QString list = numbers.join(QStringLiteral(", "));
-    if (lines.size() > listedLines)
-        list += QStringLiteral(" ほか%1行").arg(lines.size() - listedLines);
+    if (count > listedLines)
+        list += QStringLiteral(" ほか%1行").arg(count - listedLines);
     qWarning().noquote() << QStringLiteral(
                                 "ketamori: %1 の %2 行は履歴の行ではないため読み飛ばしました"
                                 "（%3 行目）。ファイルはそのままです。")
                                 .arg(HistoryFile::fileName())
-                                .arg(lines.size())
+                                .arg(count)
                                 .arg(list);
 }
 
 } // namespace
 
-History::History(frmMain &form, Clock &clock)
-    : m_form(form), m_clock(clock),
-      m_file(std::make_unique<HistoryFile>(form.dataFile(HistoryFile::fileName())))
+History::History(WindowControls &ui, const DrillState &state, HistoryFile &file, Clock &clock)
+    : m_ui(ui), m_state(state), m_file(file), m_clock(clock)
 {
-}
-
-History::~History() = default;
-
-void History::setFile(std::unique_ptr<HistoryFile> file)
-{
-    m_file = std::move(file);
 }
 
 void History::InitRireki()
 {
-    QTableView *grid = m_form.msgRireki;
+    QTableView *grid = m_ui.msgRireki;
     if (!m_model) {
         m_model = new HistoryModel(grid);
         grid->setModel(m_model);
@@ -102,13 +95,13 @@ bool History::LoadHistory(QString *error)
 {
     HistoryFile::Contents contents;
     QString problem;
-    if (!m_file->read(&contents, &problem)) {
+    if (!m_file.read(&contents, &problem)) {
         if (error)
             *error = problem;
         return false;
     }
     if (!contents.skippedLines.isEmpty())
-        reportSkippedLines(contents.skippedLines);
+        reportSkippedLines(contents.skippedLines, contents.skippedCount);
     m_model->setRecords(std::move(contents.records));
     applyScrollRule();
     return true;
@@ -116,7 +109,7 @@ bool History::LoadHistory(QString *error)
 
 void History::Save()
 {
-    const DrillState &st = m_form.state;
+    const DrillState &st = m_state;
     // Nothing scored yet, or a drill is running.
     if ((st.intOk == 0 && st.intNg == 0) || st.blnDisplay || st.blnCountdown)
         return;
@@ -126,7 +119,7 @@ void History::Save()
         HistoryRecord::Mark &mark = marks[static_cast<size_t>(i - 1)];
         if (i > st.intMonsu)
             mark = HistoryRecord::Mark::Unused;
-        else if (isRightAnswer(m_form.txtKaitou(i)->text(), m_form.lblMondai(i)->text()))
+        else if (isRightAnswer(m_ui.txtKaitou(i)->text(), m_ui.lblMondai(i)->text()))
             mark = HistoryRecord::Mark::Right;
         else
             mark = HistoryRecord::Mark::Wrong;
@@ -135,9 +128,8 @@ void History::Save()
                                                          st.intNg, st.intMonsu, st.intJikan);
 
     QString error;
-    if (!m_file->append(record, &error)) {
-        QMessageBox::warning(&m_form, QStringLiteral("保存エラー"),
-                             error + QStringLiteral("\nこの結果は履歴に保存されていません。"));
+    if (!m_file.append(record, &error)) {
+        warnNotWritten(m_ui.form, error, QStringLiteral("この結果は履歴に保存されていません。"));
         return;
     }
     m_model->append(record);
@@ -148,48 +140,36 @@ void History::ClearHistory()
 {
     QMessageBox confirm(QMessageBox::Warning, QStringLiteral("クリア確認"),
                         QStringLiteral("履歴データをクリアします。よろしいですか？"),
-                        QMessageBox::Ok | QMessageBox::Cancel, &m_form);
+                        QMessageBox::Ok | QMessageBox::Cancel, m_ui.form);
     confirm.setDefaultButton(QMessageBox::Ok);
     if (confirm.exec() != QMessageBox::Ok)
         return;
 
     QString error;
-    if (!m_file->clear(&error)) {
-        QMessageBox::warning(&m_form, QStringLiteral("クリアエラー"),
-                             error + QStringLiteral("\n履歴はそのまま残っています。"));
+    if (!m_file.clear(&error)) {
+        warnNotWritten(m_ui.form, error, QStringLiteral("履歴はそのまま残っています。"),
+                       QStringLiteral("クリアエラー"));
         return;
     }
     m_model->clear();
-    QMessageBox::information(&m_form, QStringLiteral("クリア終了"),
+    QMessageBox::information(m_ui.form, QStringLiteral("クリア終了"),
                              QStringLiteral("履歴データをクリアしました"));
 }
 
 // With more rows than the table shows at once, the newest record is brought into view. The
 // table can only scroll once it has its size, which a table not yet shown lacks: start-up loads
-// the history before the window first appears, so the rule then waits for the table's Show.
+// the history before the window first appears, and the window calls tableShown() then.
 void History::applyScrollRule()
 {
     const int rowCount = m_model->recordCount() + 1; // the header row included
-    if (rowCount <= visibleRows)
+    QTableView *grid = m_ui.msgRireki;
+    if (rowCount <= visibleRows || !grid->isVisible())
         return;
-    QTableView *grid = m_form.msgRireki;
-    if (!grid->isVisible()) {
-        if (!m_scrollWhenShown) {
-            m_scrollWhenShown = true;
-            grid->installEventFilter(this);
-        }
-        return;
-    }
     grid->doItemsLayout(); // the scroll range must know of rows just added
     grid->scrollTo(m_model->index(rowCount - 2, 0), QAbstractItemView::PositionAtTop);
 }
 
-bool History::eventFilter(QObject *watched, QEvent *event)
+void History::tableShown()
 {
-    if (watched == m_form.msgRireki && event->type() == QEvent::Show && m_scrollWhenShown) {
-        m_scrollWhenShown = false;
-        m_form.msgRireki->removeEventFilter(this);
-        applyScrollRule();
-    }
-    return QObject::eventFilter(watched, event);
+    applyScrollRule();
 }

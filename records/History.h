@@ -1,25 +1,21 @@
 #pragma once
 
-#include <QObject>
 #include <QString>
-#include <memory>
 
 class Clock;
 class HistoryFile;
 class HistoryModel;
-class frmMain;
+struct DrillState;
+struct WindowControls;
 
 // The history file and the history table msgRireki: laying out the table, loading the file into
 // it at start-up, saving a result and clearing the history. File and table always agree: a
 // record reaches the table only once its line is on disk, and the table is emptied only once the
 // file is.
-class History : public QObject
+class History
 {
-    Q_OBJECT
-
 public:
-    History(frmMain &form, Clock &clock);
-    ~History() override;
+    History(WindowControls &ui, const DrillState &state, HistoryFile &file, Clock &clock);
 
     // Lays out the history table with its header row only.
     void InitRireki();
@@ -32,19 +28,17 @@ public:
     // The Click of cmdClear: empties the file and the table after the player confirms.
     void ClearHistory();
 
-    HistoryModel &model() { return *m_model; }
-    // Replaces the file layer, so tests can make the disk fail.
-    void setFile(std::unique_ptr<HistoryFile> file);
+    // The window is on screen for the first time: the table has its size and can scroll.
+    void tableShown();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    HistoryModel &model() { return *m_model; }
 
 private:
     void applyScrollRule();
 
-    frmMain &m_form;
+    WindowControls &m_ui;
+    const DrillState &m_state;
+    HistoryFile &m_file;
     Clock &m_clock;
-    std::unique_ptr<HistoryFile> m_file;
     HistoryModel *m_model = nullptr; // owned by the table
-    bool m_scrollWhenShown = false;
 };

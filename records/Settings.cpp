@@ -1,67 +1,68 @@
 #include "records/Settings.h"
 
+#include "app/DrillState.h"
 #include "app/controls/ChoiceCombo.h"
-#include "app/frmMain.h"
+#include "app/controls/WindowControls.h"
+#include "records/WriteWarning.h"
 #include "records/core/SettingsFile.h"
 
-#include <QMessageBox>
 #include <QToolButton>
 
-Settings::Settings(frmMain &form) : m_form(form) {}
+Settings::Settings(WindowControls &ui, DrillState &state, SettingsFile &file)
+    : m_ui(ui), m_state(state), m_file(file)
+{
+}
 
 bool Settings::LoadSettings(QString *error)
 {
     SettingsFile::Values values;
-    if (!SettingsFile::read(m_form.dataFile(SettingsFile::fileName()), &values, error))
+    if (!m_file.read(&values, error))
         return false;
-    DrillState &st = m_form.state;
-    st.intMonsu = values.monsu;
-    st.intJikan = values.jikan;
-    st.intAs = values.as;
-    m_form.chkAs->setChecked(st.intAs == 1);
+    m_state.intMonsu = values.monsu;
+    m_state.intJikan = values.jikan;
+    m_state.intAs = values.as;
+    m_ui.chkAs->setChecked(m_state.intAs == 1);
     return true;
 }
 
 void Settings::FillMonsuList()
 {
     for (int n = SettingsFile::minMonsu; n <= SettingsFile::maxMonsu; ++n)
-        m_form.cboMonsu->addItem(QString::number(n));
-    m_form.cboMonsu->showValue(QString::number(m_form.state.intMonsu));
+        m_ui.cboMonsu->addItem(QString::number(n));
+    m_ui.cboMonsu->showValue(QString::number(m_state.intMonsu));
 }
 
 void Settings::FillJikanList()
 {
     for (int n = SettingsFile::minJikan; n <= SettingsFile::maxJikan; ++n)
-        m_form.cboJikan->addItem(QString::number(n));
-    m_form.cboJikan->showValue(QString::number(m_form.state.intJikan));
+        m_ui.cboJikan->addItem(QString::number(n));
+    m_ui.cboJikan->showValue(QString::number(m_state.intJikan));
 }
 
 void Settings::StoreSettings()
 {
-    const DrillState &st = m_form.state;
     QString error;
-    if (!SettingsFile::write(m_form.dataFile(SettingsFile::fileName()),
-                             {st.intMonsu, st.intJikan, st.intAs}, &error)) {
-        QMessageBox::warning(&m_form, QStringLiteral("保存エラー"),
-                             error + QStringLiteral("\n選んだ値はこのまま使いますが、"
-                                                    "次回の起動時には元に戻ります。"));
+    if (!m_file.write({m_state.intMonsu, m_state.intJikan, m_state.intAs}, &error)) {
+        warnNotWritten(
+            m_ui.form, error,
+            QStringLiteral("選んだ値はこのまま使いますが、次回の起動時には元に戻ります。"));
     }
 }
 
 void Settings::cboMonsu_Click(int index)
 {
-    m_form.state.intMonsu = static_cast<int16_t>(m_form.cboMonsu->itemText(index).toShort());
+    m_state.intMonsu = static_cast<int16_t>(m_ui.cboMonsu->itemText(index).toShort());
     StoreSettings();
 }
 
 void Settings::cboJikan_Click(int index)
 {
-    m_form.state.intJikan = static_cast<int16_t>(m_form.cboJikan->itemText(index).toShort());
+    m_state.intJikan = static_cast<int16_t>(m_ui.cboJikan->itemText(index).toShort());
     StoreSettings();
 }
 
 void Settings::chkAs_Click(bool checked)
 {
-    m_form.state.intAs = checked ? 1 : 0;
+    m_state.intAs = checked ? 1 : 0;
     StoreSettings();
 }

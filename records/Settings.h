@@ -2,14 +2,16 @@
 
 #include <QString>
 
-class frmMain;
+class SettingsFile;
+struct DrillState;
+struct WindowControls;
 
 // The player's three choices and their controls: loading them at start-up, filling the two
 // choice lists, and rewriting the settings file whenever the player changes one of them.
 class Settings
 {
 public:
-    explicit Settings(frmMain &form);
+    Settings(WindowControls &ui, DrillState &state, SettingsFile &file);
 
     // Reads intMonsu, intJikan and intAs from the settings file and sets chkAs. Returns false
     // with a message for the player when the file is missing or unusable.
@@ -28,5 +30,7 @@ public:
     void chkAs_Click(bool checked);
 
 private:
-    frmMain &m_form;
+    WindowControls &m_ui;
+    DrillState &m_state;
+    SettingsFile &m_file;
 };

@@ -1,5 +1,7 @@
 #include "resources/Pictures.h"
 
+#include "resources/JapaneseFont.h"
+
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
@@ -85,9 +87,8 @@ void drawLogo(QPainter &painter, const QSizeF &size)
     const qreal bold = 1.0;    // the letters are thickened by this much on each side
     const QPointF shadow(3, 3);
 
-    // The face the window's own texts use; IPAPGothic stands in for it on this system.
-    QFont font;
-    font.setFamilies({QStringLiteral("IPAPGothic"), QStringLiteral("ＭＳ Ｐゴシック")});
+    // The face the window's own texts use, large enough for smooth outlines.
+    QFont font = japaneseFont(9);
     font.setPixelSize(100);
     const QFontMetricsF metrics(font);
 

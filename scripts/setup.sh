@@ -8,6 +8,9 @@ shift || true
 
 packages=(cmake g++ make qt6-base-dev libgl-dev fonts-ipafont-gothic libchm-dev libchm-bin
     fp-utils xvfb xauth xdotool x11-apps imagemagick)
+packages+=(desktop-file-utils appstream dpkg-dev file)  # install test, Debian package
+packages+=(clang-14 libclang-rt-14-dev)  # the fuzz targets: libFuzzer and the sanitizers' runtimes
+packages+=(qt6-charts-dev)  # the charts of the 成績グラフ window
 
 missing=()
 for p in "${packages[@]}"; do
@@ -30,4 +33,5 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build "$build" -j"$(nproc)"
+# KETAMORI_TARGETS="a b" builds just those (the fuzz configuration needs nothing else).
+cmake --build "$build" -j"$(nproc)" ${KETAMORI_TARGETS:+--target $KETAMORI_TARGETS}

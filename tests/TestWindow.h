@@ -1,9 +1,10 @@
 #pragma once
 
+#include "FailingDisk.h"
 #include "FakeClock.h"
+#include "RecordingHelp.h"
 #include "ScriptedDigits.h"
 #include "app/frmMain.h"
-#include "help/HelpService.h"
 
 #include <QFile>
 #include <QMetaObject>
@@ -12,26 +13,10 @@
 #include <QTimer>
 #include <memory>
 
-// Records what the window asks of the help viewer.
-class RecordingHelp : public HelpService
-{
-public:
-    void displayTopic(QWidget *owner, const QString &helpFile) override
-    {
-        owners.append(owner);
-        shown.append(helpFile);
-    }
-    void closeAll() override { ++closes; }
-
-    QList<QWidget *> owners;
-    QStringList shown;
-    int closes = 0;
-};
-
-// The real window on a temporary data folder, with a fake clock and scripted digits (or any
-// other digit source), started up like the program does. A null settings or history content
-// leaves that file out; an empty one is an empty file. Its two timers are stopped: a test
-// ticks them itself with tick(), so nothing happens behind its back.
+// The real window on a temporary data folder, with a fake clock, scripted digits (or any other
+// digit source) and a disk that fails when a test asks it to, started up like the program does. A
+// null settings or history content leaves that file out; an empty one is an empty file. Its two
+// timers are stopped: a test ticks them itself with tick(), so nothing happens behind its back.
 class TestWindow
 {
 public:
@@ -50,9 +35,9 @@ public:
     bool restart()
     {
         form.reset();
-        form = std::make_unique<frmMain>(QDir(dir.path()), clock, *m_digitSource, help);
-        form->tmrStart->stop();
-        form->tmrKt->stop();
+        form = std::make_unique<frmMain>(QDir(dir.path()), clock, *m_digitSource, help, disk);
+        form->ui.tmrStart->stop();
+        form->ui.tmrKt->stop();
         error.clear();
         loaded = form->frmMain_Load(&error);
         return loaded;
@@ -84,6 +69,7 @@ public:
     FakeClock clock;
     ScriptedDigits digits;
     RecordingHelp help;
+    FailingDisk disk;
     std::unique_ptr<frmMain> form;
     bool loaded = false;
     QString error;

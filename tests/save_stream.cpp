@@ -58,8 +58,7 @@ int main(int argc, char *argv[])
     }
     TearingDisk disk;
     disk.tearAt = argc > 2 ? std::atoi(argv[2]) : 0;
-    HistoryFile file(QDir(QString::fromLocal8Bit(argv[1])).filePath(HistoryFile::fileName()),
-                     disk);
+    HistoryFile file(QDir(QString::fromLocal8Bit(argv[1])).filePath(HistoryFile::fileName()), disk);
     for (int n = 1;; ++n) {
         disk.current = n;
         QString error;

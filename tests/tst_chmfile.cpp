@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 class tst_ChmFile : public QObject
 {
@@ -108,6 +109,63 @@ private Q_SLOTS:
         chm.title();
         if (content.size() < 1024)
             QVERIFY(!chm.isOpen());
+    }
+
+    void damagedStructures_data()
+    {
+        // Copies of the program's help file with one number changed, from the fuzz corpus.
+        // Before the directory was checked, the loops froze the reader for ever, the zero
+        // divisors and the tables in the wrong section killed it, and the huge sizes and cut
+        // directories let it show pages from bytes that were not there.
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("topic");
+        const auto refused = [](const char *name) {
+            QTest::newRow(name) << QString::fromLatin1(name) << false << QString();
+        };
+        refused("listing-chain-loop");
+        refused("index-root-loop");
+        refused("listing-chain-beyond");
+        refused("huge-chunk-size");
+        refused("huge-chunk-count");
+        refused("huge-directory-length");
+        refused("huge-data-offset");
+        refused("free-space-beyond-chunk");
+        refused("lzx-windows-per-reset-zero");
+        refused("lzx-window-size-zero");
+        refused("reset-table-frame-size-zero");
+        refused("reset-table-in-section-2");
+        refused("reset-table-entry-beyond");
+        refused("reset-table-uncompressed-huge");
+        refused("truncated-8000");
+        // One page pointing beyond the compressed text: that page is gone, the rest is shown.
+        QTest::newRow("page-beyond-stream")
+            << QStringLiteral("page-beyond-stream") << true << QStringLiteral("/asobikata.html");
+    }
+    void damagedStructures()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, opens);
+        QFETCH(QString, topic);
+        const ChmFile chm(QStringLiteral(CHM_CORPUS "/") + file + QStringLiteral(".chm"));
+        QCOMPARE(chm.isOpen(), opens);
+        QCOMPARE(chm.defaultTopic(), topic);
+        QCOMPARE(chm.contains(QStringLiteral("/index.html")), false);
+        if (opens) {
+            QCOMPARE(chm.title(), QStringLiteral("ケタモリ！ ヘルプ"));
+            QVERIFY(chm.object(topic).value_or(QByteArray()).contains("</html>"));
+        }
+    }
+
+    void fifoIsNotWaitedOn()
+    {
+        // Opening a FIFO for reading waits for a writer that never comes; the reader must not.
+        QTemporaryDir dir;
+        const QByteArray path = QFile::encodeName(dir.filePath(QStringLiteral("zqHelp.chm")));
+        QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        const ChmFile chm(QFile::decodeName(path));
+        QVERIFY(!chm.isOpen());
+        QVERIFY(chm.defaultTopic().isEmpty());
     }
 };
 

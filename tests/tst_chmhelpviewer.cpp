@@ -123,6 +123,12 @@ private Q_SLOTS:
         QTest::newRow("missing") << QByteArray("-");
         QTest::newRow("junk") << QByteArray("MZ\x90\0 not a help file").repeated(20);
         QTest::newRow("empty") << QByteArray();
+        // Directories that sent chmlib round a loop for ever, freezing the window at Help.
+        for (const char *loop : {"listing-chain-loop", "index-root-loop"}) {
+            QFile file(QStringLiteral(CHM_CORPUS "/%1.chm").arg(QLatin1String(loop)));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QTest::newRow(loop) << file.readAll();
+        }
     }
     void unreadableFileShowsMessage()
     {

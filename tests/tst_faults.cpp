@@ -75,7 +75,9 @@ public:
     bool wasRead() const { return m_read; }
     bool stillAPipe() const
     {
-        struct stat st{};
+        struct stat st
+        {
+        };
         return lstat(QFile::encodeName(m_path).constData(), &st) == 0 && S_ISFIFO(st.st_mode);
     }
 
@@ -113,8 +115,8 @@ void scoreThreeDigits(TestWindow &t)
     st.intNg = 1;
     const QString shown = QStringLiteral("123"), typed = QStringLiteral("124");
     for (int i = 1; i <= 3; ++i) {
-        t->lblMondai(i)->setText(shown.at(i - 1));
-        t->txtKaitou(i)->setText(typed.at(i - 1));
+        t->ui.lblMondai(i)->setText(shown.at(i - 1));
+        t->ui.txtKaitou(i)->setText(typed.at(i - 1));
     }
 }
 
@@ -128,9 +130,8 @@ QStringList namesIn(const QString &folder)
 {
     QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
                                                QDir::System | QDir::Hidden);
-    names.removeIf([](const QString &name) {
-        return name == u"filler" || name.startsWith(u"inode");
-    });
+    names.removeIf(
+        [](const QString &name) { return name == u"filler" || name.startsWith(u"inode"); });
     names.sort();
     return names;
 }
@@ -362,7 +363,7 @@ private Q_SLOTS:
             QTest::ignoreMessage(QtWarningMsg,
                                  QRegularExpression(u"%1 の %2 行は履歴の行ではないため読み飛ばし"
                                                     "ました"_qs.arg(historyName)
-                                                     .arg(skippedLines)));
+                                                        .arg(skippedLines)));
         const bool started = t.restart();
         if (skippedLines < 0) {
             QVERIFY(!started);
@@ -375,8 +376,7 @@ private Q_SLOTS:
         QCOMPARE(records(t), loadedRecords);
         if (kind != u"million")
             QCOMPARE(t->history().model().record(records(t) - 1),
-                     HistoryFile::parse(kind == u"long tail" || kind == u"line ends" ? first
-                                                                                     : last)
+                     HistoryFile::parse(kind == u"long tail" || kind == u"line ends" ? first : last)
                          .records.at(0));
     }
 
@@ -467,7 +467,7 @@ private Q_SLOTS:
             QTest::ignoreMessage(QtWarningMsg,
                                  QRegularExpression(u"%1 の 1 行は履歴の行ではないため読み飛ばし"
                                                     "ました（%2 行目）"_qs.arg(historyName)
-                                                     .arg(3 + lines + 1)));
+                                                        .arg(3 + lines + 1)));
         QVERIFY2(t.restart(), qPrintable(t.error));
         QCOMPARE(records(t), 3 + lines);
         QCOMPARE(t->history().model().record(records(t) - 1),
@@ -475,7 +475,7 @@ private Q_SLOTS:
 
         // A new save lands on a line of its own, after the cut-off one.
         scoreThreeDigits(t);
-        t->cmdHozon->click();
+        t->ui.cmdHozon->click();
         QCOMPARE(records(t), 3 + lines + 1);
         const QByteArray saveLine =
             HistoryFile::formatLine(t->history().model().record(records(t) - 1));
@@ -494,11 +494,11 @@ private:
         MessageBoxAnswerer answerer({QMessageBox::Ok, QMessageBox::Ok});
         if (operation == u"save") {
             scoreThreeDigits(t);
-            t->cmdHozon->click();
+            t->ui.cmdHozon->click();
         } else if (operation == u"clear") {
-            t->cmdClear->click();
+            t->ui.cmdClear->click();
         } else {
-            QTest::mouseClick(t->chkAs, Qt::LeftButton); // auto-save on: a settings change
+            QTest::mouseClick(t->ui.chkAs, Qt::LeftButton); // auto-save on: a settings change
         }
         return answerer.shown();
     }

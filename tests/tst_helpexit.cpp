@@ -24,13 +24,13 @@ QVariantList fields(const DrillState &s)
 // What the player sees of the drill: the cover, the lights, the buttons, the slots.
 QVariantList screen(const frmMain &w)
 {
-    QVariantList seen = {w.shpWaku->isVisibleTo(&w), w.cmdStart->isEnabled(),
-                         w.cmdKaitou->isEnabled(),   w.shpJikanK->widthTwips(),
-                         w.tmrStart->isActive(),     w.tmrKt->isActive()};
+    QVariantList seen = {w.ui.shpWaku->isVisibleTo(&w), w.ui.cmdStart->isEnabled(),
+                         w.ui.cmdKaitou->isEnabled(),   w.ui.shpJikanK->widthTwips(),
+                         w.ui.tmrStart->isActive(),     w.ui.tmrKt->isActive()};
     for (int k = 1; k <= 3; ++k)
-        seen << w.imgStart(k)->isVisibleTo(&w);
+        seen << w.ui.imgStart(k)->isVisibleTo(&w);
     for (int i = 1; i <= 15; ++i)
-        seen << w.lblMondai(i)->isVisibleTo(&w) << w.lblMondai(i)->text();
+        seen << w.ui.lblMondai(i)->isVisibleTo(&w) << w.ui.lblMondai(i)->text();
     return seen;
 }
 
@@ -39,19 +39,19 @@ void enterPhase(frmMain &w, FakeClock &clock, const QString &phase)
 {
     if (phase == u"idle")
         return;
-    w.cmdStart->click();
-    TestWindow::tick(w.tmrStart);
+    w.ui.cmdStart->click();
+    TestWindow::tick(w.ui.tmrStart);
     if (phase == u"countdown")
         return;
-    TestWindow::tick(w.tmrStart);
-    TestWindow::tick(w.tmrStart);
+    TestWindow::tick(w.ui.tmrStart);
+    TestWindow::tick(w.ui.tmrStart);
     if (phase == u"display")
         return;
     clock.advance(w.state.intJikan);
-    TestWindow::tick(w.tmrKt);
+    TestWindow::tick(w.ui.tmrKt);
     if (phase == u"recall")
         return;
-    w.cmdKaitou->click();
+    w.ui.cmdKaitou->click();
 }
 
 // Runs the event loop with one action queued; the loop's exit code, or -1 if nothing ended it
@@ -84,6 +84,7 @@ struct DataFolder
     QTemporaryDir dir;
     FakeClock clock;
     ScriptedDigits digits;
+    FailingDisk disk;
 
     DataFolder()
     {
@@ -121,8 +122,8 @@ private Q_SLOTS:
         const QVariantList state = fields(w.state);
         const QVariantList seen = screen(w);
 
-        w.cmdHelp->click();
-        w.cmdHelp->click();
+        w.ui.cmdHelp->click();
+        w.ui.cmdHelp->click();
 
         const QString helpFile = t.dataFile(QStringLiteral("zqHelp.chm"));
         QCOMPARE(t.help.shown, QStringList({helpFile, helpFile}));
@@ -148,18 +149,18 @@ private Q_SLOTS:
         enterPhase(w, t.clock, phase);
         QCOMPARE(w.state.blnCountdown, phase == u"countdown");
         QCOMPARE(w.state.blnDisplay, phase == u"display");
-        w.tmrStart->start();
-        w.tmrKt->start();
+        w.ui.tmrStart->start();
+        w.ui.tmrKt->start();
         const QStringList before = dataFolder(t.dir.path());
         const QByteArray settings = t.readFile(QStringLiteral("設定.txt"));
         const QByteArray history = t.readFile(QStringLiteral("履歴.txt"));
 
-        QCOMPARE(runUntilExit([&w] { w.cmdEnd->click(); }), 0);
+        QCOMPARE(runUntilExit([&w] { w.ui.cmdEnd->click(); }), 0);
 
         QCOMPARE(t.help.closes, 1);
         QVERIFY(!w.isVisible());
-        QVERIFY(!w.tmrStart->isActive());
-        QVERIFY(!w.tmrKt->isActive());
+        QVERIFY(!w.ui.tmrStart->isActive());
+        QVERIFY(!w.ui.tmrKt->isActive());
         QCOMPARE(t.readFile(QStringLiteral("設定.txt")), settings);
         QCOMPARE(t.readFile(QStringLiteral("履歴.txt")), history);
         QCOMPARE(dataFolder(t.dir.path()), before);
@@ -173,22 +174,22 @@ private Q_SLOTS:
         QVERIFY(
             QFile::copy(QStringLiteral(TEST_CHM), data.dir.filePath(QStringLiteral("zqHelp.chm"))));
         ChmHelpViewer viewer;
-        frmMain w(QDir(data.dir.path()), data.clock, data.digits, viewer);
+        frmMain w(QDir(data.dir.path()), data.clock, data.digits, viewer, data.disk);
         QString error;
         QVERIFY2(w.frmMain_Load(&error), qPrintable(error));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
 
-        w.cmdHelp->click();
-        w.cmdHelp->click();
+        w.ui.cmdHelp->click();
+        w.ui.cmdHelp->click();
         const QList<ChmHelpWindow *> windows = w.findChildren<ChmHelpWindow *>();
         QCOMPARE(windows.size(), 1);
         const QPointer<ChmHelpWindow> help = windows.first();
         QVERIFY(help->isVisible());
-        QCOMPARE(help->helpFile(), w.dataFile(QStringLiteral("zqHelp.chm")));
+        QCOMPARE(help->helpFile(), data.dir.filePath(QStringLiteral("zqHelp.chm")));
         QCOMPARE(help->browser()->source(), QUrl(QStringLiteral("chm:/pages/start.html")));
 
-        QCOMPARE(runUntilExit([&w] { w.cmdEnd->click(); }), 0);
+        QCOMPARE(runUntilExit([&w] { w.ui.cmdEnd->click(); }), 0);
         QVERIFY(!help || !help->isVisible());
     }
 
@@ -197,12 +198,12 @@ private Q_SLOTS:
     {
         DataFolder data;
         ChmHelpViewer viewer;
-        frmMain w(QDir(data.dir.path()), data.clock, data.digits, viewer);
+        frmMain w(QDir(data.dir.path()), data.clock, data.digits, viewer, data.disk);
         QString error;
         QVERIFY2(w.frmMain_Load(&error), qPrintable(error));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.cmdHelp->click(); // no help file here: the viewer's message shows instead
+        w.ui.cmdHelp->click(); // no help file here: the viewer's message shows instead
         const QPointer<ChmHelpWindow> help = w.findChild<ChmHelpWindow *>();
         QVERIFY(help && help->isVisible());
 

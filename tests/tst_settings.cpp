@@ -5,22 +5,18 @@
 #include <QAbstractItemView>
 #include <QDir>
 #include <QLineEdit>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
+
+#include <unistd.h>
 
 namespace {
 const QString settingsName = QStringLiteral("設定.txt");
 const QString historyName = QStringLiteral("履歴.txt");
 
-void showActive(frmMain &w)
-{
-    w.tmrStart->stop();
-    w.tmrKt->stop();
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
 } // namespace
 
 class tst_Settings : public QObject
@@ -64,8 +60,8 @@ private Q_SLOTS:
         TestWindow t(before);
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        showActive(w);
-        ChoiceCombo *box = combo == u"cboMonsu" ? w.cboMonsu : w.cboJikan;
+        QVERIFY(t.showActive());
+        ChoiceCombo *box = combo == u"cboMonsu" ? w.ui.cboMonsu : w.ui.cboJikan;
         box->setFocus();
         for (int n = 0; n < presses; ++n)
             QTest::keyClick(box, Qt::Key(key));
@@ -81,9 +77,9 @@ private Q_SLOTS:
         TestWindow t("5,5,0\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        showActive(w);
-        w.cboMonsu->showPopup();
-        QAbstractItemView *list = w.cboMonsu->view();
+        QVERIFY(t.showActive());
+        w.ui.cboMonsu->showPopup();
+        QAbstractItemView *list = w.ui.cboMonsu->view();
         QVERIFY(QTest::qWaitForWindowExposed(list->window()));
         const QModelIndex twelve = list->model()->index(11, 0);
         list->scrollTo(twelve);
@@ -92,7 +88,7 @@ private Q_SLOTS:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTRY_COMPARE(t.readFile(settingsName), QByteArray::fromHex("31322c352c300d0a"));
         QCOMPARE(w.state.intMonsu, 12);
-        QCOMPARE(w.cboMonsu->currentText(), QStringLiteral("12"));
+        QCOMPARE(w.ui.cboMonsu->currentText(), QStringLiteral("12"));
     }
 
     // Text typed over the current entry and then the same entry picked from the list: the
@@ -102,18 +98,18 @@ private Q_SLOTS:
         TestWindow t("5,5,0\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        showActive(w);
-        w.cboMonsu->setFocus();
-        w.cboMonsu->lineEdit()->selectAll();
-        QTest::keyClicks(w.cboMonsu, QStringLiteral("77"));
+        QVERIFY(t.showActive());
+        w.ui.cboMonsu->setFocus();
+        w.ui.cboMonsu->lineEdit()->selectAll();
+        QTest::keyClicks(w.ui.cboMonsu, QStringLiteral("77"));
         QVERIFY(QFile::remove(t.dataFile(settingsName)));
-        w.cboMonsu->showPopup();
-        QAbstractItemView *list = w.cboMonsu->view();
+        w.ui.cboMonsu->showPopup();
+        QAbstractItemView *list = w.ui.cboMonsu->view();
         QVERIFY(QTest::qWaitForWindowExposed(list->window()));
         list->setCurrentIndex(list->model()->index(4, 0));
         QTest::keyClick(list, Qt::Key_Return);
         QTRY_COMPARE(t.readFile(settingsName), QByteArray("5,5,0\r\n"));
-        QCOMPARE(w.cboMonsu->currentText(), QStringLiteral("5"));
+        QCOMPARE(w.ui.cboMonsu->currentText(), QStringLiteral("5"));
     }
 
     void autoSaveSwitchStores()
@@ -121,13 +117,13 @@ private Q_SLOTS:
         TestWindow t("7,5,1\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        showActive(w);
-        QVERIFY(w.chkAs->isChecked());
-        QTest::mouseClick(w.chkAs, Qt::LeftButton);
+        QVERIFY(t.showActive());
+        QVERIFY(w.ui.chkAs->isChecked());
+        QTest::mouseClick(w.ui.chkAs, Qt::LeftButton);
         QCOMPARE(t.readFile(settingsName), QByteArray("7,5,0\r\n"));
         QCOMPARE(w.state.intAs, 0);
-        w.chkAs->setFocus();
-        QTest::keyClick(w.chkAs, Qt::Key_Space);
+        w.ui.chkAs->setFocus();
+        QTest::keyClick(w.ui.chkAs, Qt::Key_Space);
         QCOMPARE(t.readFile(settingsName), QByteArray("7,5,1\r\n"));
         QCOMPARE(w.state.intAs, 1);
     }
@@ -157,8 +153,8 @@ private Q_SLOTS:
         TestWindow t("5,5,1\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        showActive(w);
-        ChoiceCombo *box = combo == u"cboMonsu" ? w.cboMonsu : w.cboJikan;
+        QVERIFY(t.showActive());
+        ChoiceCombo *box = combo == u"cboMonsu" ? w.ui.cboMonsu : w.ui.cboJikan;
         box->setFocus();
         box->lineEdit()->selectAll();
         QTest::keyClicks(box, typed);
@@ -174,12 +170,12 @@ private Q_SLOTS:
         TestWindow t("5,5,1\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        showActive(w);
-        const QPoint centre = w.cboMonsu->rect().center();
-        QWheelEvent wheel(centre, w.cboMonsu->mapToGlobal(centre), QPoint(), QPoint(0, -120),
+        QVERIFY(t.showActive());
+        const QPoint centre = w.ui.cboMonsu->rect().center();
+        QWheelEvent wheel(centre, w.ui.cboMonsu->mapToGlobal(centre), QPoint(), QPoint(0, -120),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(w.cboMonsu, &wheel);
-        QCOMPARE(w.cboMonsu->currentText(), QStringLiteral("5"));
+        QApplication::sendEvent(w.ui.cboMonsu, &wheel);
+        QCOMPARE(w.ui.cboMonsu->currentText(), QStringLiteral("5"));
         QCOMPARE(t.readFile(settingsName), QByteArray("5,5,1\r\n"));
     }
 
@@ -188,14 +184,14 @@ private Q_SLOTS:
         TestWindow t("5,5,1\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        showActive(w);
+        QVERIFY(t.showActive());
         // Something that cannot be replaced now stands where the file was.
         QVERIFY(QFile::remove(t.dataFile(settingsName)));
         QVERIFY(QDir(t.dir.path()).mkdir(settingsName));
 
         MessageBoxAnswerer answerer({QMessageBox::Ok});
-        w.cboJikan->setFocus();
-        QTest::keyClick(w.cboJikan, Qt::Key_Down);
+        w.ui.cboJikan->setFocus();
+        QTest::keyClick(w.ui.cboJikan, Qt::Key_Down);
         QCOMPARE(answerer.shown().size(), 1);
         const MessageBoxAnswerer::Shown &answer = answerer.shown().first();
         QCOMPARE(answer.icon, QMessageBox::Warning);
@@ -204,6 +200,73 @@ private Q_SLOTS:
         QCOMPARE(w.state.intJikan, 6);
         QVERIFY(w.isVisible());
         QVERIFY(QFileInfo(t.dataFile(settingsName)).isDir());
+    }
+
+    // Whichever step of the rewrite fails, the old bytes stay and the player is told why.
+    void failedRewriteKeepsTheOldFile_data()
+    {
+        QTest::addColumn<FailingDisk::Step>("step");
+        QTest::newRow("final flush") << FailingDisk::Step::Write;
+        QTest::newRow("sync") << FailingDisk::Step::Sync;
+        QTest::newRow("rename over the old file") << FailingDisk::Step::Commit;
+    }
+    void failedRewriteKeepsTheOldFile()
+    {
+        QFETCH(FailingDisk::Step, step);
+        TestWindow t("5,5,1\r\n");
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        t.disk.failAt = step;
+        t.disk.bytesBeforeFailure = 3;
+        MessageBoxAnswerer answerer({QMessageBox::Ok});
+        t->ui.chkAs->click();
+        QCOMPARE(answerer.shown().size(), 1);
+        QVERIFY2(answerer.shown().first().text.contains(QStringLiteral("ディスクがいっぱいです")),
+                 qPrintable(answerer.shown().first().text));
+        QCOMPARE(t.readFile(settingsName), QByteArray("5,5,1\r\n"));
+        QCOMPARE(QDir(t.dir.path()).entryList(QDir::Files).size(), 2); // no new file left over
+    }
+
+    // The same on a real full disk: a tmpfs filled to its last block (needs root to mount).
+    void fullDiskKeepsTheOldFile()
+    {
+        if (geteuid() != 0)
+            QSKIP("fullDiskKeepsTheOldFile: mounting a small tmpfs needs root");
+        QTemporaryDir mountPoint;
+        const QByteArray where = QFile::encodeName(mountPoint.path());
+        if (QProcess::execute(QStringLiteral("mount"),
+                              {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                               QStringLiteral("size=64k"), QStringLiteral("tmpfs"),
+                               mountPoint.path()}) != 0)
+            QSKIP("fullDiskKeepsTheOldFile: tmpfs could not be mounted here");
+        const auto unmount =
+            qScopeGuard([&] { QProcess::execute(QStringLiteral("umount"), {mountPoint.path()}); });
+        const QDir data(mountPoint.path());
+        QFile settings(data.filePath(settingsName)), history(data.filePath(historyName));
+        QVERIFY(settings.open(QIODevice::WriteOnly) && settings.write("5,5,1\r\n") == 7);
+        settings.close();
+        QVERIFY(history.open(QIODevice::WriteOnly));
+        history.close();
+        QFile filler(data.filePath(QStringLiteral("filler")));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+        filler.close();
+
+        FakeClock clock;
+        ScriptedDigits digits;
+        RecordingHelp help;
+        frmMain w(data, clock, digits, help, Disk::real());
+        QString error;
+        QVERIFY2(w.frmMain_Load(&error), qPrintable(error));
+        MessageBoxAnswerer answerer({QMessageBox::Ok});
+        w.ui.chkAs->click();
+        QCOMPARE(answerer.shown().size(), 1);
+        QVERIFY2(answerer.shown().first().text.contains(QStringLiteral("ディスクがいっぱいです")),
+                 qPrintable(answerer.shown().first().text));
+        QFile after(data.filePath(settingsName));
+        QVERIFY(after.open(QIODevice::ReadOnly));
+        QCOMPARE(after.readAll(), QByteArray("5,5,1\r\n"));
     }
 
     // A file that cannot start the program ends start-up with a message; nothing is created.

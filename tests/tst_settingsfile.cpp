@@ -1,3 +1,4 @@
+#include "records/core/Disk.h"
 #include "records/core/SettingsFile.h"
 
 #include <QDir>
@@ -99,7 +100,7 @@ private Q_SLOTS:
         old.close();
 
         QString error;
-        QVERIFY(SettingsFile::write(path, {7, 5, 1}, &error));
+        QVERIFY(SettingsFile(path, Disk::real()).write({7, 5, 1}, &error));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("7,5,1\r\n"));
@@ -113,7 +114,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(SettingsFile::fileName());
         QVERIFY(QDir(dir.path()).mkdir(SettingsFile::fileName()));
         QString error;
-        QVERIFY(!SettingsFile::write(path, {7, 5, 1}, &error));
+        QVERIFY(!SettingsFile(path, Disk::real()).write({7, 5, 1}, &error));
         QVERIFY2(error.contains(QStringLiteral("書き込めません")), qPrintable(error));
         QVERIFY(QFileInfo(path).isDir());
     }
@@ -124,12 +125,12 @@ private Q_SLOTS:
         const QString path = dir.filePath(SettingsFile::fileName());
         Values values;
         QString error;
-        QVERIFY(!SettingsFile::read(path, &values, &error));
+        QVERIFY(!SettingsFile(path, Disk::real()).read(&values, &error));
         QVERIFY2(error.contains(QStringLiteral("見つかりません")), qPrintable(error));
         QVERIFY(!QFileInfo::exists(path)); // reading never creates the file
 
         QVERIFY(QDir(dir.path()).mkdir(SettingsFile::fileName()));
-        QVERIFY(!SettingsFile::read(path, &values, &error));
+        QVERIFY(!SettingsFile(path, Disk::real()).read(&values, &error));
         QVERIFY2(error.contains(QStringLiteral("読み込めません")), qPrintable(error));
     }
 };

@@ -43,27 +43,36 @@ QWidget *control(frmMain &w, const QString &name)
         const int i = m.captured(2).toInt();
         const QString base = m.captured(1);
         if (base == u"lblMondai")
-            return w.lblMondai(i);
+            return w.ui.lblMondai(i);
         if (base == u"txtKaitou")
-            return w.txtKaitou(i);
+            return w.ui.txtKaitou(i);
         if (base == u"imgStart")
-            return w.imgStart(i);
+            return w.ui.imgStart(i);
         if (base == u"Label1")
-            return w.Label1(i);
+            return w.ui.Label1(i);
         if (base == u"Line1")
-            return w.Line1(i);
+            return w.ui.Line1(i);
     }
     const QHash<QString, QWidget *> plain = {
-        {QStringLiteral("cmdStart"), w.cmdStart},   {QStringLiteral("cmdKaitou"), w.cmdKaitou},
-        {QStringLiteral("cmdHozon"), w.cmdHozon},   {QStringLiteral("cmdClear"), w.cmdClear},
-        {QStringLiteral("cmdHelp"), w.cmdHelp},     {QStringLiteral("cmdEnd"), w.cmdEnd},
-        {QStringLiteral("Frame1"), w.Frame1},       {QStringLiteral("Image1"), w.Image1},
-        {QStringLiteral("chkAs"), w.chkAs},         {QStringLiteral("Frame2"), w.Frame2},
-        {QStringLiteral("cboMonsu"), w.cboMonsu},   {QStringLiteral("cboJikan"), w.cboJikan},
-        {QStringLiteral("msgRireki"), w.msgRireki}, {QStringLiteral("shpWaku"), w.shpWaku},
-        {QStringLiteral("shpJikanK"), w.shpJikanK}, {QStringLiteral("shpJikanB"), w.shpJikanB},
-        {QStringLiteral("lblOk"), w.lblOk},         {QStringLiteral("lblNg"), w.lblNg},
-        {QStringLiteral("lblRitu"), w.lblRitu},
+        {QStringLiteral("cmdStart"), w.ui.cmdStart},
+        {QStringLiteral("cmdKaitou"), w.ui.cmdKaitou},
+        {QStringLiteral("cmdHozon"), w.ui.cmdHozon},
+        {QStringLiteral("cmdClear"), w.ui.cmdClear},
+        {QStringLiteral("cmdHelp"), w.ui.cmdHelp},
+        {QStringLiteral("cmdEnd"), w.ui.cmdEnd},
+        {QStringLiteral("Frame1"), w.ui.Frame1},
+        {QStringLiteral("Image1"), w.ui.Image1},
+        {QStringLiteral("chkAs"), w.ui.chkAs},
+        {QStringLiteral("Frame2"), w.ui.Frame2},
+        {QStringLiteral("cboMonsu"), w.ui.cboMonsu},
+        {QStringLiteral("cboJikan"), w.ui.cboJikan},
+        {QStringLiteral("msgRireki"), w.ui.msgRireki},
+        {QStringLiteral("shpWaku"), w.ui.shpWaku},
+        {QStringLiteral("shpJikanK"), w.ui.shpJikanK},
+        {QStringLiteral("shpJikanB"), w.ui.shpJikanB},
+        {QStringLiteral("lblOk"), w.ui.lblOk},
+        {QStringLiteral("lblNg"), w.ui.lblNg},
+        {QStringLiteral("lblRitu"), w.ui.lblRitu},
     };
     return plain.value(name);
 }
@@ -84,17 +93,17 @@ private Q_SLOTS:
     {
         TestWindow t("5,5,1\r\n");
         // A window of its own, as created: TestWindow stops the timers of the one it starts.
-        frmMain w(QDir(t.dir.path()), t.clock, t.digits, t.help);
+        frmMain w(QDir(t.dir.path()), t.clock, t.digits, t.help, t.disk);
         QCOMPARE(w.windowTitle(), QStringLiteral("ケタモリ！"));
         QCOMPARE(w.size(), QSize(631, 452));
         QCOMPARE(w.minimumSize(), w.maximumSize());
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
         QVERIFY(w.windowFlags() & Qt::WindowCloseButtonHint);
-        QCOMPARE(w.tmrStart->interval(), 1000);
-        QCOMPARE(w.tmrKt->interval(), 500);
-        QVERIFY(w.tmrStart->isActive());
-        QVERIFY(w.tmrKt->isActive());
+        QCOMPARE(w.ui.tmrStart->interval(), 1000);
+        QCOMPARE(w.ui.tmrKt->interval(), 500);
+        QVERIFY(w.ui.tmrStart->isActive());
+        QVERIFY(w.ui.tmrKt->isActive());
     }
 
     void geometry_data()
@@ -152,17 +161,18 @@ private Q_SLOTS:
         TestWindow t("5,5,1\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        for (QWidget *c : {static_cast<QWidget *>(w.cmdStart), static_cast<QWidget *>(w.cmdEnd),
-                           static_cast<QWidget *>(w.Frame1), static_cast<QWidget *>(w.Image1)})
+        for (QWidget *c :
+             {static_cast<QWidget *>(w.ui.cmdStart), static_cast<QWidget *>(w.ui.cmdEnd),
+              static_cast<QWidget *>(w.ui.Frame1), static_cast<QWidget *>(w.ui.Image1)})
             QCOMPARE(c->parentWidget(), &w);
         for (QWidget *c :
-             {static_cast<QWidget *>(w.chkAs), static_cast<QWidget *>(w.Frame2),
-              static_cast<QWidget *>(w.cboMonsu), static_cast<QWidget *>(w.msgRireki),
-              static_cast<QWidget *>(w.shpWaku), static_cast<QWidget *>(w.lblMondai(7)),
-              static_cast<QWidget *>(w.txtKaitou(7)), static_cast<QWidget *>(w.imgStart(2))})
-            QCOMPARE(c->parentWidget(), w.Frame1);
-        for (QLabel *c : {w.lblOk, w.lblNg, w.lblRitu})
-            QCOMPARE(c->parentWidget(), w.Frame2);
+             {static_cast<QWidget *>(w.ui.chkAs), static_cast<QWidget *>(w.ui.Frame2),
+              static_cast<QWidget *>(w.ui.cboMonsu), static_cast<QWidget *>(w.ui.msgRireki),
+              static_cast<QWidget *>(w.ui.shpWaku), static_cast<QWidget *>(w.ui.lblMondai(7)),
+              static_cast<QWidget *>(w.ui.txtKaitou(7)), static_cast<QWidget *>(w.ui.imgStart(2))})
+            QCOMPARE(c->parentWidget(), w.ui.Frame1);
+        for (QLabel *c : {w.ui.lblOk, w.ui.lblNg, w.ui.lblRitu})
+            QCOMPARE(c->parentWidget(), w.ui.Frame2);
     }
 
     // Stacking order: a later child of the same parent is drawn over an earlier one.
@@ -171,18 +181,18 @@ private Q_SLOTS:
         TestWindow t("15,5,1\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        const QObjectList &kids = w.Frame1->children();
+        const QObjectList &kids = w.ui.Frame1->children();
         const auto above = [&](QWidget *upper, QWidget *lower) {
             return kids.indexOf(upper) > kids.indexOf(lower);
         };
         for (int i = 1; i <= 15; ++i)
-            QVERIFY(above(w.shpWaku, w.lblMondai(i)));
-        QVERIFY(above(w.shpJikanK, w.shpJikanB));
-        QVERIFY(above(w.imgStart(1), w.imgStart(2)));
-        QVERIFY(above(w.imgStart(2), w.imgStart(3)));
+            QVERIFY(above(w.ui.shpWaku, w.ui.lblMondai(i)));
+        QVERIFY(above(w.ui.shpJikanK, w.ui.shpJikanB));
+        QVERIFY(above(w.ui.imgStart(1), w.ui.imgStart(2)));
+        QVERIFY(above(w.ui.imgStart(2), w.ui.imgStart(3)));
         const QObjectList &top = w.children();
-        QVERIFY(top.indexOf(w.cmdEnd) > top.indexOf(w.cmdHelp)); // buttons overlap by a pixel
-        QVERIFY(top.indexOf(w.cmdKaitou) > top.indexOf(w.cmdStart));
+        QVERIFY(top.indexOf(w.ui.cmdEnd) > top.indexOf(w.ui.cmdHelp)); // buttons overlap by a pixel
+        QVERIFY(top.indexOf(w.ui.cmdKaitou) > top.indexOf(w.ui.cmdStart));
     }
 
     // What the player sees: nothing of the digit row through the cover, blue over red.
@@ -192,11 +202,11 @@ private Q_SLOTS:
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
         for (int i = 1; i <= 15; ++i)
-            w.lblMondai(i)->setText(QStringLiteral("8"));
+            w.ui.lblMondai(i)->setText(QStringLiteral("8"));
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
 
-        const QRect row = inWindow(w, w.shpWaku);
+        const QRect row = inWindow(w, w.ui.shpWaku);
         const QImage shot = w.grab().toImage();
         const QColor buttonFace = w.palette().color(QPalette::Button);
         int hatch = 0;
@@ -212,18 +222,18 @@ private Q_SLOTS:
         QVERIFY(hatch > 1000); // cross-hatched, not plain white
         QVERIFY(buttonFace != QColor(255, 255, 255));
 
-        const QRect bar = inWindow(w, w.shpJikanK);
+        const QRect bar = inWindow(w, w.ui.shpJikanK);
         const int midY = bar.center().y();
         QCOMPARE(shot.pixelColor(bar.left() + 2, midY), QColor(0, 0, 255));
         QCOMPARE(shot.pixelColor(bar.right() - 2, midY), QColor(0, 0, 255));
 
-        w.shpJikanK->setWidthTwips(8745 / 3);
-        QCOMPARE(w.shpJikanK->widthTwips(), 8745 / 3);
+        w.ui.shpJikanK->setWidthTwips(8745 / 3);
+        QCOMPARE(w.ui.shpJikanK->widthTwips(), 8745 / 3);
         const QImage part = w.grab().toImage();
         QCOMPARE(part.pixelColor(bar.left() + 2, midY), QColor(0, 0, 255));
         QCOMPARE(part.pixelColor(bar.right() - 2, midY), QColor(255, 0, 0));
 
-        w.shpJikanK->setWidthTwips(0);
+        w.ui.shpJikanK->setWidthTwips(0);
         const QImage empty = w.grab().toImage();
         QCOMPARE(empty.pixelColor(bar.left() + 2, midY), QColor(255, 0, 0));
     }
@@ -263,34 +273,34 @@ private Q_SLOTS:
         QCOMPARE(st.intNg, 0);
 
         for (int i = 1; i <= 15; ++i) {
-            QCOMPARE(w.lblMondai(i)->isHidden(), i > monsu);
-            QCOMPARE(w.lblMondai(i)->text(), QString());
-            QVERIFY(w.txtKaitou(i)->isHidden());
-            QCOMPARE(w.txtKaitou(i)->text(), QString());
+            QCOMPARE(w.ui.lblMondai(i)->isHidden(), i > monsu);
+            QCOMPARE(w.ui.lblMondai(i)->text(), QString());
+            QVERIFY(w.ui.txtKaitou(i)->isHidden());
+            QCOMPARE(w.ui.txtKaitou(i)->text(), QString());
         }
-        QCOMPARE(w.lblOk->text(), QString());
-        QCOMPARE(w.lblNg->text(), QString());
-        QCOMPARE(w.lblRitu->text(), QString());
+        QCOMPARE(w.ui.lblOk->text(), QString());
+        QCOMPARE(w.ui.lblNg->text(), QString());
+        QCOMPARE(w.ui.lblRitu->text(), QString());
 
-        QCOMPARE(w.cboMonsu->count(), 15);
-        QCOMPARE(w.cboMonsu->itemText(0), QStringLiteral("1"));
-        QCOMPARE(w.cboMonsu->itemText(14), QStringLiteral("15"));
-        QCOMPARE(w.cboJikan->count(), 31);
-        QCOMPARE(w.cboJikan->itemText(0), QStringLiteral("0"));
-        QCOMPARE(w.cboJikan->itemText(30), QStringLiteral("30"));
-        QCOMPARE(w.cboMonsu->currentText(), QString::number(monsu));
-        QCOMPARE(w.cboMonsu->currentIndex(), monsu - 1); // arrow keys move on from the value
-        QCOMPARE(w.cboJikan->currentText(), QString::number(jikan));
-        QCOMPARE(w.cboJikan->currentIndex(), jikan);
-        QCOMPARE(w.chkAs->isChecked(), autoSave);
+        QCOMPARE(w.ui.cboMonsu->count(), 15);
+        QCOMPARE(w.ui.cboMonsu->itemText(0), QStringLiteral("1"));
+        QCOMPARE(w.ui.cboMonsu->itemText(14), QStringLiteral("15"));
+        QCOMPARE(w.ui.cboJikan->count(), 31);
+        QCOMPARE(w.ui.cboJikan->itemText(0), QStringLiteral("0"));
+        QCOMPARE(w.ui.cboJikan->itemText(30), QStringLiteral("30"));
+        QCOMPARE(w.ui.cboMonsu->currentText(), QString::number(monsu));
+        QCOMPARE(w.ui.cboMonsu->currentIndex(), monsu - 1); // arrow keys move on from the value
+        QCOMPARE(w.ui.cboJikan->currentText(), QString::number(jikan));
+        QCOMPARE(w.ui.cboJikan->currentIndex(), jikan);
+        QCOMPARE(w.ui.chkAs->isChecked(), autoSave);
 
         // Untouched by start-up: the cover, all three lights (red on top) and both buttons.
-        QVERIFY(!w.shpWaku->isHidden());
+        QVERIFY(!w.ui.shpWaku->isHidden());
         for (int k = 1; k <= 3; ++k)
-            QVERIFY(!w.imgStart(k)->isHidden());
-        QVERIFY(w.cmdStart->isEnabled());
-        QVERIFY(w.cmdKaitou->isEnabled());
-        QCOMPARE(w.shpJikanK->widthTwips(), 8745);
+            QVERIFY(!w.ui.imgStart(k)->isHidden());
+        QVERIFY(w.ui.cmdStart->isEnabled());
+        QVERIFY(w.ui.cmdKaitou->isEnabled());
+        QCOMPARE(w.ui.shpJikanK->widthTwips(), 8745);
 
         // Start-up leaves the settings file as it found it, even when it clamped a value.
         QCOMPARE(t.readFile(QStringLiteral("設定.txt")), settings);
@@ -301,33 +311,33 @@ private Q_SLOTS:
         TestWindow t("5,5,1\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        QCOMPARE(w.cmdStart->text(), QStringLiteral("スタート"));
-        QCOMPARE(w.cmdKaitou->toolTip(), QStringLiteral("答え合わせをします"));
-        QCOMPARE(w.cmdEnd->toolTip(), QStringLiteral("プログラムを終了します"));
-        QCOMPARE(w.chkAs->toolTip(), QStringLiteral("履歴の自動保存を制御します"));
-        QCOMPARE(w.Label1(0)->text(), QStringLiteral("問題数"));
-        QCOMPARE(w.Label1(1)->text(), QStringLiteral("表示秒数"));
-        QCOMPARE(w.lblMondai(3)->font().pointSizeF(), 48.0);
-        QCOMPARE(w.txtKaitou(3)->font().pointSizeF(), 48.0);
-        QCOMPARE(w.lblRitu->font().pointSizeF(), 20.25);
-        QCOMPARE(w.cboMonsu->font().pointSizeF(), 14.25);
-        QCOMPARE(w.Label1(1)->font().pointSizeF(), 14.25);
+        QCOMPARE(w.ui.cmdStart->text(), QStringLiteral("スタート"));
+        QCOMPARE(w.ui.cmdKaitou->toolTip(), QStringLiteral("答え合わせをします"));
+        QCOMPARE(w.ui.cmdEnd->toolTip(), QStringLiteral("プログラムを終了します"));
+        QCOMPARE(w.ui.chkAs->toolTip(), QStringLiteral("履歴の自動保存を制御します"));
+        QCOMPARE(w.ui.Label1(0)->text(), QStringLiteral("問題数"));
+        QCOMPARE(w.ui.Label1(1)->text(), QStringLiteral("表示秒数"));
+        QCOMPARE(w.ui.lblMondai(3)->font().pointSizeF(), 48.0);
+        QCOMPARE(w.ui.txtKaitou(3)->font().pointSizeF(), 48.0);
+        QCOMPARE(w.ui.lblRitu->font().pointSizeF(), 20.25);
+        QCOMPARE(w.ui.cboMonsu->font().pointSizeF(), 14.25);
+        QCOMPARE(w.ui.Label1(1)->font().pointSizeF(), 14.25);
         // The Japanese face resolves to a Japanese font, not a Latin fallback.
-        QCOMPARE(QFontInfo(w.lblMondai(3)->font()).family(), QStringLiteral("IPAPGothic"));
-        QCOMPARE(w.txtKaitou(3)->alignment(), Qt::AlignCenter);
-        QVERIFY(!w.txtKaitou(3)->testAttribute(Qt::WA_InputMethodEnabled));
-        QCOMPARE(w.lblMondai(3)->alignment(), Qt::AlignCenter);
-        QCOMPARE(w.lblOk->palette().color(w.lblOk->foregroundRole()), QColor(0, 128, 0));
-        QCOMPARE(w.lblNg->palette().color(w.lblNg->foregroundRole()), QColor(255, 0, 0));
-        QCOMPARE(w.lblRitu->palette().color(w.lblRitu->foregroundRole()), QColor(0, 0, 0));
-        QCOMPARE(w.shpWaku->backColor(), QColor(255, 255, 255));
-        QCOMPARE(w.shpWaku->fillColor(), QColor(192, 192, 192));
-        QCOMPARE(w.shpWaku->fillStyle(), Shape::Fill::DiagonalCross);
-        QCOMPARE(w.shpWaku->borderColor(), QColor(128, 128, 128));
-        QCOMPARE(w.shpJikanK->fillColor(), QColor(0, 0, 255));
-        QCOMPARE(w.shpJikanB->fillColor(), QColor(255, 0, 0));
-        QVERIFY(w.chkAs->isCheckable());
-        QVERIFY(w.cboMonsu->isEditable());
+        QCOMPARE(QFontInfo(w.ui.lblMondai(3)->font()).family(), QStringLiteral("IPAPGothic"));
+        QCOMPARE(w.ui.txtKaitou(3)->alignment(), Qt::AlignCenter);
+        QVERIFY(!w.ui.txtKaitou(3)->testAttribute(Qt::WA_InputMethodEnabled));
+        QCOMPARE(w.ui.lblMondai(3)->alignment(), Qt::AlignCenter);
+        QCOMPARE(w.ui.lblOk->palette().color(w.ui.lblOk->foregroundRole()), QColor(0, 128, 0));
+        QCOMPARE(w.ui.lblNg->palette().color(w.ui.lblNg->foregroundRole()), QColor(255, 0, 0));
+        QCOMPARE(w.ui.lblRitu->palette().color(w.ui.lblRitu->foregroundRole()), QColor(0, 0, 0));
+        QCOMPARE(w.ui.shpWaku->backColor(), QColor(255, 255, 255));
+        QCOMPARE(w.ui.shpWaku->fillColor(), QColor(192, 192, 192));
+        QCOMPARE(w.ui.shpWaku->fillStyle(), Shape::Fill::DiagonalCross);
+        QCOMPARE(w.ui.shpWaku->borderColor(), QColor(128, 128, 128));
+        QCOMPARE(w.ui.shpJikanK->fillColor(), QColor(0, 0, 255));
+        QCOMPARE(w.ui.shpJikanB->fillColor(), QColor(255, 0, 0));
+        QVERIFY(w.ui.chkAs->isCheckable());
+        QVERIFY(w.ui.cboMonsu->isEditable());
     }
 
     void answerBoxTakesAnyLength()
@@ -335,8 +345,8 @@ private Q_SLOTS:
         TestWindow t("5,5,1\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         const QString longText(200, QLatin1Char('7'));
-        t->txtKaitou(1)->setText(longText);
-        QCOMPARE(t->txtKaitou(1)->text(), longText);
+        t->ui.txtKaitou(1)->setText(longText);
+        QCOMPARE(t->ui.txtKaitou(1)->text(), longText);
     }
 
     void focusStartsOnStart()
@@ -346,7 +356,7 @@ private Q_SLOTS:
         t->show();
         t->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&t.w()));
-        QCOMPARE(QApplication::focusWidget(), t->cmdStart);
+        QCOMPARE(QApplication::focusWidget(), t->ui.cmdStart);
     }
 
     void tabOrderDuringAnswerEntry()
@@ -354,19 +364,20 @@ private Q_SLOTS:
         TestWindow t("5,5,1\r\n");
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        w.tmrStart->stop();
-        w.tmrKt->stop();
+        w.ui.tmrStart->stop();
+        w.ui.tmrKt->stop();
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         for (int i = 1; i <= 5; ++i)
-            w.txtKaitou(i)->setVisible(true);
+            w.ui.txtKaitou(i)->setVisible(true);
 
-        w.cmdStart->setFocus();
-        const QList<QWidget *> expected = {
-            w.cmdKaitou,    w.cmdHozon,     w.cmdClear,     w.cmdHelp,      w.cmdEnd,
-            w.txtKaitou(5), w.txtKaitou(4), w.txtKaitou(3), w.txtKaitou(2), w.txtKaitou(1),
-            w.cboJikan,     w.cboMonsu,     w.chkAs,        w.msgRireki,    w.cmdStart};
+        w.ui.cmdStart->setFocus();
+        const QList<QWidget *> expected = {w.ui.cmdKaitou,    w.ui.cmdHozon,     w.ui.cmdClear,
+                                           w.ui.cmdHelp,      w.ui.cmdEnd,       w.ui.txtKaitou(5),
+                                           w.ui.txtKaitou(4), w.ui.txtKaitou(3), w.ui.txtKaitou(2),
+                                           w.ui.txtKaitou(1), w.ui.cboJikan,     w.ui.cboMonsu,
+                                           w.ui.chkAs,        w.ui.msgRireki,    w.ui.cmdStart};
         for (QWidget *next : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
@@ -382,14 +393,14 @@ private Q_SLOTS:
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
         int clicks = 0;
-        connect(w.cmdHelp, &QToolButton::clicked, this, [&] { ++clicks; });
-        w.cmdHelp->setFocus();
-        QTest::keyClick(w.cmdHelp, Qt::Key_Return);
-        QTest::keyClick(w.cmdHelp, Qt::Key_Enter);
-        QTest::keyClick(w.cmdHelp, Qt::Key_Enter, Qt::KeypadModifier); // the keypad's Enter
-        QTest::keyClick(w.cmdHelp, Qt::Key_Space);
+        connect(w.ui.cmdHelp, &QToolButton::clicked, this, [&] { ++clicks; });
+        w.ui.cmdHelp->setFocus();
+        QTest::keyClick(w.ui.cmdHelp, Qt::Key_Return);
+        QTest::keyClick(w.ui.cmdHelp, Qt::Key_Enter);
+        QTest::keyClick(w.ui.cmdHelp, Qt::Key_Enter, Qt::KeypadModifier); // the keypad's Enter
+        QTest::keyClick(w.ui.cmdHelp, Qt::Key_Space);
         QCOMPARE(clicks, 4);
-        QTest::keyClick(w.cmdHelp, Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClick(w.ui.cmdHelp, Qt::Key_Return, Qt::ControlModifier);
         QCOMPARE(clicks, 4);
     }
 };

@@ -1,8 +1,24 @@
 #include "drill/core/RateText.h"
 
+#include <cstdlib>
+
 QString rateText(int ok, int count)
 {
+    return rateText(rateTenths(ok, count));
+}
+
+int32_t rateTenths(int ok, int count)
+{
     Q_ASSERT(count >= 1);
-    const double percent = static_cast<double>(ok) / static_cast<double>(count) * 100.0;
-    return QString::number(percent, 'f', 1) + QLatin1Char('%');
+    // In whole numbers, so the rate shown and the rate stored can never differ by a rounding.
+    const int64_t scaled = 2000 * static_cast<int64_t>(std::abs(ok)) + count;
+    const int64_t tenths = scaled / (2 * static_cast<int64_t>(count));
+    return static_cast<int32_t>(ok < 0 ? -tenths : tenths);
+}
+
+QString rateText(int32_t tenths)
+{
+    const QString sign = tenths < 0 ? QStringLiteral("-") : QString();
+    const int32_t magnitude = std::abs(tenths);
+    return sign + QString::number(magnitude / 10) + u'.' + QString::number(magnitude % 10) + u'%';
 }

@@ -6,12 +6,16 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <chm_lib.h>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 // No object of a help file comes near this; a larger length means a damaged directory, and
-// reading it would only exhaust memory.
-constexpr LONGUINT64 maxObjectSize = 64 * 1024 * 1024;
+// reading it would only exhaust memory and time.
+constexpr quint64 maxObjectSize = 16 * 1024 * 1024;
 
 // Record codes of the "/#SYSTEM" object.
 constexpr quint16 systemDefaultTopic = 2;
@@ -23,12 +27,12 @@ bool isPage(const QString &path)
            path.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive);
 }
 
-int collectPage(chmFile *, chmUnitInfo *ui, void *context)
+// A page the reader may be sent to: a stored file (not a folder) among the help's own objects,
+// not one of the compiler's "/#" and "/$" objects or its internal "::" ones.
+bool isTopicPath(const QByteArray &path)
 {
-    const QString path = QString::fromUtf8(ui->path);
-    if (isPage(path))
-        static_cast<QStringList *>(context)->append(path);
-    return CHM_ENUMERATOR_CONTINUE;
+    return path.size() > 1 && path.startsWith('/') && path[1] != '#' && path[1] != '$' &&
+           !path.endsWith('/');
 }
 
 QString recordText(const QByteArray &record)
@@ -41,9 +45,31 @@ QString recordText(const QByteArray &record)
 
 ChmFile::ChmFile(const QString &fileName)
 {
-    // chmlib opens whatever it is given; only let it try on a regular file.
-    if (QFileInfo(fileName).isFile())
-        m_chm = chm_open(QFile::encodeName(fileName).constData());
+    // Opened without waiting for a writer, so that a FIFO in the file's place cannot block;
+    // then only a regular file goes on.
+    const int fd =
+        ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    struct stat status
+    {
+    };
+    QFile file;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return;
+    }
+    m_directory = ChmDirectory::read(file);
+    if (!m_directory)
+        return;
+    // chmlib opens the very file checked here, not whatever its name may point at by now.
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    m_chm = chm_open(QFileInfo::exists(QString::fromLatin1(self))
+                         ? self.constData()
+                         : QFile::encodeName(fileName).constData());
+    if (!m_chm)
+        m_directory.reset();
 }
 
 ChmFile::~ChmFile()
@@ -58,20 +84,28 @@ QString ChmFile::normalizedPath(const QString &path)
 }
 
 // Finds a stored file (not a folder) by its path.
-bool ChmFile::resolve(const QString &path, chmUnitInfo *ui) const
+const ChmDirectory::Entry *ChmFile::resolve(const QString &path) const
 {
     if (!m_chm)
-        return false;
+        return nullptr;
     const QByteArray name = normalizedPath(path).toUtf8();
-    return name.size() <= CHM_MAX_PATHLEN && !name.endsWith('/') &&
-           chm_resolve_object(m_chm, name.constData(), ui) == CHM_RESOLVE_SUCCESS;
+    if (name.endsWith('/'))
+        return nullptr;
+    return m_directory->find(name);
 }
 
 std::optional<QByteArray> ChmFile::object(const QString &path) const
 {
-    chmUnitInfo ui{};
-    if (!resolve(path, &ui) || ui.length > maxObjectSize)
+    const ChmDirectory::Entry *entry = resolve(path);
+    if (!entry || entry->length > maxObjectSize ||
+        (entry->section == ChmDirectory::compressedSection && !m_directory->hasCompressedSection()))
         return std::nullopt;
+    chmUnitInfo ui{};
+    ui.start = entry->start;
+    ui.length = entry->length;
+    ui.space =
+        entry->section == ChmDirectory::compressedSection ? CHM_COMPRESSED : CHM_UNCOMPRESSED;
+    std::memcpy(ui.path, entry->path.constData(), std::size_t(entry->path.size()));
     QByteArray data(static_cast<qsizetype>(ui.length), Qt::Uninitialized);
     LONGUINT64 done = 0;
     while (done < ui.length) {
@@ -87,15 +121,20 @@ std::optional<QByteArray> ChmFile::object(const QString &path) const
 
 bool ChmFile::contains(const QString &path) const
 {
-    chmUnitInfo ui{};
-    return resolve(path, &ui);
+    return resolve(path) != nullptr;
 }
 
 QStringList ChmFile::pages() const
 {
     QStringList found;
-    if (m_chm)
-        chm_enumerate(m_chm, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_FILES, collectPage, &found);
+    if (!m_chm)
+        return found;
+    for (const ChmDirectory::Entry &entry : m_directory->entries()) {
+        // A name that is not UTF-8 cannot be asked for again by a path, so it is no page.
+        const QString path = QString::fromUtf8(entry.path);
+        if (isTopicPath(entry.path) && isPage(path) && path.toUtf8() == entry.path)
+            found.append(path);
+    }
     std::sort(found.begin(), found.end(), [](const QString &a, const QString &b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     });

@@ -1,16 +1,20 @@
 #pragma once
 
+#include "help/core/ChmDirectory.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 struct chmFile;
-struct chmUnitInfo;
 
 // A compiled HTML help file opened for reading. Objects are addressed by their path inside the
 // file, with a leading "/" ("/index.html"); look-ups ignore case, as the format does. A missing
-// or damaged file simply gives an object that is not open: nothing here throws or aborts.
+// or damaged file simply gives an object that is not open: nothing here throws, aborts, waits or
+// loops, whatever the file's bytes. Only a regular file is read (a FIFO in its place is not
+// waited on), its directory is read and checked by ChmDirectory, and chmlib only opens a file
+// that passed and reads the bytes of objects found there.
 class ChmFile
 {
 public:
@@ -41,8 +45,9 @@ public:
     static QString normalizedPath(const QString &path);
 
 private:
-    bool resolve(const QString &path, chmUnitInfo *ui) const;
+    const ChmDirectory::Entry *resolve(const QString &path) const;
     QByteArray systemRecord(quint16 code) const;
 
+    std::optional<ChmDirectory> m_directory;
     chmFile *m_chm = nullptr;
 };

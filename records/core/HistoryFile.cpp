@@ -2,9 +2,12 @@
 
 #include "records/core/Cp932.h"
 #include "records/core/DataFile.h"
+#include "records/core/Disk.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+
+#include <cerrno>
 
 #include <utility>
 
@@ -13,25 +16,6 @@ namespace {
 QString problem(const QString &what)
 {
     return QStringLiteral("履歴ファイル「%1」%2").arg(HistoryFile::fileName(), what);
-}
-
-// The code page 932 bytes of the few characters beyond ASCII that a line holds.
-struct Codes
-{
-    QByteArray right, wrong, unused, secondsUnit;
-};
-
-const Codes &codes()
-{
-    static const Codes codes = [] {
-        Codes c;
-        Cp932::encode(u"○", &c.right);
-        Cp932::encode(u"×", &c.wrong);
-        Cp932::encode(u"－", &c.unused);
-        Cp932::encode(u"秒", &c.secondsUnit);
-        return c;
-    }();
-    return codes;
 }
 
 bool isDigits(QByteArrayView text)
@@ -45,7 +29,7 @@ bool isDigits(QByteArrayView text)
     return true;
 }
 
-// A whole number of at most nine digits with an optional minus sign. Written by this program it
+// A whole number of at most eight digits with an optional minus sign. Written by this program it
 // has no leading zeros; canonical asks for that form.
 std::optional<int32_t> wholeNumber(QByteArrayView text, bool canonical)
 {
@@ -112,8 +96,8 @@ std::optional<QTime> timeField(QByteArrayView text)
 std::optional<HistoryRecord::Marks> marksField(QByteArrayView text)
 {
     using Mark = HistoryRecord::Mark;
-    const std::pair<const QByteArray &, Mark> kinds[] = {
-        {codes().right, Mark::Right}, {codes().wrong, Mark::Wrong}, {codes().unused, Mark::Unused}};
+    const std::pair<QByteArrayView, Mark> kinds[] = {
+        {Cp932::right, Mark::Right}, {Cp932::wrong, Mark::Wrong}, {Cp932::unused, Mark::Unused}};
     // Each mark takes two bytes; compared byte by byte, since a long history has many.
     HistoryRecord::Marks marks{};
     if (text.size() != 2 * HistoryRecord::slotCount)
@@ -122,7 +106,7 @@ std::optional<HistoryRecord::Marks> marksField(QByteArrayView text)
         const char lead = text[2 * i], trail = text[2 * i + 1];
         bool known = false;
         for (const auto &[code, kind] : kinds) {
-            if (code.size() == 2 && code[0] == lead && code[1] == trail) {
+            if (code[0] == lead && code[1] == trail) {
                 marks[static_cast<size_t>(i)] = kind;
                 known = true;
                 break;
@@ -156,9 +140,9 @@ std::optional<int32_t> rateField(QByteArrayView text)
 // The display time with its unit: 5秒.
 std::optional<int16_t> secondsField(QByteArrayView text)
 {
-    if (!text.endsWith(codes().secondsUnit))
+    if (!text.endsWith(Cp932::secondsUnit))
         return std::nullopt;
-    return count16(text.chopped(codes().secondsUnit.size()), true);
+    return count16(text.chopped(Cp932::secondsUnit.size()), true);
 }
 
 // Reads a line field by field from the left.
@@ -208,9 +192,7 @@ private:
 
 } // namespace
 
-HistoryFile::HistoryFile(const QString &path) : m_path(path) {}
-
-HistoryFile::~HistoryFile() = default;
+HistoryFile::HistoryFile(const QString &path, Disk &disk) : m_path(path), m_disk(disk) {}
 
 bool HistoryFile::read(Contents *contents, QString *error) const
 {
@@ -289,6 +271,11 @@ QByteArray HistoryFile::formatLine(const HistoryRecord &record)
     QByteArray line;
     if (!Cp932::encode(text, &line))
         return {};
+    // A line the reader would not read back as this very record (no date or one outside the
+    // years 1 to 9999, no time, a rate beyond nine digits) is not written: the next start would
+    // skip it and the result would be lost without a word.
+    if (parseLine(QByteArrayView(line).chopped(2)) != record)
+        return {};
     return line;
 }
 
@@ -299,10 +286,14 @@ bool HistoryFile::append(const HistoryRecord &record, QString *error)
         *error = problem(QStringLiteral("に書けない文字が含まれています。"));
         return false;
     }
+    if (DataFile::isSpecialFile(m_path, problem(QString()), error))
+        return false;
     // Unbuffered, so the line reaches the disk in one write and a failure is seen at once.
     QFile file(m_path);
+    errno = 0;
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
-        *error = problem(QStringLiteral("に書き込めません。\n（%1）").arg(file.errorString()));
+        const int failure = QFileInfo(m_path).isDir() ? EISDIR : errno != 0 ? errno : EIO;
+        *error = DataFile::cannotWrite(problem(QString()), failure);
         return false;
     }
     // A device such as a pipe has no end to look at and nothing to take back.
@@ -320,12 +311,11 @@ bool HistoryFile::append(const HistoryRecord &record, QString *error)
         else if (last != '\n')
             bytes.prepend("\r\n");
     }
-    if (writeToDisk(file, bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+    if (const int failure = m_disk.write(file, bytes); failure != 0) {
         // Take back whatever part of the line did reach the disk.
         if (seekable && file.size() != oldSize)
             file.resize(oldSize);
-        *error = problem(QStringLiteral("に書き込めません。\n（%1）").arg(reason));
+        *error = DataFile::cannotWrite(problem(QString()), failure);
         return false;
     }
     file.close();
@@ -334,22 +324,5 @@ bool HistoryFile::append(const HistoryRecord &record, QString *error)
 
 bool HistoryFile::clear(QString *error)
 {
-    // Through a new empty file that replaces the old one, so a failure keeps the old content.
-    QSaveFile file(m_path);
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || !commitToDisk(file)) {
-        *error = problem(QStringLiteral("を空にできません。\n（%1）").arg(file.errorString()));
-        return false;
-    }
-    return true;
-}
-
-qint64 HistoryFile::writeToDisk(QFileDevice &file, QByteArrayView bytes)
-{
-    return file.write(bytes.data(), bytes.size());
-}
-
-bool HistoryFile::commitToDisk(QSaveFile &file)
-{
-    return file.commit();
+    return DataFile::rewrite(m_path, {}, m_disk, problem(QString()), error);
 }

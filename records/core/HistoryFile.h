@@ -9,8 +9,7 @@
 #include <optional>
 #include <vector>
 
-class QFileDevice;
-class QSaveFile;
+class Disk;
 
 // The history file "履歴.txt": one line per saved result, oldest first, each line the seven
 // fields date, time, marks, right count, wrong count, rate and seconds separated by commas and
@@ -44,10 +43,8 @@ public:
         }
     };
 
-    explicit HistoryFile(const QString &path);
-    virtual ~HistoryFile();
-
-    const QString &path() const { return m_path; }
+    // The file at path, written through disk.
+    HistoryFile(const QString &path, Disk &disk);
 
     // Reads every record of the file; the file itself is never changed by reading. On failure
     // (missing or unreadable) returns false and a message for the player naming the file.
@@ -69,12 +66,7 @@ public:
     // Empties the file. On failure the old content stays and the message is returned.
     bool clear(QString *error);
 
-protected:
-    // The writes to the disk, each the single place where it happens; tests override them to
-    // make the disk fail.
-    virtual qint64 writeToDisk(QFileDevice &file, QByteArrayView bytes);
-    virtual bool commitToDisk(QSaveFile &file);
-
 private:
     QString m_path;
+    Disk &m_disk;
 };

@@ -2,8 +2,6 @@
 
 #include "drill/core/RateText.h"
 
-#include <cstdlib>
-
 namespace {
 QString twoDigits(int n)
 {
@@ -21,8 +19,7 @@ HistoryRecord HistoryRecord::ofResult(const QDateTime &now, const Marks &marks, 
     record.marks = marks;
     record.ok = ok;
     record.ng = ng;
-    // The rate as the window shows it, "66.7%", in tenths.
-    record.rateTenths = rateText(ok, digitCount).chopped(1).remove(u'.').toInt();
+    record.rateTenths = ::rateTenths(ok, digitCount);
     record.seconds = displaySeconds;
     return record;
 }
@@ -68,9 +65,7 @@ QString HistoryRecord::marksText() const
 
 QString HistoryRecord::percentText() const
 {
-    const QString sign = rateTenths < 0 ? QStringLiteral("-") : QString();
-    const int32_t tenths = std::abs(rateTenths);
-    return sign + QString::number(tenths / 10) + u'.' + QString::number(tenths % 10) + u'%';
+    return rateText(rateTenths);
 }
 
 QString HistoryRecord::secondsText() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "drill/core/DigitSlots.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QString>
@@ -18,7 +20,7 @@ struct HistoryRecord
         Wrong,  // "×"
         Unused, // "－", a slot beyond the digit count
     };
-    static constexpr int slotCount = 15;
+    static constexpr int slotCount = DigitSlots::count;
     using Marks = std::array<Mark, slotCount>; // slot 1 first
 
     QDate date;             // local date of the save

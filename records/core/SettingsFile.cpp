@@ -2,7 +2,7 @@
 
 #include "records/core/DataFile.h"
 
-#include <QSaveFile>
+#include <QList>
 #include <QtGlobal>
 
 #include <algorithm>
@@ -71,10 +71,12 @@ int16_t clampTo(qlonglong value, int16_t low, int16_t high)
 
 } // namespace
 
-bool SettingsFile::read(const QString &path, Values *values, QString *error)
+SettingsFile::SettingsFile(const QString &path, Disk &disk) : m_path(path), m_disk(disk) {}
+
+bool SettingsFile::read(Values *values, QString *error) const
 {
     QByteArray content;
-    if (!DataFile::readAll(path, problem(QString()), maxFileSize, &content, error))
+    if (!DataFile::readAll(m_path, problem(QString()), maxFileSize, &content, error))
         return false;
     return parse(content, values, error);
 }
@@ -112,14 +114,7 @@ QByteArray SettingsFile::format(const Values &values)
            QByteArray::number(values.as) + "\r\n";
 }
 
-bool SettingsFile::write(const QString &path, const Values &values, QString *error)
+bool SettingsFile::write(const Values &values, QString *error)
 {
-    QSaveFile file(path);
-    const QByteArray content = format(values);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() ||
-        !file.commit()) {
-        *error = problem(QStringLiteral("に書き込めません。\n（%1）").arg(file.errorString()));
-        return false;
-    }
-    return true;
+    return DataFile::rewrite(m_path, format(values), m_disk, problem(QString()), error);
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "drill/core/DigitSlots.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+
+class Disk;
 
 // The settings file "設定.txt": one ASCII line "digits,seconds,autosave" ended by CR LF, e.g.
 // the seven bytes "7,5,1\r\n". This is the one place that reads and writes those bytes.
@@ -10,7 +14,7 @@ class SettingsFile
 {
 public:
     static constexpr int16_t minMonsu = 1;
-    static constexpr int16_t maxMonsu = 15;
+    static constexpr int16_t maxMonsu = DigitSlots::count;
     static constexpr int16_t minJikan = 0;
     static constexpr int16_t maxJikan = 30;
 
@@ -26,10 +30,13 @@ public:
     // The largest settings file read; its one line takes a few bytes.
     static constexpr qint64 maxFileSize = qint64(1) << 20;
 
-    // Reads the three values from the file at path. Values outside what the controls can
-    // produce are clamped into range. On failure returns false and a message for the player
-    // naming the file and the problem.
-    static bool read(const QString &path, Values *values, QString *error);
+    // The file at path, written through disk.
+    explicit SettingsFile(const QString &path, Disk &disk);
+
+    // Reads the three values from the file. Values outside what the controls can produce are
+    // clamped into range. On failure returns false and a message for the player naming the file
+    // and the problem.
+    bool read(Values *values, QString *error) const;
 
     // Parses the file's content: the first three fields, each ended by a comma or a line end,
     // leading spaces skipped; anything after the third field is ignored.
@@ -38,7 +45,11 @@ public:
     // The whole content of the file for the given values.
     static QByteArray format(const Values &values);
 
-    // Replaces the file's content with the given values. The old content stays intact unless
-    // the new content was written completely. On failure returns false and a message.
-    static bool write(const QString &path, const Values &values, QString *error);
+    // Replaces the file's content with the given values. A failure at any step leaves the old
+    // content byte for byte; it returns false and a message saying why.
+    bool write(const Values &values, QString *error);
+
+private:
+    QString m_path;
+    Disk &m_disk;
 };

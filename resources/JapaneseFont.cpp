@@ -1,4 +1,4 @@
-#include "app/controls/JapaneseFont.h"
+#include "resources/JapaneseFont.h"
 
 QFont japaneseFont(qreal points)
 {

@@ -1,0 +1,217 @@
+#include "app/controls/WindowControls.h"
+
+#include "app/controls/AnswerBox.h"
+#include "app/controls/ChoiceCombo.h"
+#include "app/controls/CommandButton.h"
+#include "app/controls/ConsoleColors.h"
+#include "app/controls/Shape.h"
+#include "app/controls/Twips.h"
+#include "resources/JapaneseFont.h"
+#include "resources/Pictures.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QTableView>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+void place(QWidget *control, int left, int top, int width, int height)
+{
+    control->setGeometry(Twips::rect(left, top, width, height));
+}
+
+QFrame *captionlessFrame(QWidget *parent)
+{
+    auto *frame = new QFrame(parent);
+    frame->setFrameShape(QFrame::Box);
+    frame->setFrameShadow(QFrame::Sunken); // etched
+    frame->setFocusPolicy(Qt::NoFocus);
+    return frame;
+}
+
+// A label with a single-line border, centred text and the button-face background. The border
+// is a sunken one-pixel edge drawn in the theme's shading, not in the text colour.
+QLabel *borderedLabel(QWidget *parent, const QFont &font, const QString &text)
+{
+    auto *label = new QLabel(text, parent);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setLineWidth(1);
+    label->setAutoFillBackground(true);
+    label->setBackgroundRole(QPalette::Button);
+    label->setForegroundRole(QPalette::WindowText);
+    return label;
+}
+
+void setTextColor(QLabel *label, const QColor &color)
+{
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, color);
+    label->setPalette(pal);
+}
+
+QWidget *straightLine(QWidget *parent, const QColor &color)
+{
+    auto *line = new QWidget(parent);
+    line->setAutoFillBackground(true);
+    QPalette pal = line->palette();
+    pal.setColor(QPalette::Window, color);
+    line->setPalette(pal);
+    return line;
+}
+
+} // namespace
+
+void WindowControls::setupUi(QWidget *window)
+{
+    form = window;
+    form->setObjectName(QStringLiteral("frmMain"));
+    form->setWindowTitle(QStringLiteral("ケタモリ！"));
+    form->setWindowIcon(Pictures::icon(Pictures::Icon::Bolt));
+    form->setFixedSize(Twips::toPixels(9465), Twips::toPixels(6780));
+
+    // Controls are created from the bottom layer up: a later sibling lies over an earlier one.
+
+    // The etched separator under the header band: black, and one pixel below it white.
+    Line1(1) = straightLine(form, QColor(ConsoleColors::black));
+    place(Line1(1), 150, 1260, 9150, 15);
+    Line1(0) = straightLine(form, QColor(ConsoleColors::white));
+    place(Line1(0), 150, 1275, 9150, 15);
+
+    Image1 = new QLabel(form);
+    Image1->setPixmap(Pictures::logo());
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(Image1, 150, 150, 3960, 990);
+
+    Frame1 = captionlessFrame(form);
+    place(Frame1, 90, 1305, 9240, 5370);
+
+    struct ButtonDesign
+    {
+        CommandButton *&button;
+        int left;
+        const char16_t *caption;
+        const char16_t *tooltip;
+        Pictures::Icon picture;
+    };
+    const ButtonDesign buttons[] = {
+        {cmdStart, 4350, u"スタート", u"ゲームをスタートします", Pictures::Icon::Bolt},
+        {cmdKaitou, 5175, u"回答", u"答え合わせをします", Pictures::Icon::Notebook},
+        {cmdHozon, 6000, u"保存", u"データを保存します", Pictures::Icon::Floppy},
+        {cmdClear, 6825, u"クリア", u"履歴データをクリアします", Pictures::Icon::Sheets},
+        {cmdHelp, 7650, u"ヘルプ", u"ヘルプファイルを開きます", Pictures::Icon::Question},
+        {cmdEnd, 8475, u"終了", u"プログラムを終了します", Pictures::Icon::Exit},
+    };
+    for (const ButtonDesign &design : buttons) {
+        design.button = new CommandButton(QString::fromUtf16(design.caption), form);
+        design.button->setToolTip(QString::fromUtf16(design.tooltip));
+        design.button->setIcon(Pictures::icon(design.picture));
+        place(design.button, design.left, 150, 840, 915);
+    }
+
+    // Inside Frame1, bottom layer first.
+    shpJikanB = new Shape(Frame1);
+    shpJikanB->setFill(Shape::Fill::Solid, QColor(ConsoleColors::red));
+    shpJikanB->setBorderColor(form->palette().color(QPalette::WindowText));
+    shpJikanB->setGeometryTwips(225, 945, 8745, 75);
+
+    const QFont digitFont = japaneseFont(48);
+    for (int i = 1; i <= DigitSlots::count; ++i) {
+        lblMondai(i) = borderedLabel(Frame1, digitFont, QStringLiteral("8"));
+        place(lblMondai(i), 225 + 585 * (i - 1), 1080, 555, 975);
+    }
+
+    shpJikanK = new Shape(Frame1);
+    shpJikanK->setFill(Shape::Fill::Solid, QColor(ConsoleColors::blue));
+    shpJikanK->setBorderColor(form->palette().color(QPalette::WindowText));
+    shpJikanK->setGeometryTwips(225, 945, 8745, 75);
+
+    const Pictures::Icon lights[] = {Pictures::Icon::LightRed, Pictures::Icon::LightYellow,
+                                     Pictures::Icon::LightGreen};
+    for (int k = 3; k >= 1; --k) {
+        imgStart(k) = new QLabel(Frame1);
+        imgStart(k)->setPixmap(Pictures::icon32(lights[k - 1]));
+        imgStart(k)->setAlignment(Qt::AlignCenter);
+        place(imgStart(k), 180, 270, 480, 480);
+    }
+
+    shpWaku = new Shape(Frame1);
+    shpWaku->setBackColor(QColor(ConsoleColors::white));
+    shpWaku->setFill(Shape::Fill::DiagonalCross, QColor(ConsoleColors::lightGrey));
+    shpWaku->setBorderColor(QColor(ConsoleColors::darkGrey));
+    shpWaku->setGeometryTwips(225, 1080, 8760, 1005);
+
+    const QFont captionFont = japaneseFont(14.25);
+    Label1(0) = new QLabel(QStringLiteral("問題数"), Frame1);
+    Label1(0)->setFont(captionFont);
+    Label1(0)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(Label1(0), 810, 450, 960, 330);
+    Label1(1) = new QLabel(QStringLiteral("表示秒数"), Frame1);
+    Label1(1)->setFont(captionFont);
+    Label1(1)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(Label1(1), 2835, 450, 1140, 330);
+
+    msgRireki = new QTableView(Frame1);
+    msgRireki->setTabKeyNavigation(false); // Tab leaves the table, as it does every control
+    msgRireki->setFocusPolicy(Qt::StrongFocus);
+    place(msgRireki, 225, 3225, 8790, 1965);
+
+    for (int i = 1; i <= DigitSlots::count; ++i) {
+        txtKaitou(i) = new AnswerBox(Frame1);
+        txtKaitou(i)->setFont(digitFont);
+        txtKaitou(i)->setBackColor(form->palette().color(QPalette::Base));
+        place(txtKaitou(i), 225 + 585 * (i - 1), 2115, 570, 975);
+    }
+    txtKaitou(1)->setText(QStringLiteral("8"));
+
+    cboJikan = new ChoiceCombo(Frame1);
+    cboJikan->setFont(captionFont);
+    place(cboJikan, 4095, 405, 750, 405);
+    cboMonsu = new ChoiceCombo(Frame1);
+    cboMonsu->setFont(captionFont);
+    cboMonsu->setEditText(QStringLiteral("Combo1"));
+    place(cboMonsu, 1800, 405, 750, 405);
+
+    tmrStart = new QTimer(form);
+    tmrStart->setInterval(1000);
+    tmrKt = new QTimer(form);
+    tmrKt->setInterval(500);
+
+    Frame2 = captionlessFrame(Frame1);
+    place(Frame2, 5760, 135, 3210, 735);
+    const QFont resultFont = japaneseFont(20.25);
+    lblRitu = borderedLabel(Frame2, resultFont, QStringLiteral("100.0%"));
+    setTextColor(lblRitu, QColor(ConsoleColors::black));
+    place(lblRitu, 1575, 180, 1455, 465);
+    lblNg = borderedLabel(Frame2, resultFont, QStringLiteral("15"));
+    setTextColor(lblNg, QColor(ConsoleColors::red));
+    place(lblNg, 855, 180, 600, 465);
+    lblOk = borderedLabel(Frame2, resultFont, QStringLiteral("15"));
+    setTextColor(lblOk, QColor(ConsoleColors::green));
+    place(lblOk, 180, 180, 600, 465);
+
+    chkAs = new QToolButton(Frame1);
+    chkAs->setCheckable(true);
+    chkAs->setAutoRaise(false);
+    chkAs->setFocusPolicy(Qt::StrongFocus);
+    chkAs->setToolTip(QStringLiteral("履歴の自動保存を制御します"));
+    chkAs->setIcon(QIcon(Pictures::autoSave()));
+    chkAs->setIconSize(QSize(16, 16));
+    place(chkAs, 5040, 405, 420, 420);
+
+    setUpTabOrder();
+}
+
+void WindowControls::setUpTabOrder()
+{
+    QList<QWidget *> chain = {cmdStart, cmdKaitou, cmdHozon, cmdClear, cmdHelp, cmdEnd};
+    for (int i = DigitSlots::count; i >= 1; --i)
+        chain.append(txtKaitou(i));
+    chain.append({cboJikan, cboMonsu, chkAs, msgRireki});
+    for (qsizetype n = 1; n < chain.size(); ++n)
+        QWidget::setTabOrder(chain.at(n - 1), chain.at(n));
+}

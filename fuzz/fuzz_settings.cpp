@@ -1,0 +1,26 @@
+// The settings reader on any bytes: it either refuses them with a message or gives values the
+// controls can hold, and what it gives is written and read back unchanged.
+#include "records/core/SettingsFile.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray content(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    SettingsFile::Values values;
+    QString error;
+    if (!SettingsFile::parse(content, &values, &error)) {
+        if (error.isEmpty())
+            std::abort();
+        return 0;
+    }
+    if (values.monsu < SettingsFile::minMonsu || values.monsu > SettingsFile::maxMonsu ||
+        values.jikan < SettingsFile::minJikan || values.jikan > SettingsFile::maxJikan ||
+        (values.as != 0 && values.as != 1))
+        std::abort();
+    SettingsFile::Values again;
+    if (!SettingsFile::parse(SettingsFile::format(values), &again, &error) || !(again == values))
+        std::abort();
+    return 0;
+}

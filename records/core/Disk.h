@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArrayView>
+
+class QFileDevice;
+class QSaveFile;
+
+// The steps by which the program's data files reach the disk, each in this one place. Every
+// step reports its failure as the system's error number (0 for success), so that the player can
+// be told why in Japanese. Tests put a failing disk in its place to make a chosen step fail.
+class Disk
+{
+public:
+    virtual ~Disk();
+
+    // Writes all of bytes to an open, unbuffered file at its current position.
+    virtual int write(QFileDevice &file, QByteArrayView bytes);
+    // Makes what was written durable before the file replaces the old one.
+    virtual int sync(QFileDevice &file);
+    // Puts a finished new file in place of the old one.
+    virtual int commit(QSaveFile &file);
+
+    // The real disk.
+    static Disk &real();
+};

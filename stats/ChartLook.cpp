@@ -1,0 +1,40 @@
+#include "stats/ChartLook.h"
+
+#include <QAbstractAxis>
+#include <QChart>
+#include <QFont>
+#include <QLegend>
+#include <QPalette>
+
+namespace ChartLook {
+
+void apply(QChart *chart, const QPalette &palette, const QFont &font)
+{
+    const QColor text = palette.color(QPalette::WindowText);
+    chart->setBackgroundBrush(palette.brush(QPalette::Window));
+    chart->setBackgroundPen(Qt::NoPen);
+    chart->setPlotAreaBackgroundBrush(palette.brush(QPalette::Base));
+    chart->setPlotAreaBackgroundPen(QPen(palette.color(QPalette::Mid)));
+    chart->setPlotAreaBackgroundVisible(true);
+    chart->setTitleBrush(text);
+    chart->setTitleFont(font);
+    chart->setDropShadowEnabled(false);
+    chart->setAnimationOptions(QChart::NoAnimation);
+
+    QLegend *legend = chart->legend();
+    legend->setFont(font);
+    legend->setLabelColor(text);
+    legend->setAlignment(Qt::AlignBottom);
+
+    for (QAbstractAxis *axis : chart->axes()) {
+        axis->setLabelsFont(font);
+        axis->setLabelsColor(text);
+        axis->setTitleFont(font);
+        axis->setTitleBrush(text);
+        axis->setLinePenColor(palette.color(QPalette::Mid));
+        axis->setGridLineColor(palette.color(QPalette::Midlight));
+        axis->setShadesVisible(false);
+    }
+}
+
+} // namespace ChartLook

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "stats/StatsWindow.h"
+
+#include <QMenu>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+class Clock;
+class HistoryModel;
+
+class QPoint;
+class QTableView;
+class QWidget;
+
+// The history table's context menu (right click, the Menu key, Shift+F10): the window
+// "成績グラフ", the history as a CSV file, and the chosen rows copied as tab-separated text. It
+// also keeps that window: one at a time, made only when first asked for, closed with the main
+// window.
+class HistoryMenu : public QObject
+{
+    Q_OBJECT
+
+public:
+    HistoryMenu(QTableView &table, const HistoryModel &model, const Clock &clock, QWidget &owner);
+    ~HistoryMenu() override;
+
+    // Opens the menu at a point of the screen.
+    void popup(const QPoint &globalPos);
+    QMenu *menu() const { return m_menu; } // null until first opened
+
+    // "成績グラフ…": opens the window, or raises it when it is open already.
+    void openStatsWindow();
+    void closeStatsWindow();
+    StatsWindow *statsWindow() const { return m_window; }
+
+    // "CSV に書き出す…": asks for a file name and writes the history there.
+    void exportCsv();
+    // "コピー": the rows of the chosen cells, tab-separated, one line each.
+    void copyRows();
+    QString selectedRowsText() const;
+
+    // The bytes of the CSV file of the table's records.
+    static QByteArray csvOf(const HistoryModel &model);
+    static QString defaultCsvPath();
+
+    // Asks the player for the file to write; an empty answer cancels. The native save dialog
+    // unless a test puts something else here.
+    std::function<QString(QWidget *owner, const QString &proposed)> askFileName;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QList<int> selectedRows() const;
+    void popupAtCurrentCell();
+
+    QTableView &m_table;
+    const HistoryModel &m_model;
+    const Clock &m_clock;
+    QWidget &m_owner;
+    QPointer<QMenu> m_menu; // a child of the table
+    QPointer<StatsWindow> m_window;
+};

@@ -1,0 +1,110 @@
+#include "stats/RateChart.h"
+
+#include "stats/ChartLook.h"
+#include "stats/core/ResultSeries.h"
+
+#include <QDateTimeAxis>
+#include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPainter>
+#include <QValueAxis>
+#include <QtMath>
+
+#include <algorithm>
+
+namespace {
+
+constexpr qint64 hourMsecs = 3600 * 1000;
+constexpr qint64 dayMsecs = 24 * hourMsecs;
+constexpr qreal markerSize = 6;
+
+QImage markerImage(const QColor &color, qreal size)
+{
+    const int pixels = qCeil(size);
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawEllipse(QRectF(0, 0, pixels, pixels));
+    return image;
+}
+
+} // namespace
+
+RateChart::RateChart(QWidget *parent) : QChartView(parent)
+{
+    setRenderHint(QPainter::Antialiasing);
+    setFrameShape(QFrame::NoFrame);
+
+    QChart *chart = this->chart();
+    m_points = new QLineSeries;
+    m_points->setName(QStringLiteral("各回の正解率"));
+    m_points->setMarkerSize(markerSize);
+    m_average = new QLineSeries;
+    m_average->setName(QStringLiteral("最近 10 回の平均"));
+    chart->addSeries(m_points);
+    chart->addSeries(m_average);
+
+    m_x = new QDateTimeAxis;
+    m_x->setTickCount(6);
+    m_y = new QValueAxis;
+    m_y->setTitleText(QStringLiteral("正解率（%）"));
+    m_y->setRange(0, 100);
+    m_y->setTickCount(6);
+    m_y->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(m_x, Qt::AlignBottom);
+    chart->addAxis(m_y, Qt::AlignLeft);
+    for (QAbstractSeries *s : chart->series()) {
+        s->attachAxis(m_x);
+        s->attachAxis(m_y);
+    }
+}
+
+void RateChart::showSeries(const ResultSeries &series, const QString &seriesName)
+{
+    const QPalette pal = palette();
+    QColor pointColor = pal.color(QPalette::Highlight);
+    pointColor.setAlpha(160);
+    m_points->setColor(pointColor);
+    m_points->setPen(Qt::NoPen);
+    // The points are a line series without a line, each point painted as a light marker by the
+    // series itself: a scatter series makes every point an item of its own and takes seconds
+    // to draw a long history.
+    m_points->setLightMarker(markerImage(pointColor, markerSize * devicePixelRatio()));
+    m_average->setPen(QPen(pal.color(QPalette::WindowText), 2));
+
+    QList<QPointF> pointList, averageList;
+    pointList.reserve(series.results());
+    averageList.reserve(series.results());
+    qint64 first = series.points().empty() ? 0 : series.points().front().msecsSinceEpoch;
+    qint64 last = first;
+    for (const RatePoint &p : series.points()) {
+        const auto x = static_cast<qreal>(p.msecsSinceEpoch);
+        pointList.append(QPointF(x, p.ratePercent));
+        averageList.append(QPointF(x, p.averagePercent));
+        first = std::min(first, p.msecsSinceEpoch);
+        last = std::max(last, p.msecsSinceEpoch);
+    }
+    m_points->replace(pointList);
+    m_average->replace(averageList);
+
+    // A little room either side, so the first and last points are not cut in half.
+    const qint64 margin = std::max<qint64>((last - first) / 40, hourMsecs);
+    m_x->setTitleText(
+        QStringLiteral("保存した日時（%1・%2 回）").arg(seriesName).arg(series.results()));
+    m_x->setFormat(last - first < 2 * dayMsecs ? QStringLiteral("MM/dd hh:mm")
+                                               : QStringLiteral("yy/MM/dd"));
+    m_x->setRange(QDateTime::fromMSecsSinceEpoch(first - margin),
+                  QDateTime::fromMSecsSinceEpoch(last + margin));
+    ChartLook::apply(chart(), pal, font());
+    // A series without a line would show a legend marker in the line's colour: give it the
+    // points' colour instead.
+    for (QLegendMarker *marker : chart()->legend()->markers(m_points)) {
+        marker->setBrush(pointColor);
+        marker->setPen(Qt::NoPen);
+    }
+}

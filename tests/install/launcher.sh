@@ -1,0 +1,137 @@
+#!/usr/bin/env bash
+# The launcher's preparation of the data folder, case by case. The project is installed into a
+# temporary prefix and the installed program is replaced by a stand-in that only records where
+# it was started and what it found there, so no display is needed.
+# Usage: launcher.sh BUILD_DIR
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+prefix=$work/prefix
+cmake --install "$build" --prefix "$prefix" >/dev/null
+launcher=$prefix/bin/ketamori
+help=$prefix/share/ketamori/zqHelp.chm
+[ -x "$launcher" ] && [ -s "$help" ] || { echo "FAIL: launcher or help file not installed" >&2; exit 1; }
+cat >"$prefix/libexec/ketamori/ketamori" <<'EOF'
+#!/bin/sh
+pwd >"$STAND_IN_LOG"
+exit 0
+EOF
+
+printf '5,5,1\r\n' >"$work/defaults"
+failures=0
+fail() {
+    echo "FAIL [$case]: $*" >&2
+    failures=$((failures + 1))
+}
+
+# start ENV...: runs the launcher with a display and only the given environment; sets status,
+# started (the folder the program was started in, or empty) and err (its messages).
+start() {
+    rm -f "$work/started" "$work/err"
+    status=0
+    env -i PATH="$PATH" DISPLAY=:0 STAND_IN_LOG="$work/started" "$@" "$launcher" \
+        2>"$work/err" || status=$?
+    started=$(cat "$work/started" 2>/dev/null || true)
+    err=$(cat "$work/err")
+}
+
+# seeded DIR: the program was started in DIR, which holds the defaults and the help file.
+seeded() {
+    [ "$status" = 0 ] || fail "exit status $status: $err"
+    [ "$started" = "$1" ] || fail "started in '$started', expected '$1'"
+    cmp -s "$1/設定.txt" "$work/defaults" || fail "settings are not 5,5,1 CR LF"
+    [ -f "$1/履歴.txt" ] && [ ! -s "$1/履歴.txt" ] || fail "no empty history"
+    cmp -s "$help" "$1/zqHelp.chm" || fail "help file not copied"
+    [ -z "$(find "$1" -name '.*')" ] || fail "temporary files left: $(ls -A "$1")"
+}
+
+case="fresh XDG_DATA_HOME"
+start HOME="$work/h1" XDG_DATA_HOME="$work/x1"
+seeded "$work/x1/ketamori"
+[ ! -e "$work/h1" ] || fail "HOME was used"
+
+case="XDG_DATA_HOME unset: ~/.local/share"
+start HOME="$work/h2"
+seeded "$work/h2/.local/share/ketamori"
+
+case="XDG_DATA_HOME empty: ~/.local/share"
+start HOME="$work/h3" XDG_DATA_HOME=
+seeded "$work/h3/.local/share/ketamori"
+
+case="relative XDG_DATA_HOME is ignored"
+mkdir "$work/cwd"
+cd "$work/cwd"
+start HOME="$work/h4" XDG_DATA_HOME=rel
+cd - >/dev/null
+seeded "$work/h4/.local/share/ketamori"
+[ ! -e "$work/cwd/rel" ] || fail "created a folder under the working directory"
+
+case="spaces and Japanese in the path"
+start HOME="$work/h5" XDG_DATA_HOME="$work/デー タ"
+seeded "$work/デー タ/ketamori"
+
+case="through a symbolic link"
+mkdir "$work/links"
+ln -s "$launcher" "$work/links/ketamori"
+launcher=$work/links/ketamori start HOME="$work/h6" XDG_DATA_HOME="$work/x6"
+seeded "$work/x6/ketamori"
+
+case="the player's files are kept, the help file refreshed"
+data=$work/x7/ketamori
+mkdir -p "$data"
+printf '7,10,0\r\n' >"$data/設定.txt"
+printf '"2026/12/07","10:00:00",5,5,5,0,"100.0%%"\r\n' >"$data/履歴.txt"
+cp "$data/設定.txt" "$work/settings.before"
+cp "$data/履歴.txt" "$work/history.before"
+echo stale >"$data/zqHelp.chm"
+start HOME="$work/h7" XDG_DATA_HOME="$work/x7"
+[ "$status" = 0 ] && [ "$started" = "$data" ] || fail "not started in $data: $err"
+cmp -s "$data/設定.txt" "$work/settings.before" || fail "settings overwritten"
+cmp -s "$data/履歴.txt" "$work/history.before" || fail "history overwritten"
+cmp -s "$help" "$data/zqHelp.chm" || fail "help file not refreshed"
+
+case="only the missing file is seeded"
+data=$work/x8/ketamori
+mkdir -p "$data"
+printf '3,0,1\r\n' >"$data/設定.txt"
+start HOME="$work/h8" XDG_DATA_HOME="$work/x8"
+[ "$(cat "$data/設定.txt")" = $'3,0,1\r' ] || fail "settings overwritten"
+[ -f "$data/履歴.txt" ] && [ ! -s "$data/履歴.txt" ] || fail "no empty history"
+
+case="no display"
+status=0
+env -i PATH="$PATH" HOME="$work/h9" XDG_DATA_HOME="$work/x9" STAND_IN_LOG="$work/started" \
+    "$launcher" 2>"$work/err" || status=$?
+[ "$status" = 1 ] || fail "exit status $status, expected 1"
+grep -q 'no display found' "$work/err" || fail "no message: $(cat "$work/err")"
+[ ! -e "$work/x9" ] && [ ! -e "$work/h9" ] || fail "a data folder was made"
+
+case="no HOME and no XDG_DATA_HOME"
+start
+[ "$status" = 1 ] || fail "exit status $status, expected 1"
+[ -z "$started" ] || fail "the program was started"
+grep -q 'HOME' <<<"$err" || fail "no message: $err"
+
+case="the data folder cannot be made"
+: >"$work/x10"
+start HOME="$work/h10" XDG_DATA_HOME="$work/x10"
+[ "$status" = 1 ] || fail "exit status $status, expected 1"
+[ -z "$started" ] || fail "the program was started"
+grep -q "could not prepare the data folder $work/x10/ketamori" <<<"$err" || fail "message: $err"
+
+case="the help file cannot be refreshed: the program starts all the same"
+data=$work/x11/ketamori
+mkdir -p "$data/zqHelp.chm/in-the-way"
+start HOME="$work/h11" XDG_DATA_HOME="$work/x11"
+[ "$status" = 0 ] && [ "$started" = "$data" ] || fail "not started in $data: $err"
+grep -q "could not refresh the help file $data/zqHelp.chm" <<<"$err" || fail "message: $err"
+[ -z "$(find "$data" -name '.*')" ] && [ ! -e "$data/zqHelp.chm/zqHelp.chm" ] ||
+    fail "help file put elsewhere"
+
+if [ "$failures" -gt 0 ]; then
+    echo "$failures failure(s)" >&2
+    exit 1
+fi
+echo "PASS"

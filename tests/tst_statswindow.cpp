@@ -1,0 +1,320 @@
+#include "HistoryBytes.h"
+#include "MessageBoxAnswerer.h"
+#include "StatsFixture.h"
+#include "TestWindow.h"
+#include "app/controls/AnswerBox.h"
+#include "app/controls/CommandButton.h"
+#include "records/HistoryModel.h"
+#include "records/core/HistoryFile.h"
+#include "stats/HistoryMenu.h"
+#include "stats/PositionChart.h"
+#include "stats/RateChart.h"
+#include "stats/StatsWindow.h"
+#include "stats/SummaryView.h"
+
+#include <QBarSeries>
+#include <QBarSet>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QMenu>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+QByteArray fixtureFile()
+{
+    QByteArray bytes("");
+    for (const HistoryRecord &record : statsFixture())
+        bytes += HistoryFile::formatLine(record);
+    return bytes;
+}
+
+// The program on the fixture history, on the day of its last result.
+struct Program : TestWindow
+{
+    explicit Program(const QByteArray &history = fixtureFile()) : TestWindow("5,5,0\r\n", history)
+    {
+        clock.setLocalNow(QDateTime(QDate(2024, 2, 2), QTime(20, 0)));
+    }
+
+    HistoryMenu &menu() { return form->historyMenu(); }
+    StatsWindow *window() { return menu().statsWindow(); }
+
+    // Scores a drill of the given digits against the answers typed and saves it.
+    void saveResult(const QString &shown, const QString &typed)
+    {
+        DrillState &st = form->state;
+        st.intMonsu = static_cast<int16_t>(shown.size());
+        st.intOk = st.intNg = 0;
+        for (int i = 1; i <= shown.size(); ++i) {
+            form->ui.lblMondai(i)->setText(shown.at(i - 1));
+            form->ui.txtKaitou(i)->setText(typed.at(i - 1));
+            ++(shown.at(i - 1) == typed.at(i - 1) ? st.intOk : st.intNg);
+        }
+        form->ui.cmdHozon->click();
+    }
+
+    QStringList listEntries()
+    {
+        QStringList entries;
+        for (int row = 0; row < window()->digitCountList()->count(); ++row)
+            entries.append(window()->digitCountList()->item(row)->text());
+        return entries;
+    }
+
+    QList<qreal> barValues()
+    {
+        window()->chooseView(StatsWindow::View::Position);
+        QList<qreal> values;
+        const QBarSet *shares = window()->positionChart()->shares();
+        for (int i = 0; i < shares->count(); ++i)
+            values.append(shares->at(i));
+        return values;
+    }
+
+    int ratePoints()
+    {
+        window()->chooseView(StatsWindow::View::Rate);
+        return static_cast<int>(window()->rateChart()->points()->count());
+    }
+
+    int statsWindowsOpen()
+    {
+        int open = 0;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            open += qobject_cast<StatsWindow *>(w) && w->isVisible();
+        return open;
+    }
+};
+
+// Runs the event loop until the action ends the program (as 終了 does), so that its exit is
+// spent on this loop and not on the next one a test opens.
+int runUntilExit(const std::function<void()> &action)
+{
+    QTimer::singleShot(0, qApp, action);
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(-1); });
+    guard.start(5000);
+    return QCoreApplication::exec();
+}
+
+} // namespace
+
+class tst_StatsWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startUpBuildsNothing()
+    {
+        Program p;
+        QVERIFY(p.loaded);
+        QVERIFY(!p.window());
+        QVERIFY(!p.menu().menu());
+        for (QWidget *w : QApplication::allWidgets())
+            QVERIFY(!qobject_cast<StatsWindow *>(w));
+    }
+
+    void opensOnTheFixture()
+    {
+        Program p;
+        p.menu().openStatsWindow();
+        StatsWindow *w = p.window();
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), u"成績グラフ"_qs);
+        QCOMPARE(w->parentWidget(), &p.w());
+        QVERIFY(!w->showsEmptyState());
+        QCOMPARE(w->digitCount(), 5); // the newest result's count
+        QCOMPARE(p.listEntries(), QStringList({u"すべて"_qs, u"3 桁"_qs, u"5 桁"_qs}));
+        QCOMPARE(p.barValues(), QList<qreal>({75, 75, 50, 75, 75}));
+        QCOMPARE(p.ratePoints(), 4);
+
+        w->chooseView(StatsWindow::View::Summary);
+        const QTableWidget *table = w->summaryView()->table();
+        QCOMPARE(table->rowCount(), 3);
+        QCOMPARE(table->item(1, 2)->text(), u"70.0%"_qs);
+        QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), 1); // 5 桁
+        QVERIFY(w->summaryView()->days()->text().contains(u"4 日"_qs));
+
+        w->chooseDigitCount(0);
+        QCOMPARE(p.ratePoints(), 5);
+    }
+
+    void followsSaveAndClear()
+    {
+        Program p;
+        p.menu().openStatsWindow();
+        StatsWindow *w = p.window();
+        QCOMPARE(p.barValues(), QList<qreal>({75, 75, 50, 75, 75}));
+
+        // A result of five digits moves the bars; the choice stays with five digits.
+        p.saveResult(u"12345"_qs, u"12045"_qs);
+        QCOMPARE(w->stats().ofDigitCount(5).results(), 5);
+        QCOMPARE(p.barValues(), QList<qreal>({80, 80, 40, 80, 80}));
+        QCOMPARE(p.ratePoints(), 5);
+        // One of three digits does not touch them.
+        p.saveResult(u"123"_qs, u"123"_qs);
+        QCOMPARE(w->digitCount(), 5);
+        QCOMPARE(w->stats().ofDigitCount(3).results(), 2);
+        QCOMPARE(p.barValues(), QList<qreal>({80, 80, 40, 80, 80}));
+
+        MessageBoxAnswerer answerer({QMessageBox::Ok, QMessageBox::Ok});
+        p.form->ui.cmdClear->click();
+        QCOMPARE(answerer.shown().size(), 2);
+        QVERIFY(w->showsEmptyState());
+        QCOMPARE(w->stats().results(), 0);
+        const QLabel *empty = w->findChild<QLabel *>();
+        QVERIFY(empty);
+
+        // The first result after the clear chooses its own count.
+        p.saveResult(u"1234567"_qs, u"1234567"_qs);
+        QVERIFY(!w->showsEmptyState());
+        QCOMPARE(w->digitCount(), 7);
+        QCOMPARE(p.barValues(), QList<qreal>({100, 100, 100, 100, 100, 100, 100}));
+    }
+
+    void emptyHistoryHasASentence()
+    {
+        Program p(QByteArray(""));
+        p.menu().openStatsWindow();
+        QVERIFY(p.window()->showsEmptyState());
+        bool found = false;
+        for (const QLabel *label : p.window()->findChildren<QLabel *>())
+            found |= label->isVisibleTo(p.window()) &&
+                     label->text().startsWith(u"まだ成績が保存されていません。"_qs);
+        QVERIFY(found);
+    }
+
+    void oneWindowAtATime_data()
+    {
+        QTest::addColumn<int>("closeBy"); // 0 the window itself, 1 終了, 2 the main window
+        QTest::newRow("its own close") << 0;
+        QTest::newRow("終了") << 1;
+        QTest::newRow("closing the main window") << 2;
+    }
+    void oneWindowAtATime()
+    {
+        QFETCH(int, closeBy);
+        Program p;
+        QVERIFY(p.showActive());
+        p.menu().openStatsWindow();
+        QPointer<StatsWindow> first = p.window();
+        p.menu().openStatsWindow();
+        QCOMPARE(p.window(), first.data());
+        QCOMPARE(p.statsWindowsOpen(), 1);
+
+        if (closeBy == 0)
+            first->close();
+        else if (closeBy == 1)
+            QCOMPARE(runUntilExit([&p] { p.form->ui.cmdEnd->click(); }), 0);
+        else
+            p.form->close();
+        QTRY_VERIFY(!first); // closed and gone
+        QCOMPARE(p.statsWindowsOpen(), 0);
+    }
+
+    void contextMenuFromTheKeyboard_data()
+    {
+        QTest::addColumn<bool>("menuKey");
+        // The desktop turns the Menu key into a context menu event of the keyboard, which is
+        // what the table then gets; Shift+F10 comes as the keys themselves.
+        QTest::newRow("Menu key") << true;
+        QTest::newRow("Shift+F10") << false;
+    }
+    void contextMenuFromTheKeyboard()
+    {
+        QFETCH(bool, menuKey);
+        Program p;
+        QVERIFY(p.showActive());
+        QTableView *table = p.form->ui.msgRireki;
+        table->setFocus();
+        if (menuKey) {
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                    table->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(table, &event);
+        } else {
+            QTest::keyClick(p.form->windowHandle(), Qt::Key_F10, Qt::ShiftModifier);
+        }
+        QMenu *menu = p.menu().menu();
+        QVERIFY(menu);
+        QTRY_VERIFY(menu->isVisible());
+        QStringList texts;
+        for (QAction *action : menu->actions())
+            if (!action->isSeparator())
+                texts.append(action->text());
+        QCOMPARE(texts,
+                 QStringList({u"成績グラフ(&G)…"_qs, u"CSV に書き出す(&E)…"_qs, u"コピー(&C)"_qs}));
+        QTest::keyClick(menu, Qt::Key_G);
+        QTRY_VERIFY(p.window() && p.window()->isVisible());
+        QVERIFY(!menu->isVisible());
+    }
+
+    void copiesTheChosenRow()
+    {
+        Program p;
+        QTableView *table = p.form->ui.msgRireki;
+        table->setCurrentIndex(table->model()->index(2, 3));
+        QCOMPARE(p.menu().selectedRowsText(),
+                 u"3\t24/01/31\t10:00:00\t○○○－－－－－－－－－－－－\t3\t0\t100.0%\t5秒\n"_qs);
+        p.menu().copyRows();
+        QCOMPARE(QGuiApplication::clipboard()->text(), p.menu().selectedRowsText());
+    }
+
+    void exportWritesTheTable()
+    {
+        Program p(exampleLine());
+        QTemporaryDir out;
+        const QString path = out.filePath(u"履歴.csv"_qs);
+        QString proposed;
+        p.menu().askFileName = [&](QWidget *, const QString &offered) {
+            proposed = offered;
+            return path;
+        };
+        p.menu().exportCsv();
+        QCOMPARE(QFileInfo(proposed).fileName(), u"履歴.csv"_qs);
+        const QByteArray expected =
+            QByteArray("\xEF\xBB\xBF") +
+            QStringLiteral("回,日付,時間,成績詳細,ＯＫ,ＮＧ,正解率,秒\r\n"
+                           "1,01/02/03,04:05:06,○○×－－－－－－－－－－－－,2,1,66.7%,5秒\r\n")
+                .toUtf8();
+        QCOMPARE(fileBytes(path), expected);
+        QVERIFY(fileBytes(path).contains("\xE2\x97\x8B\xE2\x97\x8B\xC3\x97\xEF\xBC\x8D"));
+    }
+
+    void failingExportWarnsAndLeavesNoFile()
+    {
+        Program p;
+        QTemporaryDir out;
+        const QString path = out.filePath(u"missing/履歴.csv"_qs);
+        p.menu().askFileName = [&](QWidget *, const QString &) { return path; };
+        MessageBoxAnswerer answerer({QMessageBox::Ok});
+        p.menu().exportCsv();
+        QCOMPARE(answerer.shown().size(), 1);
+        QCOMPARE(answerer.shown().at(0).title, u"書き出しエラー"_qs);
+        QCOMPARE(answerer.shown().at(0).icon, QMessageBox::Warning);
+        QVERIFY(answerer.shown().at(0).text.contains(u"書き出せませんでした"_qs));
+        QVERIFY(!QFileInfo::exists(path));
+        QVERIFY(QDir(out.path()).isEmpty());
+    }
+
+    void cancelledExportWritesNothing()
+    {
+        Program p;
+        p.menu().askFileName = [](QWidget *, const QString &) { return QString(); };
+        MessageBoxAnswerer answerer({});
+        p.menu().exportCsv();
+        QTest::qWait(20);
+        QCOMPARE(answerer.shown().size(), 0);
+    }
+};
+
+QTEST_MAIN(tst_StatsWindow)
+#include "tst_statswindow.moc"
