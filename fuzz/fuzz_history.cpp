@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const HistoryFile::Contents contents = HistoryFile::parse(content);
     const qsizetype lines = content.count('\n') + (content.endsWith('\n') ? 0 : 1);
     if (content.isEmpty()
-            ? !contents.records.empty() || !contents.skippedLines.isEmpty()
-            : qsizetype(contents.records.size()) + contents.skippedLines.size() != lines)
+            ? !contents.records.empty() || contents.skippedCount != 0
+            : qsizetype(contents.records.size()) + contents.skippedCount != lines)
         std::abort();
     for (const HistoryRecord &record : contents.records)
         rewritesTheSame(record);

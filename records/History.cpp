@@ -27,19 +27,19 @@ constexpr int rowHeightTwips = 255;
 // At most this many line numbers are listed when lines of the file are left out.
 constexpr qsizetype listedLines = 10;
 
-void reportSkippedLines(const QList<qint64> &lines)
+void reportSkippedLines(const QList<qint64> &lines, qint64 count)
 {
     QStringList numbers;
     for (qsizetype i = 0; i < lines.size() && i < listedLines; ++i)
         numbers.append(QString::number(lines.at(i)));
     QString list = numbers.join(QStringLiteral(", "));
-    if (lines.size() > listedLines)
-        list += QStringLiteral(" ほか%1行").arg(lines.size() - listedLines);
+    if (count > listedLines)
+        list += QStringLiteral(" ほか%1行").arg(count - listedLines);
     qWarning().noquote() << QStringLiteral(
                                 "ketamori: %1 の %2 行は履歴の行ではないため読み飛ばしました"
                                 "（%3 行目）。ファイルはそのままです。")
                                 .arg(HistoryFile::fileName())
-                                .arg(lines.size())
+                                .arg(count)
                                 .arg(list);
 }
 
@@ -104,7 +104,7 @@ bool History::LoadHistory(QString *error)
         return false;
     }
     if (!contents.skippedLines.isEmpty())
-        reportSkippedLines(contents.skippedLines);
+        reportSkippedLines(contents.skippedLines, contents.skippedCount);
     m_model->setRecords(std::move(contents.records));
     applyScrollRule();
     return true;

@@ -26,11 +26,21 @@ public:
     {
         writeFile(QStringLiteral("設定.txt"), settings);
         writeFile(QStringLiteral("履歴.txt"), history);
-        form = std::make_unique<frmMain>(QDir(dir.path()), clock,
-                                         digitSource ? *digitSource : digits, help, disk);
+        m_digitSource = digitSource ? digitSource : &digits;
+        restart();
+    }
+
+    // Starts the program afresh on the same data folder, as its next run would, and loads
+    // whatever the folder holds now. Returns whether start-up succeeded.
+    bool restart()
+    {
+        form.reset();
+        form = std::make_unique<frmMain>(QDir(dir.path()), clock, *m_digitSource, help, disk);
         form->ui.tmrStart->stop();
         form->ui.tmrKt->stop();
+        error.clear();
         loaded = form->frmMain_Load(&error);
+        return loaded;
     }
 
     frmMain &w() { return *form; }
@@ -65,6 +75,8 @@ public:
     QString error;
 
 private:
+    DigitSource *m_digitSource = nullptr;
+
     void writeFile(const QString &name, const QByteArray &bytes)
     {
         if (bytes.isNull())

@@ -177,6 +177,19 @@ private Q_SLOTS:
         QCOMPARE(contents.skippedLines, skipped);
     }
 
+    // A file of nothing but line ends must not take memory for every line it leaves out.
+    void skippedLinesAreCountedButFewListed()
+    {
+        const qint64 blank = 100000;
+        const HistoryFile::Contents contents =
+            HistoryFile::parse(lineOfDay(1) + QByteArray(blank, '\n') + lineOfDay(2));
+        QCOMPARE(int(contents.records.size()), 2);
+        QCOMPARE(contents.skippedCount, blank);
+        QCOMPARE(contents.skippedLines.size(), HistoryFile::Contents::listedSkipped);
+        QCOMPARE(contents.skippedLines.front(), qint64(2));
+        QCOMPARE(contents.skippedLines.back(), qint64(1 + HistoryFile::Contents::listedSkipped));
+    }
+
     void moreThan32766LinesLoadCompletely()
     {
         QByteArray content;

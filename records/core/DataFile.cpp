@@ -6,28 +6,128 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
-bool DataFile::readAll(const QString &path, const QString &describedName, QByteArray *content,
-                       QString *error)
+namespace {
+
+// Why a read failed, in Japanese.
+QString readReason(int errorNumber)
 {
-    if (!QFileInfo::exists(path)) {
-        *error = describedName + QStringLiteral("が見つかりません。");
+    switch (errorNumber) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("読み込みが禁止されています。");
+    case EISDIR:
+        return QStringLiteral("同じ名前のフォルダがあります。");
+    case ENOTDIR:
+        return QStringLiteral("データフォルダが見つかりません。");
+    case ELOOP:
+        return QStringLiteral("リンクをたどれません。");
+    case EIO:
+        return QStringLiteral("ディスクの読み書きに失敗しました。");
+    case ENOMEM:
+        return QStringLiteral("メモリが足りません。");
+    default:
+        return QStringLiteral("読み込みに失敗しました（エラー番号 %1）。").arg(errorNumber);
+    }
+}
+
+QString cannotRead(const QString &describedName, const QString &why)
+{
+    return describedName + QStringLiteral("を読み込めません。\n") + why;
+}
+
+QString tooLarge(const QString &describedName, qint64 maxSize)
+{
+    return cannotRead(
+        describedName,
+        QStringLiteral("ファイルが大きすぎます（%1 MB まで）。").arg(maxSize / (1024 * 1024)));
+}
+
+} // namespace
+
+bool DataFile::readAll(const QString &path, const QString &describedName, qint64 maxSize,
+                       QByteArray *content, QString *error)
+{
+    // Opened without waiting and looked at before anything is read: a named pipe would hold
+    // start-up until someone writes to it, and a device such as /dev/zero never ends.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *error = errno == ENOENT ? describedName + QStringLiteral("が見つかりません。")
+                                 : cannotRead(describedName, readReason(errno));
         return false;
     }
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        *content = file.readAll();
-        if (file.error() == QFileDevice::NoError)
-            return true;
+    const auto fail = [fd, error](const QString &message) {
+        ::close(fd);
+        *error = message;
+        return false;
+    };
+    struct stat st
+    {
+    };
+    if (::fstat(fd, &st) != 0)
+        return fail(cannotRead(describedName, readReason(errno)));
+    if (S_ISDIR(st.st_mode))
+        return fail(cannotRead(describedName, readReason(EISDIR)));
+    if (!S_ISREG(st.st_mode))
+        return fail(cannotRead(describedName, QStringLiteral("通常のファイルではありません。")));
+    if (st.st_size > maxSize)
+        return fail(tooLarge(describedName, maxSize));
+
+    // Read to the end, one byte past the size seen, so that a file still growing is read whole
+    // or, past the limit, refused.
+    QByteArray bytes;
+    qsizetype done = 0;
+    try {
+        bytes.resize(qsizetype(st.st_size) + 1);
+        for (;;) {
+            if (done == bytes.size()) {
+                if (done > maxSize)
+                    return fail(tooLarge(describedName, maxSize));
+                bytes.resize(qsizetype(std::min<qint64>(2 * qint64(done), maxSize + 1)));
+            }
+            const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                return fail(cannotRead(describedName, readReason(errno)));
+            }
+            if (got == 0)
+                break;
+            done += got;
+        }
+    } catch (const std::bad_alloc &) {
+        return fail(cannotRead(describedName, readReason(ENOMEM)));
     }
-    *error = describedName + QStringLiteral("を読み込めません。\n（%1）").arg(file.errorString());
-    return false;
+    ::close(fd);
+    bytes.truncate(done);
+    *content = std::move(bytes);
+    return true;
+}
+
+bool DataFile::isSpecialFile(const QString &path, const QString &describedName, QString *error)
+{
+    struct stat st
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0 || S_ISREG(st.st_mode) ||
+        S_ISDIR(st.st_mode))
+        return false;
+    *error = describedName + QStringLiteral("に書き込めません。\n通常のファイルではありません。");
+    return true;
 }
 
 bool DataFile::rewrite(const QString &path, QByteArrayView content, Disk &disk,
                        const QString &describedName, QString *error)
 {
+    // Never put a new file in place of a pipe or a device (through a link, even /dev/null).
+    if (isSpecialFile(path, describedName, error))
+        return false;
     QSaveFile file(path);
     // Emptying a file in place (where the folder takes no new file) cannot lose half of it: it
     // is either emptied or left as it was. Any other content always goes through a new file.

@@ -10,9 +10,12 @@ class Disk;
 // fails. Messages start with the file's described name, e.g. "設定ファイル「設定.txt」".
 namespace DataFile {
 
-// Reads the file at path into content. On failure returns false and a message that says
-// whether the file is missing or unreadable.
-bool readAll(const QString &path, const QString &describedName, QByteArray *content,
+// Reads the file at path into content. Only a regular file of at most maxSize bytes is read: a
+// folder, a named pipe or a device in its place, or a larger file, is refused at once, without
+// waiting for a pipe's writer or reading a device without end. On failure returns false and a
+// message that starts with describedName (e.g. "設定ファイル「設定.txt」") and says why, in
+// Japanese.
+bool readAll(const QString &path, const QString &describedName, qint64 maxSize, QByteArray *content,
              QString *error);
 
 // Replaces the file's whole content: the new content is written to a new file, synced and only
@@ -20,6 +23,11 @@ bool readAll(const QString &path, const QString &describedName, QByteArray *cont
 // On failure returns false and a message saying why.
 bool rewrite(const QString &path, QByteArrayView content, Disk &disk, const QString &describedName,
              QString *error);
+
+// Whether something other than a regular file or a folder (a named pipe, a device, a socket)
+// lies at path, following links; the message for a write that refuses it is given in error. A
+// line written into a pipe would be lost while the save reported success.
+bool isSpecialFile(const QString &path, const QString &describedName, QString *error);
 
 // "<describedName>に書き込めません。" and the reason, for a failure with the system's error number.
 QString cannotWrite(const QString &describedName, int errorNumber);

@@ -197,7 +197,7 @@ HistoryFile::HistoryFile(const QString &path, Disk &disk) : m_path(path), m_disk
 bool HistoryFile::read(Contents *contents, QString *error) const
 {
     QByteArray content;
-    if (!DataFile::readAll(m_path, problem(QString()), &content, error))
+    if (!DataFile::readAll(m_path, problem(QString()), maxFileSize, &content, error))
         return false;
     *contents = parse(content);
     return true;
@@ -214,7 +214,7 @@ HistoryFile::Contents HistoryFile::parse(QByteArrayView content)
         const qsizetype lf = content.indexOf('\n', start);
         if (lf < 0) {
             // Cut off before its line end: whatever it holds, it was never finished.
-            contents.skippedLines.append(lineNumber);
+            contents.skip(lineNumber);
             break;
         }
         QByteArrayView line = content.sliced(start, lf - start);
@@ -223,7 +223,7 @@ HistoryFile::Contents HistoryFile::parse(QByteArrayView content)
         if (std::optional<HistoryRecord> record = parseLine(line))
             contents.records.push_back(std::move(*record));
         else
-            contents.skippedLines.append(lineNumber);
+            contents.skip(lineNumber);
         start = lf + 1;
     }
     return contents;
@@ -286,6 +286,8 @@ bool HistoryFile::append(const HistoryRecord &record, QString *error)
         *error = problem(QStringLiteral("に書けない文字が含まれています。"));
         return false;
     }
+    if (DataFile::isSpecialFile(m_path, problem(QString()), error))
+        return false;
     // Unbuffered, so the line reaches the disk in one write and a failure is seen at once.
     QFile file(m_path);
     errno = 0;

@@ -20,13 +20,27 @@ class HistoryFile
 {
 public:
     static QString fileName() { return QStringLiteral("履歴.txt"); }
+    // The largest history read: some 14 million results, far more than anyone saves, yet a
+    // bound on what start-up takes in memory.
+    static constexpr qint64 maxFileSize = qint64(1) << 30;
 
     struct Contents
     {
         std::vector<HistoryRecord> records;
         // Numbers (from 1) of the lines that hold no record and were left out: blank lines,
-        // lines of another form, and a last line cut off before its CR LF.
+        // lines of another form, and a last line cut off before its CR LF. Only the first
+        // listedSkipped are kept, so that a file of nothing but line ends takes no memory for
+        // them; skippedCount counts them all.
+        static constexpr qsizetype listedSkipped = 100;
         QList<qint64> skippedLines;
+        qint64 skippedCount = 0;
+
+        void skip(qint64 lineNumber)
+        {
+            if (skippedLines.size() < listedSkipped)
+                skippedLines.append(lineNumber);
+            ++skippedCount;
+        }
     };
 
     // The file at path, written through disk.

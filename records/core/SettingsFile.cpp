@@ -76,7 +76,7 @@ SettingsFile::SettingsFile(const QString &path, Disk &disk) : m_path(path), m_di
 bool SettingsFile::read(Values *values, QString *error) const
 {
     QByteArray content;
-    if (!DataFile::readAll(m_path, problem(QString()), &content, error))
+    if (!DataFile::readAll(m_path, problem(QString()), maxFileSize, &content, error))
         return false;
     return parse(content, values, error);
 }

@@ -27,6 +27,8 @@ public:
     };
 
     static QString fileName() { return QStringLiteral("設定.txt"); }
+    // The largest settings file read; its one line takes a few bytes.
+    static constexpr qint64 maxFileSize = qint64(1) << 20;
 
     // The file at path, written through disk.
     explicit SettingsFile(const QString &path, Disk &disk);

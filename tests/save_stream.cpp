@@ -1,0 +1,71 @@
+// A stream of Saves in a process of its own, for tests that kill it: saves streamRecord(1),
+// streamRecord(2), … to the history file of the data folder given, through the program's own
+// file layer and the real disk, as fast as they go, until it is killed. After each save it
+// prints "saved N" on standard output.
+//
+//   save_stream FOLDER [TEAR_AT]
+//
+// With TEAR_AT, the line of that save reaches the disk in two writes, with "torn N" printed
+// and a long pause between them: a kill in that pause leaves half a line, as a crash in the
+// middle of a write would.
+
+#include "SaveStream.h"
+#include "records/core/Disk.h"
+#include "records/core/HistoryFile.h"
+
+#include <QDir>
+#include <QString>
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+namespace {
+
+void say(const char *what, int n)
+{
+    std::printf("%s %d\n", what, n);
+    std::fflush(stdout);
+}
+
+// The real disk, but the line of one chosen save is written half at a time.
+class TearingDisk : public Disk
+{
+public:
+    int tearAt = 0;
+    int current = 0;
+
+    int write(QFileDevice &file, QByteArrayView bytes) override
+    {
+        if (current != tearAt || bytes.size() < 2)
+            return Disk::write(file, bytes);
+        const qsizetype half = bytes.size() / 2;
+        if (const int failure = Disk::write(file, bytes.first(half)); failure != 0)
+            return failure;
+        say("torn", current);
+        sleep(60); // killed in here
+        return Disk::write(file, bytes.sliced(half));
+    }
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: save_stream FOLDER [TEAR_AT]\n");
+        return 2;
+    }
+    TearingDisk disk;
+    disk.tearAt = argc > 2 ? std::atoi(argv[2]) : 0;
+    HistoryFile file(QDir(QString::fromLocal8Bit(argv[1])).filePath(HistoryFile::fileName()), disk);
+    for (int n = 1;; ++n) {
+        disk.current = n;
+        QString error;
+        if (!file.append(streamRecord(n), &error)) {
+            std::fprintf(stderr, "save %d failed: %s\n", n, qPrintable(error));
+            return 1;
+        }
+        say("saved", n);
+    }
+}
