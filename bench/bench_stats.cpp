@@ -90,7 +90,7 @@ int main(int argc, char *argv[])
     auto *table = new QTableView(&owner);
     auto *model = new HistoryModel(table);
     table->setModel(model);
-    model->setRecords(historyOf(records));
+    model->setRecords(HistoryRecords(historyOf(records)));
     owner.show();
     if (!QTest::qWaitForWindowExposed(&owner))
         return 1;

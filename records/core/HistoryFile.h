@@ -1,13 +1,12 @@
 #pragma once
 
-#include "records/core/HistoryRecord.h"
+#include "records/core/HistoryRecords.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <optional>
-#include <vector>
 
 class Disk;
 
@@ -26,7 +25,7 @@ public:
 
     struct Contents
     {
-        std::vector<HistoryRecord> records;
+        HistoryRecords records;
         // Numbers (from 1) of the lines that hold no record and were left out: blank lines,
         // lines of another form, and a last line cut off before its CR LF. Only the first
         // listedSkipped are kept, so that a file of nothing but line ends takes no memory for
