@@ -53,13 +53,15 @@ History::History(WindowControls &ui, const DrillState &state, HistoryFile &file,
 void History::InitRireki()
 {
     QTableView *grid = m_ui.msgRireki;
+    // The font first: the model's header texts are measured as soon as it is set, and measuring
+    // them in any other font would load that font for nothing.
+    grid->setFont(japaneseFont(9));
     if (!m_model) {
         m_model = new HistoryModel(grid);
         grid->setModel(m_model);
     }
     const int rowHeight = Twips::toPixels(rowHeightTwips);
 
-    grid->setFont(japaneseFont(9));
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);

@@ -1,8 +1,10 @@
 #include "HistoryBytes.h"
 #include "records/core/Cp932.h"
+#include "records/core/Disk.h"
 #include "records/core/HistoryFile.h"
 #include "records/core/HistoryRecords.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -49,6 +51,16 @@ QByteArray lineOf(const char *date, const char *time, const char *ok, const char
     return '"' + QByteArray(date) + "\",\"" + time + "\",\"" + marksBytes(marks) + "\"," + ok +
            ',' + ng + ",\"" + rate + "\",\"" + seconds + Cp932::secondsUnit.toByteArray() + '"' +
            ending;
+}
+
+// The file's lines, as the reader takes them, and what is left out.
+void compareContents(const HistoryFile::Contents &actual, const HistoryFile::Contents &expected)
+{
+    QCOMPARE(actual.records.size(), expected.records.size());
+    for (std::size_t i = 0; i < expected.records.size(); ++i)
+        QCOMPARE(actual.records.at(i), expected.records.at(i));
+    QCOMPARE(actual.skippedLines, expected.skippedLines);
+    QCOMPARE(actual.skippedCount, expected.skippedCount);
 }
 
 } // namespace
@@ -179,6 +191,68 @@ private Q_SLOTS:
             QCOMPARE(contents.skippedLines, QList<qint64>{2});
         }
         QCOMPARE(contents.records.at(0), *HistoryFile::parseLine(exampleLine().chopped(2)));
+    }
+
+    // The file is read a block at a time: lines cut by a block's end, a line longer than a
+    // block and a last line without its end read as they do from the whole content at once,
+    // whether read at once or ahead on a thread of its own.
+    void readsByBlocksAsWhole_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QByteArray many;
+        for (int i = 0; i < 12000; ++i) // some 900 KB: several blocks
+            many += i % 7 == 0 ? lineOfDay(i).replace("66.7%", "100.0%") : lineOfDay(i);
+        QTest::newRow("many lines") << many;
+        QTest::newRow("cut-off last line") << many + exampleLine().chopped(3);
+        QByteArray shifted = many;
+        for (qsizetype at = 100000; at < shifted.size(); at += 100000)
+            shifted.insert(at, "\r\n"); // blank lines and broken ones, anywhere
+        QTest::newRow("lines broken anywhere") << shifted;
+        const QByteArray longLine(700 * 1024, 'x');
+        QTest::newRow("a line longer than a block")
+            << many.first(80000) + longLine + "\r\n" + many.first(80000);
+        QTest::newRow("nothing but a long fragment") << longLine;
+        QTest::newRow("empty") << QByteArray();
+    }
+    void readsByBlocksAsWhole()
+    {
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(HistoryFile::fileName());
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(content) == content.size());
+        out.close();
+        const HistoryFile::Contents whole = HistoryFile::parse(content);
+
+        for (const bool ahead : {false, true}) {
+            HistoryFile file(path, Disk::real());
+            if (ahead)
+                file.readAhead();
+            HistoryFile::Contents contents;
+            QString error;
+            QVERIFY2(file.read(&contents, &error), qPrintable(error));
+            compareContents(contents, whole);
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+
+    // A reading ahead is taken once; the next read looks at the file again.
+    void readAheadIsTakenOnce()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(HistoryFile::fileName());
+        HistoryFile file(path, Disk::real());
+        file.readAhead();
+        HistoryFile::Contents contents;
+        QString error;
+        QVERIFY(!file.read(&contents, &error));
+        QVERIFY(error.contains(QStringLiteral("見つかりません")));
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(exampleLine()) > 0);
+        out.close();
+        QVERIFY2(file.read(&contents, &error), qPrintable(error));
+        QCOMPARE(contents.records.size(), std::size_t(1));
     }
 };
 

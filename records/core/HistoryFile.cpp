@@ -11,6 +11,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 #include <utility>
 
@@ -326,35 +327,17 @@ qsizetype usualLine(const char *p, HistoryRecords::Fields *f)
     return p[i] == '\n' ? i + 1 : 0;
 }
 
-} // namespace
-
-HistoryFile::HistoryFile(const QString &path, Disk &disk) : m_path(path), m_disk(disk) {}
-
-bool HistoryFile::read(Contents *contents, QString *error) const
+// Reads the lines from p to end into contents. Unless atEnd, the last line may be cut off by the
+// end of the bytes at hand: it is left for when more bytes follow, and where it starts returned.
+const char *parseLines(const char *p, const char *end, bool atEnd, HistoryFile::Contents &contents,
+                       qint64 &lineNumber)
 {
-    QByteArray content;
-    if (!DataFile::readAll(m_path, problem(QString()), maxFileSize, &content, error))
-        return false;
-    *contents = parse(content);
-    return true;
-}
-
-HistoryFile::Contents HistoryFile::parse(QByteArrayView content)
-{
-    Contents contents;
-    // Lines are 70 to 76 bytes long; room reserved beyond that is never touched, so never takes
-    // memory.
-    contents.records.reserve(static_cast<std::size_t>(content.size() / 68 + 1));
-    qint64 lineNumber = 0;
-    const char *const begin = content.data();
-    const char *const end = begin + content.size();
-    const char *p = begin;
     while (p < end) {
-        ++lineNumber;
         HistoryRecords::Fields fields;
         if (end - p >= longestLine) {
             if (const qsizetype length = usualLine(p, &fields);
                 length > 0 && HistoryRecords::fits(fields)) {
+                ++lineNumber;
                 contents.records.push_back(fields);
                 p += length;
                 continue;
@@ -362,19 +345,90 @@ HistoryFile::Contents HistoryFile::parse(QByteArrayView content)
         }
         const auto *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
         if (!lf) {
+            if (!atEnd)
+                return p;
             // Cut off before its line end: whatever it holds, it was never finished.
-            contents.skip(lineNumber);
-            break;
+            contents.skip(++lineNumber);
+            return end;
         }
+        ++lineNumber;
         QByteArrayView line(p, lf - p);
         if (line.endsWith('\r'))
             line.chop(1);
-        if (std::optional<HistoryRecord> record = parseLine(line))
+        if (std::optional<HistoryRecord> record = HistoryFile::parseLine(line))
             contents.records.push_back(*record);
         else
             contents.skip(lineNumber);
         p = lf + 1;
     }
+    return p;
+}
+
+// Room for the records of a file of this size. Lines are 70 to 76 bytes long; room reserved
+// beyond that is never touched, so never takes memory.
+std::size_t recordsRoom(qint64 fileSize)
+{
+    return static_cast<std::size_t>(fileSize / 68 + 1);
+}
+
+bool readFile(const QString &path, HistoryFile::Contents *contents, QString *error)
+{
+    HistoryFile::Contents read;
+    qint64 lineNumber = 0;
+    bool reserved = false;
+    const auto take = [&](QByteArrayView bytes, qint64 fileSize, bool atEnd) {
+        if (!reserved) {
+            read.records.reserve(recordsRoom(fileSize));
+            reserved = true;
+        }
+        const char *begin = bytes.data();
+        return parseLines(begin, begin + bytes.size(), atEnd, read, lineNumber) - begin;
+    };
+    if (!DataFile::readBlocks(path, problem(QString()), HistoryFile::maxFileSize, take, error))
+        return false;
+    *contents = std::move(read);
+    return true;
+}
+
+} // namespace
+
+HistoryFile::HistoryFile(const QString &path, Disk &disk) : m_path(path), m_disk(disk) {}
+
+HistoryFile::~HistoryFile() = default;
+
+void HistoryFile::readAhead()
+{
+    try {
+        m_ahead = std::async(std::launch::async, [path = m_path] {
+            Reading reading;
+            reading.ok = readFile(path, &reading.contents, &reading.error);
+            return reading;
+        });
+    } catch (const std::system_error &) {
+        // No thread to spare: read() reads the file itself.
+    }
+}
+
+bool HistoryFile::read(Contents *contents, QString *error)
+{
+    if (m_ahead.valid()) {
+        Reading reading = m_ahead.get();
+        if (!reading.ok) {
+            *error = reading.error;
+            return false;
+        }
+        *contents = std::move(reading.contents);
+        return true;
+    }
+    return readFile(m_path, contents, error);
+}
+
+HistoryFile::Contents HistoryFile::parse(QByteArrayView content)
+{
+    Contents contents;
+    contents.records.reserve(recordsRoom(content.size()));
+    qint64 lineNumber = 0;
+    parseLines(content.data(), content.data() + content.size(), true, contents, lineNumber);
     return contents;
 }
 
