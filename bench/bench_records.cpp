@@ -6,6 +6,8 @@
 //                                       of 7
 //   bench_records save DIR              prints save_ms=... (median of 21 Saves into DIR's window;
 //                                       DIR's history grows by 21 lines; needs a QPA platform)
+//                                       and scroll_ms=... (median of 21 jumps of the table to a
+//                                       far row, painted)
 
 #include "app/frmMain.h"
 #include "drill/core/Clock.h"
@@ -19,6 +21,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTest>
 
 #include <algorithm>
@@ -154,7 +158,19 @@ int save(const QString &dir)
         QCoreApplication::processEvents(); // the repaint that shows the new row
         times.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
-    std::printf("save_ms=%.3f\n", median(times));
+    // Scrolling: the table moved to a far row and painted, as a drag of the scroll bar does.
+    QTableView *table = form.ui.msgRireki;
+    QScrollBar *bar = table->verticalScrollBar();
+    QRandomGenerator random(7);
+    std::vector<double> scrollTimes;
+    for (int n = 0; n < 21; ++n) {
+        QElapsedTimer timer;
+        timer.start();
+        bar->setValue(random.bounded(bar->maximum() + 1));
+        table->viewport()->repaint();
+        scrollTimes.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::printf("save_ms=%.3f scroll_ms=%.3f\n", median(times), median(scrollTimes));
     return 0;
 }
 

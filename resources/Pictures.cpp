@@ -9,6 +9,9 @@
 #include <QList>
 #include <QPainter>
 #include <QPainterPath>
+#include <QResource>
+
+#include <cstring>
 
 #include <vector>
 
@@ -231,14 +234,37 @@ QPixmap Pictures::autoSave()
     return pixelArt(loadXpm(QStringLiteral(":/pictures/autosave.xpm")), screenRatio());
 }
 
+QImage Pictures::drawnLogo(qreal ratio)
+{
+    QImage image(logoSize * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    drawLogo(painter, logoSize);
+    return image;
+}
+
+QImage Pictures::bakedLogo(qreal ratio)
+{
+    // Baked only for whole ratios, the screens most have.
+    if (ratio != 1 && ratio != 2)
+        return {};
+    const QResource baked(QStringLiteral(":/logo/logo-%1.argb").arg(int(ratio)));
+    const QByteArray pixels = baked.isValid() ? baked.uncompressedData() : QByteArray();
+    const QSize size = logoSize * ratio;
+    if (pixels.size() != qsizetype(size.width()) * size.height() * 4)
+        return {};
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    std::memcpy(image.bits(), pixels.constData(), size_t(pixels.size()));
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
 QPixmap Pictures::logo()
 {
-    const QSize size(264, 66);
     const qreal ratio = screenRatio();
-    QPixmap pixmap(qRound(size.width() * ratio), qRound(size.height() * ratio));
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    drawLogo(painter, size);
-    return pixmap;
+    QImage image = bakedLogo(ratio);
+    if (image.isNull())
+        image = drawnLogo(ratio);
+    return QPixmap::fromImage(std::move(image));
 }
