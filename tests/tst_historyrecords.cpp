@@ -212,6 +212,23 @@ private Q_SLOTS:
         QTest::newRow("a line longer than a block")
             << many.first(80000) + longLine + "\r\n" + many.first(80000);
         QTest::newRow("nothing but a long fragment") << longLine;
+        // Long enough to be read in two halves at once.
+        QByteArray big;
+        for (int i = 0; i < 120000; ++i)
+            big += lineOfDay(i);
+        QTest::newRow("two halves") << big;
+        const auto brokenEvery = [&big](qsizetype step) {
+            QByteArray broken = big;
+            for (qsizetype at = step; at < broken.size(); at += step)
+                broken.insert(at, "\r\n");
+            return broken;
+        };
+        QTest::newRow("two halves, lines left out in both") << brokenEvery(200000);
+        QTest::newRow("two halves, more left out than listed") << brokenEvery(30000);
+        QTest::newRow("two halves, a long line in the middle") << big.first(big.size() / 2 - 100) +
+                                                                      QByteArray(100 * 1024, 'x') +
+                                                                      big.sliced(big.size() / 2);
+        QTest::newRow("two halves, cut-off last line") << big + "\"2001/02/03\",";
         QTest::newRow("empty") << QByteArray();
     }
     void readsByBlocksAsWhole()

@@ -136,7 +136,7 @@ bool DataFile::readAll(const QString &path, const QString &describedName, qint64
 }
 
 bool DataFile::readBlocks(const QString &path, const QString &describedName, qint64 maxSize,
-                          const BlockReader &take, QString *error)
+                          const BlockReader &take, QString *error, qint64 from, qint64 upTo)
 {
     qint64 size = 0;
     const int fd = openRegular(path, describedName, maxSize, &size, error);
@@ -147,6 +147,8 @@ bool DataFile::readBlocks(const QString &path, const QString &describedName, qin
         *error = message;
         return false;
     };
+    if (from > 0 && ::lseek(fd, off_t(from), SEEK_SET) < 0)
+        return fail(cannotRead(describedName, readReason(errno)));
 
     // A block small enough to stay in the processor's cache between its read and its parse; a
     // whole file in memory at once would cost a page fault every 4 KiB of it, as much time again
@@ -154,14 +156,17 @@ bool DataFile::readBlocks(const QString &path, const QString &describedName, qin
     constexpr qsizetype blockSize = 256 * 1024;
     QByteArray buffer;
     qsizetype held = 0; // bytes at the buffer's start that take() left for the next block
-    qint64 total = 0;
+    qint64 total = from;
     try {
         buffer.resize(blockSize);
         for (;;) {
             // A part that take() cannot use yet fills the buffer: it gets room to grow.
             if (held == buffer.size())
                 buffer.resize(2 * buffer.size()); // never beyond twice maxSize: see below
-            const ssize_t got = readSome(fd, buffer.data() + held, buffer.size() - held);
+            qsizetype room = buffer.size() - held;
+            if (upTo >= 0)
+                room = qsizetype(std::min<qint64>(room, upTo - total));
+            const ssize_t got = room > 0 ? readSome(fd, buffer.data() + held, room) : 0;
             if (got < 0)
                 return fail(cannotRead(describedName, readReason(errno)));
             total += got;
@@ -226,6 +231,23 @@ bool DataFile::rewrite(const QString &path, QByteArrayView content, Disk &disk,
         return false;
     }
     return true;
+}
+
+qint64 DataFile::lineStartAfter(const QString &path, qint64 offset)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st
+    {
+    };
+    char bytes[64 * 1024];
+    const ssize_t got = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)
+                            ? ::pread(fd, bytes, sizeof bytes, off_t(offset))
+                            : -1;
+    ::close(fd);
+    const void *lf = got > 0 ? std::memchr(bytes, '\n', size_t(got)) : nullptr;
+    return lf ? offset + (static_cast<const char *>(lf) - bytes) + 1 : -1;
 }
 
 QString DataFile::cannotWrite(const QString &describedName, int errorNumber)

@@ -26,9 +26,14 @@ bool readAll(const QString &path, const QString &describedName, qint64 maxSize, 
 using BlockReader = std::function<qsizetype(QByteArrayView bytes, qint64 fileSize, bool atEnd)>;
 
 // Reads the file at path as readAll() does, with the same checks and messages, but a block at
-// a time: the whole file is never held in memory at once.
+// a time: the whole file is never held in memory at once. Reads from the byte at from up to the
+// byte before upTo, or to the end when upTo is negative.
 bool readBlocks(const QString &path, const QString &describedName, qint64 maxSize,
-                const BlockReader &take, QString *error);
+                const BlockReader &take, QString *error, qint64 from = 0, qint64 upTo = -1);
+
+// Where the first line that starts after offset starts: the byte after the first LF at or after
+// offset, looked for within 64 KiB. -1 when there is none there or the file cannot be read.
+qint64 lineStartAfter(const QString &path, qint64 offset);
 
 // Replaces the file's whole content: the new content is written to a new file, synced and only
 // then put in place of the old one, so a failure at any step leaves the old file byte for byte.

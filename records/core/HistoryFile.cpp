@@ -371,22 +371,64 @@ std::size_t recordsRoom(qint64 fileSize)
     return static_cast<std::size_t>(fileSize / 68 + 1);
 }
 
-bool readFile(const QString &path, HistoryFile::Contents *contents, QString *error)
+// Reads the lines of the file from the byte at from up to the byte before upTo (negative: to the
+// end), numbered from 1; gives how many there were in lines.
+bool readPart(const QString &path, qint64 from, qint64 upTo, std::size_t room,
+              HistoryFile::Contents *contents, qint64 *lines, QString *error)
 {
     HistoryFile::Contents read;
+    read.records.reserve(room);
     qint64 lineNumber = 0;
-    bool reserved = false;
-    const auto take = [&](QByteArrayView bytes, qint64 fileSize, bool atEnd) {
-        if (!reserved) {
-            read.records.reserve(recordsRoom(fileSize));
-            reserved = true;
-        }
+    const auto take = [&](QByteArrayView bytes, qint64, bool atEnd) {
         const char *begin = bytes.data();
         return parseLines(begin, begin + bytes.size(), atEnd, read, lineNumber) - begin;
     };
-    if (!DataFile::readBlocks(path, problem(QString()), HistoryFile::maxFileSize, take, error))
+    if (!DataFile::readBlocks(path, problem(QString()), HistoryFile::maxFileSize, take, error, from,
+                              upTo))
         return false;
     *contents = std::move(read);
+    *lines = lineNumber;
+    return true;
+}
+
+// A long file is read in two halves at once, split where a line starts, each by a thread: the
+// window's own thread is idle once it waits for the records, and the machine has a core more.
+constexpr qint64 splitFrom = 8 * 1024 * 1024;
+
+bool readFile(const QString &path, HistoryFile::Contents *contents, QString *error)
+{
+    const qint64 size = QFileInfo(path).size();
+    const qint64 split = size >= splitFrom ? DataFile::lineStartAfter(path, size / 2) : -1;
+    std::future<bool> secondHalf;
+    HistoryFile::Contents second;
+    qint64 secondLines = 0;
+    QString secondError;
+    if (split > 0) {
+        try {
+            secondHalf = std::async(std::launch::async, [&] {
+                return readPart(path, split, -1, recordsRoom(size - split), &second, &secondLines,
+                                &secondError);
+            });
+        } catch (const std::system_error &) {
+            // No thread to spare: the file is read whole below.
+        }
+    }
+    qint64 lines = 0;
+    const qint64 upTo = secondHalf.valid() ? split : -1;
+    const bool firstRead = readPart(path, 0, upTo, recordsRoom(size), contents, &lines, error);
+    if (!secondHalf.valid())
+        return firstRead;
+    if (!secondHalf.get() || !firstRead) {
+        if (firstRead)
+            *error = secondError;
+        return false;
+    }
+    contents->records.append(second.records);
+    for (const qint64 line : second.skippedLines) {
+        if (contents->skippedLines.size() < HistoryFile::Contents::listedSkipped)
+            contents->skippedLines.append(lines + line);
+    }
+    contents->skippedCount += second.skippedCount;
     return true;
 }
 

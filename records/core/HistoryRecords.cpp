@@ -68,3 +68,15 @@ void HistoryRecords::clear()
     m_whole.clear();
     m_whole.shrink_to_fit();
 }
+
+void HistoryRecords::append(const HistoryRecords &more)
+{
+    const auto wholeBefore = static_cast<uint32_t>(m_whole.size());
+    m_packed.reserve(m_packed.size() + more.m_packed.size());
+    for (Packed p : more.m_packed) {
+        if (p.marks & wholeFlag)
+            p.dateCounts += wholeBefore;
+        m_packed.push_back(p);
+    }
+    m_whole.insert(m_whole.end(), more.m_whole.begin(), more.m_whole.end());
+}

@@ -58,6 +58,8 @@ public:
     // A record whose fields fit (see fits()).
     void push_back(const Fields &fields) { m_packed.push_back(pack(fields)); }
     void clear();
+    // Adds every record of more after these.
+    void append(const HistoryRecords &more);
 
     class const_iterator
     {
