@@ -53,7 +53,7 @@ QVariant ChmBrowser::loadResource(int type, const QUrl &name)
                                   "</body></html>")
                 .arg(url.path().toHtmlEscaped());
         }
-        return decodeHtml(*data);
+        return pageForDisplay(*data, url.path());
     }
     if (!data)
         return {};
