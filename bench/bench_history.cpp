@@ -3,6 +3,7 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_history
 
 #include "app/frmMain.h"
+#include "bench/ProcessStatus.h"
 #include "bench/SampleHistory.h"
 #include "records/History.h"
 #include "records/HistoryModel.h"
@@ -31,20 +32,6 @@
 namespace {
 
 constexpr int records = 32766;
-
-// A kB figure from /proc/self/status, such as VmRSS or VmHWM.
-long statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray key = QByteArray(field) + ':';
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 // The sample history as the file holds it.
 QByteArray historyOf(int count)
