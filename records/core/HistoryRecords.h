@@ -44,6 +44,9 @@ public:
         return month == 2 && leap ? 29 : days[month - 1];
     }
 
+    // The bytes a record of the usual ranges takes.
+    static constexpr std::size_t packedSize = 12;
+
     HistoryRecords() = default;
     explicit HistoryRecords(const std::vector<HistoryRecord> &records);
 
@@ -93,7 +96,7 @@ private:
         uint32_t dateCounts; // day 5 bits, month 4, year 14, ok 4, ng 4 (from bit 0 up)
         uint32_t timeRate;   // second of the day 17 bits, rate 10, seconds 5
     };
-    static_assert(sizeof(Packed) == 12);
+    static_assert(sizeof(Packed) == packedSize);
     static constexpr uint32_t wholeFlag = 0x80000000u;
 
     static Packed pack(const Fields &f)
