@@ -11,6 +11,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <system_error>
 
 #include <utility>
@@ -377,7 +378,11 @@ bool readPart(const QString &path, qint64 from, qint64 upTo, std::size_t room,
               HistoryFile::Contents *contents, qint64 *lines, QString *error)
 {
     HistoryFile::Contents read;
-    read.records.reserve(room);
+    try {
+        read.records.reserve(room);
+    } catch (const std::bad_alloc &) {
+        // Only room asked for ahead: the records may still fit as they come.
+    }
     qint64 lineNumber = 0;
     const auto take = [&](QByteArrayView bytes, qint64, bool atEnd) {
         const char *begin = bytes.data();
@@ -423,7 +428,12 @@ bool readFile(const QString &path, HistoryFile::Contents *contents, QString *err
             *error = secondError;
         return false;
     }
-    contents->records.append(second.records);
+    try {
+        contents->records.append(second.records);
+    } catch (const std::bad_alloc &) {
+        *error = problem(QStringLiteral("を読み込めません。\nメモリが足りません。"));
+        return false;
+    }
     for (const qint64 line : second.skippedLines) {
         if (contents->skippedLines.size() < HistoryFile::Contents::listedSkipped)
             contents->skippedLines.append(lines + line);
