@@ -1,5 +1,7 @@
 #include "app/controls/ChoiceCombo.h"
 
+#include "app/controls/ChoiceComboAccessible.h"
+
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -8,6 +10,7 @@
 
 ChoiceCombo::ChoiceCombo(QWidget *parent) : QComboBox(parent)
 {
+    ChoiceComboAccessible::install();
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);

@@ -1,0 +1,26 @@
+#include "app/controls/GridHeader.h"
+
+#include <QPainter>
+
+GridHeader::GridHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
+{
+    if (!rect.isValid())
+        return;
+    painter->save();
+    painter->fillRect(rect, palette().color(QPalette::Button));
+    painter->setPen(palette().color(QPalette::ButtonText));
+    painter->setFont(font());
+    const QVariant alignment =
+        model()->headerData(logicalIndex, orientation(), Qt::TextAlignmentRole);
+    const Qt::Alignment align =
+        alignment.isValid() ? Qt::Alignment(alignment.toInt()) : defaultAlignment();
+    painter->drawText(rect.adjusted(2, 0, -3, -1), int(align),
+                      model()->headerData(logicalIndex, orientation()).toString());
+    // The lines between fixed cells: right and bottom of each, black.
+    painter->setPen(QColor(0, 0, 0));
+    painter->drawLine(rect.topRight(), rect.bottomRight());
+    painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+    painter->restore();
+}
