@@ -2,6 +2,7 @@
 #include "app/controls/CommandButton.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QImage>
 #include <QScrollBar>
@@ -153,6 +154,59 @@ private Q_SLOTS:
                 changed += focused.at(x, y) != unfocused.at(x, y);
         QVERIFY2(changed > 10,
                  qPrintable(QStringLiteral("%1 pixels of the cell change").arg(changed)));
+    }
+
+    // The table's colours: cells in the window colour with light grey lines between them, black
+    // lines between the fixed cells (the header row and the numbering column), dark grey beyond
+    // the last row and beyond the last column.
+    void tableColours_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QColor>("colour");
+        const QColor black(0, 0, 0), darkGrey(128, 128, 128), lightGrey(192, 192, 192);
+        QTest::newRow("below the last row") << "below" << darkGrey;
+        QTest::newRow("right of the last column") << "right" << darkGrey;
+        QTest::newRow("header, beyond its last section") << "header beyond" << darkGrey;
+        QTest::newRow("header, under a section") << "header bottom" << black;
+        QTest::newRow("header, between sections") << "header between" << black;
+        QTest::newRow("numbering column, right of it") << "fixed right" << black;
+        QTest::newRow("numbering column, between its cells") << "fixed between" << black;
+        QTest::newRow("between data cells") << "cells between" << lightGrey;
+        QTest::newRow("inside a data cell")
+            << "cell" << QGuiApplication::palette().color(QPalette::Base);
+    }
+
+    void tableColours()
+    {
+        QFETCH(QString, where);
+        QFETCH(QColor, colour);
+        TestWindow t("5,5,0\r\n", historyLines(2));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        QTableView *grid = t->ui.msgRireki;
+        const QHeaderView *header = grid->horizontalHeader();
+        const int lastColumn = grid->model()->columnCount() - 1;
+        const int cellsRight =
+            grid->columnViewportPosition(lastColumn) + grid->columnWidth(lastColumn);
+        const int middleOfRow0 = grid->rowHeight(0) / 2;
+        const int column0Right = grid->columnWidth(0) - 1;
+        const int column1Right = grid->columnViewportPosition(1) + grid->columnWidth(1) - 1;
+        QVERIFY(cellsRight < grid->viewport()->width() - 2);
+
+        const Picture cells(grid->viewport());
+        const Picture head(header->viewport());
+        const QHash<QString, QColor> seen = {
+            {QStringLiteral("below"), cells.at(20, grid->viewport()->height() - 3)},
+            {QStringLiteral("right"), cells.at(cellsRight + 1, middleOfRow0)},
+            {QStringLiteral("header beyond"), head.at(cellsRight + 1, header->height() / 2)},
+            {QStringLiteral("header bottom"), head.at(column1Right - 5, header->height() - 1)},
+            {QStringLiteral("header between"), head.at(column1Right, header->height() / 2)},
+            {QStringLiteral("fixed right"), cells.at(column0Right, middleOfRow0)},
+            {QStringLiteral("fixed between"), cells.at(3, grid->rowHeight(0) - 1)},
+            {QStringLiteral("cells between"), cells.at(column1Right, middleOfRow0 - 5)},
+            {QStringLiteral("cell"), cells.at(grid->columnViewportPosition(1) + 3, 2)},
+        };
+        QCOMPARE(seen.value(where), colour);
     }
 
     // Once the table scrolls, the row under the header is a whole one: the view starts on a row

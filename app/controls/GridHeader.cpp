@@ -1,8 +1,27 @@
 #include "app/controls/GridHeader.h"
 
+#include "app/controls/GridView.h"
+
+#include <QPaintEvent>
 #include <QPainter>
 
 GridHeader::GridHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+void GridHeader::paintEvent(QPaintEvent *event)
+{
+    QHeaderView::paintEvent(event);
+    const int sections = count();
+    if (sections == 0)
+        return;
+    const int last = logicalIndex(sections - 1);
+    const int end = sectionViewportPosition(last) + sectionSize(last);
+    if (end >= viewport()->width())
+        return;
+    QPainter painter(viewport());
+    painter.setClipRegion(event->region());
+    painter.fillRect(QRect(end, 0, viewport()->width() - end, viewport()->height()),
+                     GridView::beyondLastCellColor());
+}
 
 void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
 {
