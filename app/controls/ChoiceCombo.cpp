@@ -1,7 +1,5 @@
 #include "app/controls/ChoiceCombo.h"
 
-#include "app/controls/ChoiceComboAccessible.h"
-
 #include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -10,7 +8,6 @@
 
 ChoiceCombo::ChoiceCombo(QWidget *parent) : QComboBox(parent)
 {
-    ChoiceComboAccessible::install();
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);

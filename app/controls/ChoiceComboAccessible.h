@@ -14,7 +14,8 @@ public:
 
     QString text(QAccessible::Text t) const override;
 
-    // Makes Qt build this interface for every ChoiceCombo; once is enough.
+    // Makes Qt build this interface for every ChoiceCombo; once is enough, before the first
+    // screen reader asks.
     static void install();
 
 private:

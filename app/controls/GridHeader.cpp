@@ -1,6 +1,6 @@
 #include "app/controls/GridHeader.h"
 
-#include "app/controls/GridView.h"
+#include "app/controls/ConsoleColors.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -20,7 +20,7 @@ void GridHeader::paintEvent(QPaintEvent *event)
     QPainter painter(viewport());
     painter.setClipRegion(event->region());
     painter.fillRect(QRect(end, 0, viewport()->width() - end, viewport()->height()),
-                     GridView::beyondLastCellColor());
+                     QColor(ConsoleColors::darkGrey));
 }
 
 void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const
@@ -38,7 +38,7 @@ void GridHeader::paintSection(QPainter *painter, const QRect &rect, int logicalI
     painter->drawText(rect.adjusted(2, 0, -3, -1), int(align),
                       model()->headerData(logicalIndex, orientation()).toString());
     // The lines between fixed cells: right and bottom of each, black.
-    painter->setPen(QColor(0, 0, 0));
+    painter->setPen(QColor(ConsoleColors::black));
     painter->drawLine(rect.topRight(), rect.bottomRight());
     painter->drawLine(rect.bottomLeft(), rect.bottomRight());
     painter->restore();

@@ -1,5 +1,6 @@
 #include "app/controls/GridView.h"
 
+#include "app/controls/ConsoleColors.h"
 #include "app/controls/GridHeader.h"
 
 #include <QHeaderView>
@@ -29,7 +30,7 @@ void GridView::paintEvent(QPaintEvent *event)
         // The cells paint over the window colour only where they are; the rest stays grey.
         QPainter painter(viewport());
         painter.setClipRegion(event->region());
-        painter.fillRect(viewport()->rect(), beyondLastCellColor());
+        painter.fillRect(viewport()->rect(), QColor(ConsoleColors::darkGrey));
         painter.fillRect(cellsArea(), palette().brush(QPalette::Base));
     }
     QTableView::paintEvent(event);
@@ -41,7 +42,7 @@ void GridView::paintEvent(QPaintEvent *event)
     // just drawn its own grid lines (one pixel at the right and bottom edge of every cell).
     QPainter painter(viewport());
     painter.setClipRegion(event->region());
-    painter.setPen(fixedLineColor());
+    painter.setPen(QColor(ConsoleColors::black));
     const int left = columnViewportPosition(0);
     const int right = left + columnWidth(0) - 1;
     painter.drawLine(right, 0, right, cells.bottom());

@@ -12,10 +12,6 @@ class GridView : public QTableView
 public:
     explicit GridView(QWidget *parent = nullptr);
 
-    // The grid's colours beyond its cells and between its fixed cells.
-    static QColor beyondLastCellColor() { return QColor(128, 128, 128); }
-    static QColor fixedLineColor() { return QColor(0, 0, 0); }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 

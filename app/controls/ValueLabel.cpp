@@ -1,13 +1,10 @@
 #include "app/controls/ValueLabel.h"
 
-#include "app/controls/ValueLabelAccessible.h"
-
 #include <QAccessible>
 
 ValueLabel::ValueLabel(const QString &caption, const QString &text, QWidget *parent)
     : QLabel(text, parent), m_caption(caption)
 {
-    ValueLabelAccessible::install();
 }
 
 QString ValueLabel::spokenName() const

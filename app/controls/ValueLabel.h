@@ -4,7 +4,8 @@
 
 // A label whose text is a value the window sets: a digit slot, a count, the rate. A screen reader
 // reads it by its caption followed by the value ("正解の数：3"), hears of every new value, and
-// still has the caption to read while the label is empty.
+// still has the caption to read while the label is empty (ValueLabelAccessible, which the
+// window's controls install).
 class ValueLabel : public QLabel
 {
     Q_OBJECT

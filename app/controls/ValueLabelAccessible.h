@@ -13,7 +13,8 @@ public:
 
     QString text(QAccessible::Text t) const override;
 
-    // Makes Qt build this interface for every ValueLabel; once is enough.
+    // Makes Qt build this interface for every ValueLabel; once is enough, before the first
+    // screen reader asks.
     static void install();
 
 private:

@@ -2,6 +2,7 @@
 
 #include "app/controls/AnswerBox.h"
 #include "app/controls/ChoiceCombo.h"
+#include "app/controls/ChoiceComboAccessible.h"
 #include "app/controls/CommandButton.h"
 #include "app/controls/ConsoleColors.h"
 #include "app/controls/GridView.h"
@@ -9,6 +10,7 @@
 #include "app/controls/ToggleButton.h"
 #include "app/controls/Twips.h"
 #include "app/controls/ValueLabel.h"
+#include "app/controls/ValueLabelAccessible.h"
 #include "resources/JapaneseFont.h"
 #include "resources/Pictures.h"
 
@@ -74,6 +76,10 @@ QWidget *straightLine(QWidget *parent, const QColor &color)
 
 void WindowControls::setupUi(QWidget *window)
 {
+    // How screen readers see the value labels and the choice lists.
+    ValueLabelAccessible::install();
+    ChoiceComboAccessible::install();
+
     form = window;
     form->setObjectName(QStringLiteral("frmMain"));
     form->setWindowTitle(QStringLiteral("ケタモリ！"));
