@@ -5,7 +5,7 @@ Keys (and the one click the player makes to re-enter an answer) go in through xd
 program shows comes back through its accessibility tree (AT-SPI, as a screen reader reads it) and
 through screenshots. Every scenario runs in a temporary working folder with seeded files.
 
-Usage: keyboard_play.py BINARY ARTIFACT_DIR   (inside xvfb-run and dbus-run-session)
+Usage: keyboard_play.py BINARY ARTIFACT_DIR HELP_FILE   (inside xvfb-run and dbus-run-session)
 """
 
 import os
@@ -20,6 +20,7 @@ import pyatspi
 from gi.repository import GLib
 
 BINARY, ARTIFACTS = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+HELP_FILE = os.path.abspath(sys.argv[3])
 TITLE = "ケタモリ！"
 
 # Positions in the window's client area, in pixels (15 twips to a pixel). Frame1 lies at (6, 87).
@@ -469,6 +470,45 @@ def scenario_settings_reentry_restart_clear(work):
         p.end()
 
 
+def scenario_save_and_help_by_keyboard(work):
+    """Auto-save off: a drill scored and saved with 保存, then help opened with ヘルプ and both
+    windows closed with 終了, all by keyboard."""
+    seed(work, b"3,0,0\r\n", SEEDED[0])
+    shutil.copyfile(HELP_FILE, os.path.join(work, "zqHelp.chm"))
+    p = Program(work, "save-help")
+    try:
+        digits = start_drill_by_keyboard(p, 3)
+        wait_for_answer_entry(p)
+        p.type("".join(digits))
+        p.expect_focus(lambda: p.button("回答"), "回答 after box 3")
+        p.key("space")
+        p.expect_focus(lambda: p.button("スタート"), "スタート after scoring")
+        check(read(work, "履歴.txt") == SEEDED[0], "saved without auto-save")
+        p.key("Tab", "Tab")
+        p.expect_focus(lambda: p.button("保存"), "保存")
+        p.key("space")
+        wait_for("the saved line", lambda: read(work, "履歴.txt").count(b"\r\n") == 2, seconds=3)
+        line = read(work, "履歴.txt")[len(SEEDED[0]):].decode("cp932")
+        check('"○○○' + "－" * 12 + '",3,0,"100.0%","0秒"' in line, f"line {line!r}")
+        step("Save by keyboard")
+
+        p.key("Tab", "Tab")
+        p.expect_focus(lambda: p.button("ヘルプ"), "ヘルプ")
+        p.key("space")
+        wait_for("the help window", lambda: p.dialog("ケタモリ！ ヘルプ"), seconds=5)
+        p.focus_window()
+        p.expect_focus(lambda: p.button("ヘルプ"), "ヘルプ, back in the main window")
+        p.key("Tab")
+        p.expect_focus(lambda: p.button("終了"), "終了")
+        p.key("space")
+        wait_for("the end", lambda: not p.alive(), seconds=3)
+        check(p.process.returncode == 0, f"exit status {p.process.returncode}")
+        step("Help and 終了 by keyboard")
+        return "Save, Help and 終了 by keyboard"
+    finally:
+        p.end()
+
+
 def scenario_exit_during_display(work):
     """終了 while the digits are on show: the process ends at once, the files as they were."""
     seed(work, b"3,30,1\r\n", SEEDED[1])
@@ -493,8 +533,9 @@ def main():
     pyatspi.Registry.getDesktop(0)
     failed = 0
     began = time.monotonic()
-    for scenario in (scenario_drill_by_keyboard, scenario_settings_reentry_restart_clear,
-                     scenario_exit_during_display):
+    scenarios = (scenario_drill_by_keyboard, scenario_settings_reentry_restart_clear,
+                 scenario_save_and_help_by_keyboard, scenario_exit_during_display)
+    for scenario in scenarios:
         work = tempfile.mkdtemp(prefix="ketamori-play-")
         t0 = time.monotonic()
         _step_began[0] = t0
@@ -510,7 +551,7 @@ def main():
                           file=sys.stderr)
         finally:
             shutil.rmtree(work, ignore_errors=True)
-    print(f"{3 - failed} passed, {failed} failed in {time.monotonic() - began:.1f} s")
+    print(f"{len(scenarios) - failed} passed, {failed} failed in {time.monotonic() - began:.1f} s")
     return 1 if failed else 0
 
 

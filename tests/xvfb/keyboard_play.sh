@@ -2,7 +2,8 @@
 # The real program played by keyboard on a real X server, read back through its accessibility
 # tree and screenshots (see keyboard_play.py). Runs its own session bus, which carries the
 # accessibility bus and ends with it.
-# Usage: keyboard_play.sh BINARY ARTIFACT_DIR   (run inside xvfb-run; exits 77 if a tool is missing)
+# Usage: keyboard_play.sh BINARY ARTIFACT_DIR HELP_FILE
+#        (run inside xvfb-run; exits 77 if a tool is missing)
 set -euo pipefail
 for tool in xdotool import convert dbus-run-session; do
     if ! command -v "$tool" >/dev/null; then
