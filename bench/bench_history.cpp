@@ -3,6 +3,8 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_history
 
 #include "app/frmMain.h"
+#include "bench/ProcessStatus.h"
+#include "bench/SampleHistory.h"
 #include "records/History.h"
 #include "records/HistoryModel.h"
 #include "records/core/Disk.h"
@@ -15,7 +17,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QScrollBar>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -32,45 +33,12 @@ namespace {
 
 constexpr int records = 32766;
 
-// A kB figure from /proc/self/status, such as VmRSS or VmHWM.
-long statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray key = QByteArray(field) + ':';
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
-// Varied results: any digit count and display time, random right and wrong answers.
+// The sample history as the file holds it.
 QByteArray historyOf(int count)
 {
-    QRandomGenerator random(20240501);
     QByteArray content;
-    QDateTime when(QDate(2001, 1, 1), QTime(9, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        const int digits = random.bounded(1, 16);
-        HistoryRecord::Marks marks;
-        int16_t ok = 0;
-        for (int s = 0; s < HistoryRecord::slotCount; ++s) {
-            if (s >= digits) {
-                marks[size_t(s)] = HistoryRecord::Mark::Unused;
-            } else if (random.bounded(2) == 0) {
-                marks[size_t(s)] = HistoryRecord::Mark::Right;
-                ++ok;
-            } else {
-                marks[size_t(s)] = HistoryRecord::Mark::Wrong;
-            }
-        }
-        content += HistoryFile::formatLine(
-            HistoryRecord::ofResult(when, marks, ok, static_cast<int16_t>(digits - ok), digits,
-                                    static_cast<int16_t>(random.bounded(31))));
-        when = when.addSecs(random.bounded(30, 4000));
-    }
+    for (const HistoryRecord &record : sampleHistory(count))
+        content += HistoryFile::formatLine(record);
     return content;
 }
 

@@ -5,6 +5,7 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_hostile_history
 
 #include "app/frmMain.h"
+#include "bench/ProcessStatus.h"
 #include "drill/core/Clock.h"
 #include "drill/core/DigitSource.h"
 #include "help/HelpService.h"
@@ -44,20 +45,6 @@ public:
     void displayTopic(QWidget *, const QString &) override {}
     void closeAll() override {}
 };
-
-// A kB figure from /proc/self/status, such as VmRSS or VmHWM.
-long statusKb(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray key = QByteArray(field) + ':';
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
 
 QByteArray validLine(int n)
 {

@@ -2,6 +2,7 @@
 // as the program does, and prints the times. Run by hand, headless:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_stats
 
+#include "bench/SampleHistory.h"
 #include "drill/core/Clock.h"
 #include "records/HistoryModel.h"
 #include "stats/HistoryMenu.h"
@@ -10,7 +11,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QRandomGenerator>
 #include <QTableView>
 #include <QTest>
 
@@ -29,34 +29,6 @@ public:
     qint64 wholeSeconds() const override { return 0; }
     QDateTime localNow() const override { return QDateTime::currentDateTime(); }
 };
-
-// Varied results: any digit count and display time, random right and wrong answers, a few
-// minutes to an hour apart.
-std::vector<HistoryRecord> historyOf(int count)
-{
-    QRandomGenerator random(20240501);
-    std::vector<HistoryRecord> history;
-    QDateTime when(QDate(2001, 1, 1), QTime(9, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        const int digits = random.bounded(1, 16);
-        HistoryRecord::Marks marks;
-        int16_t ok = 0;
-        for (int s = 0; s < HistoryRecord::slotCount; ++s) {
-            if (s >= digits) {
-                marks[size_t(s)] = HistoryRecord::Mark::Unused;
-            } else if (random.bounded(2) == 0) {
-                marks[size_t(s)] = HistoryRecord::Mark::Right;
-                ++ok;
-            } else {
-                marks[size_t(s)] = HistoryRecord::Mark::Wrong;
-            }
-        }
-        history.push_back(
-            HistoryRecord::ofResult(when, marks, ok, static_cast<int16_t>(digits - ok), digits, 5));
-        when = when.addSecs(random.bounded(30, 4000));
-    }
-    return history;
-}
 
 // CPU time of this thread: unlike wall time, it does not grow when other work shares the cores.
 qint64 threadCpuNs()
@@ -90,7 +62,7 @@ int main(int argc, char *argv[])
     auto *table = new QTableView(&owner);
     auto *model = new HistoryModel(table);
     table->setModel(model);
-    model->setRecords(historyOf(records));
+    model->setRecords(sampleHistory(records));
     owner.show();
     if (!QTest::qWaitForWindowExposed(&owner))
         return 1;

@@ -1,7 +1,7 @@
 // The help file reader on any bytes, as the viewer uses it: open, title, default topic, page
-// list, every page's bytes and their HTML decoding. Nothing may crash, hang or use memory out
-// of proportion; a topic given must be a page that can be read. The bytes are also decoded
-// as a page on their own.
+// list, every page's bytes and their HTML decoding as the viewer shows it. Nothing may crash, hang
+// or use memory out of proportion; a topic given must be a page that can be read. The bytes are
+// also decoded as a page on their own.
 #include "help/core/ChmFile.h"
 #include "help/core/HtmlText.h"
 
@@ -22,12 +22,21 @@ QString scratchFile()
     return QStringLiteral("%1/ketamori-fuzz-chm-%2.chm").arg(folder).arg(::getpid());
 }
 
+// The viewer shows a page as decoded, only with invisible break opportunities added.
+void shownAsDecoded(const QByteArray &page)
+{
+    const QString shown = pageForDisplay(page, QStringLiteral("/page.html"));
+    if (page.size() <= maxPageBytes &&
+        QString(shown).remove(QChar(0x200B)) != decodeHtml(page).remove(QChar(0x200B)))
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    decodeHtml(bytes);
+    shownAsDecoded(bytes);
 
     static const QString path = scratchFile();
     {
@@ -45,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     for (const QString &page : chm.pages()) {
         if (const std::optional<QByteArray> html = chm.object(page))
-            decodeHtml(*html);
+            shownAsDecoded(*html);
     }
     chm.object(QStringLiteral("/style.css"));
     return 0;

@@ -3,7 +3,9 @@
 #include "help/core/ChmFile.h"
 #include "help/core/HtmlText.h"
 
+#include <QBuffer>
 #include <QDesktopServices>
+#include <QImageReader>
 #include <QTextDocument>
 
 ChmBrowser::ChmBrowser(QWidget *parent) : QTextBrowser(parent)
@@ -47,15 +49,36 @@ QVariant ChmBrowser::loadResource(int type, const QUrl &name)
 
     const std::optional<QByteArray> data = m_file ? m_file->object(url.path()) : std::nullopt;
     if (type == QTextDocument::HtmlResource) {
+        m_pixelsLeft = maxPixelsPerPage;
         if (!data) {
             return QStringLiteral("<html><body><h3>ページが見つかりません</h3>"
                                   "<p>ヘルプファイルの中に「%1」というページはありません。</p>"
                                   "</body></html>")
                 .arg(url.path().toHtmlEscaped());
         }
-        return decodeHtml(*data);
+        return pageForDisplay(*data, url.path());
     }
     if (!data)
         return {};
+    if (type == QTextDocument::ImageResource)
+        return picture(*data);
     return *data;
+}
+
+QVariant ChmBrowser::picture(const QByteArray &data)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    // The size from the picture's header, before anything is decoded (when the format tells it).
+    const QSize announced = reader.size();
+    if (announced.isValid() && qint64(announced.width()) * announced.height() > m_pixelsLeft)
+        return {};
+    const QImage image = reader.read();
+    const qint64 pixels = qint64(image.width()) * image.height();
+    if (image.isNull() || pixels > m_pixelsLeft)
+        return {};
+    m_pixelsLeft -= pixels;
+    return image;
 }

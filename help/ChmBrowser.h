@@ -26,8 +26,17 @@ public:
 
     static QUrl pageUrl(const QString &path);
 
+    // The pixels a page may draw in all its pictures together. A help page shows a few
+    // screenshots; a damaged file could name one picture of thousands of pixels square under
+    // many names, and decoding them all would hold the window for seconds and take gigabytes.
+    // Pictures beyond this are left out.
+    static constexpr qint64 maxPixelsPerPage = 16 * 1024 * 1024;
+
     QVariant loadResource(int type, const QUrl &name) override;
 
 private:
+    QVariant picture(const QByteArray &data);
+
     std::shared_ptr<const ChmFile> m_file;
+    qint64 m_pixelsLeft = maxPixelsPerPage;
 };

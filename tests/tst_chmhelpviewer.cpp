@@ -1,6 +1,7 @@
 #include "help/ChmBrowser.h"
 #include "help/ChmHelpViewer.h"
 #include "help/ChmHelpWindow.h"
+#include "help/core/ChmFile.h"
 
 #include <QApplication>
 #include <QFile>
@@ -66,6 +67,27 @@ private Q_SLOTS:
                 red = shot.pixelColor(x, y) == QColor(255, 0, 0);
         }
         QVERIFY(red);
+    }
+
+    // A picture of 2100 x 2100 pixels, named four ways (names ignore case): the page's pictures may
+    // take 16 M pixels, so the fourth is left out, until the next page.
+    void picturesTakeBoundedPixels()
+    {
+        ChmBrowser browser;
+        browser.setHelpFile(std::make_shared<const ChmFile>(QStringLiteral(TEST_CHM)));
+        browser.showPage(QStringLiteral("/index.html"));
+        const auto picture = [&browser](const char *name) {
+            return browser
+                .loadResource(QTextDocument::ImageResource, QUrl(QString::fromLatin1(name)))
+                .value<QImage>();
+        };
+        QCOMPARE(picture("chm:/img/large.png").size(), QSize(2100, 2100));
+        QVERIFY(!picture("chm:/IMG/large.png").isNull());
+        QVERIFY(!picture("chm:/img/LARGE.PNG").isNull());
+        QVERIFY(picture("chm:/Img/Large.png").isNull());
+        browser.showPage(QStringLiteral("/sjis.html"));
+        QVERIFY(!picture("chm:/img/large.png").isNull());
+        QVERIFY(!picture("chm:/img/red.xpm").isNull());
     }
 
     void linkLeadsToShiftJisPage()

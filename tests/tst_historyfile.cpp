@@ -285,6 +285,7 @@ private Q_SLOTS:
         QString error;
         QVERIFY(!HistoryFile(m_path, Disk::real()).append(record, &error));
         QVERIFY2(error.contains(HistoryFile::fileName()), qPrintable(error));
+        QVERIFY2(error.contains(u"範囲"_qs), qPrintable(error));
         QCOMPARE(fileBytes(m_path), before);
     }
 

@@ -44,6 +44,65 @@ private Q_SLOTS:
         QVERIFY2(decoded.contains(contains), qPrintable(decoded));
         QVERIFY(!decoded.contains(QChar::ReplacementCharacter));
     }
+
+    // "|" stands for the inserted zero width space; words are broken after 4 characters.
+    void breakableWords_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("long word") << u"abcdefghij"_qs << u"abcd|efgh|ij"_qs;
+        QTest::newRow("white space ends a word") << u"ab cdefg"_qs << u"ab cdef|g"_qs;
+        QTest::newRow("Japanese breaks by itself")
+            << u"あいうえおかきく"_qs << u"あいうえおかきく"_qs;
+        QTest::newRow("tags inside a word") << u"ab<b>cdefg</b>"_qs << u"ab<b>cd|efg</b>"_qs;
+        QTest::newRow("attribute values") << u"<a href=\"abcdefghij\" title='a>bcdefg'>x</a>"_qs
+                                          << u"<a href=\"abcdefghij\" title='a>bcdefg'>x</a>"_qs;
+        QTest::newRow("comment") << u"<!-- abcdefghij -->"_qs << u"<!-- abcdefghij -->"_qs;
+        QTest::newRow("style and script")
+            << u"<STYLE>p{color:#000}</STYLE><script>abcdefg</script>abcdefg"_qs
+            << u"<STYLE>p{color:#000}</STYLE><script>abcdefg</script>abcd|efg"_qs;
+        QTest::newRow("character references kept whole")
+            << u"&amp;&#12354;"_qs << u"&amp;|&#12354;"_qs;
+        QTest::newRow("unterminated tag") << u"ab<cdefghij"_qs << u"ab<cdefghij"_qs;
+    }
+    void breakableWords()
+    {
+        QFETCH(QString, html);
+        QFETCH(QString, shown);
+        QCOMPARE(withBreakableWords(html, 4), QString(shown).replace(u'|', QChar(0x200B)));
+    }
+
+    // Hostile pages: no word the layout would see is much longer than the limit.
+    void noLongWordIsLeft_data()
+    {
+        QTest::addColumn<QString>("html");
+        const QString letters(100000, u'a');
+        QTest::newRow("letters") << letters;
+        QTest::newRow("ampersand and letters") << u'&' + letters;
+        QTest::newRow("numeric reference") << u"&#"_qs + QString(100000, u'1');
+        QTest::newRow("many ampersands") << QString(100000, u'&');
+    }
+    void noLongWordIsLeft()
+    {
+        QFETCH(QString, html);
+        const QString shown = withBreakableWords(html);
+        QCOMPARE(QString(shown).remove(QChar(0x200B)), html);
+        qsizetype run = 0;
+        for (const QChar c : shown) {
+            run = c == QChar(0x200B) ? 0 : run + 1;
+            QVERIFY2(run <= 64 + 32, qPrintable(QString::number(run)));
+        }
+    }
+
+    void pageTooLargeIsNotShown()
+    {
+        const QByteArray page = "<p>" + QByteArray(maxPageBytes, 'a') + "</p>";
+        const QString shown = pageForDisplay(page, u"/big&.html"_qs);
+        QVERIFY2(shown.contains(u"ページが大きすぎます"_qs), qPrintable(shown));
+        QVERIFY(shown.contains(u"/big&amp;.html"_qs));
+        QVERIFY(!shown.contains(u"aaaa"_qs));
+        QVERIFY(pageForDisplay("<p>ok</p>", u"/small.html"_qs).contains(u"<p>ok</p>"_qs));
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_HtmlText)

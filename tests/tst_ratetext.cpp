@@ -2,6 +2,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 class tst_RateText : public QObject
 {
     Q_OBJECT
@@ -29,6 +31,11 @@ private Q_SLOTS:
         QFETCH(int, count);
         QFETCH(QString, text);
         QCOMPARE(rateText(ok, count), text);
+    }
+    void extremeTenths()
+    {
+        QCOMPARE(rateText(std::numeric_limits<int32_t>::min()), QStringLiteral("-214748364.8%"));
+        QCOMPARE(rateText(std::numeric_limits<int32_t>::max()), QStringLiteral("214748364.7%"));
     }
 };
 

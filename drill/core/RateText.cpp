@@ -11,7 +11,7 @@ int32_t rateTenths(int ok, int count)
 {
     Q_ASSERT(count >= 1);
     // In whole numbers, so the rate shown and the rate stored can never differ by a rounding.
-    const int64_t scaled = 2000 * static_cast<int64_t>(std::abs(ok)) + count;
+    const int64_t scaled = 2000 * std::abs(static_cast<int64_t>(ok)) + count;
     const int64_t tenths = scaled / (2 * static_cast<int64_t>(count));
     return static_cast<int32_t>(ok < 0 ? -tenths : tenths);
 }
@@ -19,6 +19,6 @@ int32_t rateTenths(int ok, int count)
 QString rateText(int32_t tenths)
 {
     const QString sign = tenths < 0 ? QStringLiteral("-") : QString();
-    const int32_t magnitude = std::abs(tenths);
+    const int64_t magnitude = std::abs(static_cast<int64_t>(tenths)); // -INT32_MIN too
     return sign + QString::number(magnitude / 10) + u'.' + QString::number(magnitude % 10) + u'%';
 }

@@ -84,3 +84,99 @@ QString decodeHtml(const QByteArray &html)
     }
     return decodeJapaneseText(html);
 }
+
+QString pageForDisplay(const QByteArray &page, const QString &path)
+{
+    if (page.size() > maxPageBytes) {
+        return QStringLiteral("<html><body><h3>ページが大きすぎます</h3>"
+                              "<p>ページ「%1」は %2 KB あり、表示できる大きさ"
+                              "（%3 KB まで）を超えています。</p></body></html>")
+            .arg(path.toHtmlEscaped())
+            .arg((page.size() + 1023) / 1024)
+            .arg(maxPageBytes / 1024);
+    }
+    return withBreakableWords(decodeHtml(page));
+}
+
+namespace {
+
+bool startsWithAt(const QString &text, qsizetype at, QLatin1StringView what)
+{
+    return QStringView(text).mid(at, what.size()).compare(what, Qt::CaseInsensitive) == 0;
+}
+
+// The end of the markup starting with '<' at `at`: one past its '>' (or the end of the text).
+// A comment ends at "-->", a tag at the first '>' outside a quoted attribute value, and the
+// opening tag of a <style> or <script> element only after its closing tag.
+qsizetype endOfMarkup(const QString &html, qsizetype at)
+{
+    const qsizetype size = html.size();
+    if (startsWithAt(html, at, QLatin1StringView("<!--"))) {
+        const qsizetype end = html.indexOf(QLatin1StringView("-->"), at + 4);
+        return end < 0 ? size : end + 3;
+    }
+    QChar quote;
+    qsizetype i = at + 1;
+    for (; i < size; ++i) {
+        const QChar c = html[i];
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == u'"' || c == u'\'') {
+            quote = c;
+        } else if (c == u'>') {
+            break;
+        }
+    }
+    const qsizetype end = i < size ? i + 1 : size;
+    for (const QLatin1StringView raw : {QLatin1StringView("style"), QLatin1StringView("script")}) {
+        if (startsWithAt(html, at + 1, raw)) {
+            const QChar after = at + 1 + raw.size() < size ? html[at + 1 + raw.size()] : QChar();
+            if (after.isLetterOrNumber())
+                continue;
+            const qsizetype close =
+                html.indexOf(QLatin1StringView("</") + raw, end, Qt::CaseInsensitive);
+            return close < 0 ? size : close;
+        }
+    }
+    return end;
+}
+
+} // namespace
+
+QString withBreakableWords(const QString &html, qsizetype longest)
+{
+    constexpr QChar zeroWidthSpace(0x200B);
+    QString out;
+    out.reserve(html.size() + html.size() / longest + 1);
+    qsizetype run = 0;
+    // Characters since an '&' that may still be a character reference ("&amp;", "&#12354;"):
+    // no break goes inside one. The longest named reference has 31 letters.
+    constexpr qsizetype longestReference = 32;
+    qsizetype reference = -1;
+    for (qsizetype i = 0; i < html.size();) {
+        const QChar c = html[i];
+        if (c == u'<') {
+            const qsizetype end = endOfMarkup(html, i);
+            out += QStringView(html).mid(i, end - i);
+            i = end;
+            continue;
+        }
+        // Text breaks by itself at white space and between Japanese characters (and the
+        // characters beyond the basic plane are left whole).
+        if (c.isSpace() || c.unicode() >= 0x3000) {
+            run = 0;
+        } else if (++run > longest && (reference < 0 || c == u'&')) {
+            out += zeroWidthSpace;
+            run = 1;
+        }
+        if (c == u'&')
+            reference = 0;
+        else if (reference >= 0 &&
+                 (!(c.isLetterOrNumber() || c == u'#') || ++reference > longestReference))
+            reference = -1;
+        out += c;
+        ++i;
+    }
+    return out;
+}

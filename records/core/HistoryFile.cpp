@@ -283,7 +283,10 @@ bool HistoryFile::append(const HistoryRecord &record, QString *error)
 {
     QByteArray bytes = formatLine(record);
     if (bytes.isEmpty()) {
-        *error = problem(QStringLiteral("に書けない文字が含まれています。"));
+        // The texts of a result are digits and marks the code page holds; what can fail is a
+        // clock giving a date or time the file cannot hold, or a rate beyond its nine digits.
+        *error = problem(QStringLiteral("にこの結果は書けません。日付、時刻または率が、"
+                                        "ファイルに書ける範囲を超えています。"));
         return false;
     }
     if (DataFile::isSpecialFile(m_path, problem(QString()), error))
