@@ -138,8 +138,9 @@ void frmMain::showEvent(QShowEvent *event)
 }
 
 // The focus shows from the first screen on (a focus rectangle on スタート), not only after the
-// first Tab: a player may start with the keyboard as well as with the mouse. Qt clears this
-// cue when the window is shown and activated, so it is set again after that.
+// first Tab: a player may start with the keyboard as well as with the mouse. Set before the
+// window is on screen, the cue does not survive its first activation, so it is set on showing
+// and again once the window is first active.
 void frmMain::showFocusCue()
 {
     setAttribute(Qt::WA_KeyboardFocusChange);
