@@ -1,15 +1,12 @@
 #include "TestWindow.h"
 #include "app/controls/AnswerBox.h"
-#include "app/controls/ChoiceCombo.h"
 #include "app/controls/CommandButton.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QRegularExpression>
-#include <QTableView>
 #include <QTest>
-#include <QToolButton>
 
 // The window as a screen reader meets it, through Qt's accessibility interfaces.
 namespace {
@@ -91,40 +88,6 @@ private Q_SLOTS:
         QVERIFY(t.loaded);
         QCOMPARE(nameOf(t->ui.txtKaitou(slot)), QStringLiteral("回答 %1").arg(slot));
         QCOMPARE(nameOf(t->ui.lblMondai(slot)), QStringLiteral("問題 %1").arg(slot));
-    }
-
-    void namesOfTheControls_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("cmdStart") << "cmdStart" << QStringLiteral("スタート");
-        QTest::newRow("cmdEnd") << "cmdEnd" << QStringLiteral("終了");
-        QTest::newRow("cboMonsu") << "cboMonsu" << QStringLiteral("問題数");
-        QTest::newRow("cboJikan") << "cboJikan" << QStringLiteral("表示秒数");
-        QTest::newRow("chkAs") << "chkAs" << QStringLiteral("自動保存");
-        QTest::newRow("msgRireki") << "msgRireki" << QStringLiteral("履歴");
-        QTest::newRow("lblOk") << "lblOk" << QStringLiteral("正解の数");
-        QTest::newRow("lblNg") << "lblNg" << QStringLiteral("まちがいの数");
-        QTest::newRow("lblRitu") << "lblRitu" << QStringLiteral("正解率");
-    }
-
-    void namesOfTheControls()
-    {
-        QFETCH(QString, control);
-        QFETCH(QString, name);
-        TestWindow t;
-        QVERIFY(t.loaded);
-        const QHash<QString, QWidget *> controls = {
-            {QStringLiteral("cmdStart"), t->ui.cmdStart},
-            {QStringLiteral("cmdEnd"), t->ui.cmdEnd},
-            {QStringLiteral("cboMonsu"), static_cast<QWidget *>(t->ui.cboMonsu)},
-            {QStringLiteral("cboJikan"), static_cast<QWidget *>(t->ui.cboJikan)},
-            {QStringLiteral("chkAs"), static_cast<QWidget *>(t->ui.chkAs)},
-            {QStringLiteral("msgRireki"), t->ui.msgRireki},
-            {QStringLiteral("lblOk"), t->ui.lblOk},
-            {QStringLiteral("lblNg"), t->ui.lblNg},
-            {QStringLiteral("lblRitu"), t->ui.lblRitu}};
-        QCOMPARE(nameOf(controls.value(control)), name);
     }
 
     // After scoring, the result labels are read with their values. (That screen readers hear of
