@@ -133,8 +133,30 @@ void frmMain::showEvent(QShowEvent *event)
         }
     }
     QWidget::showEvent(event);
-    if (firstShow)
+    if (firstShow) {
         m_history->tableShown();
+        showFocusCue();
+    }
+}
+
+// The focus shows from the first screen on (a focus rectangle on スタート), not only after the
+// first Tab: a player may start with the keyboard as well as with the mouse. Set before the
+// window is on screen, the cue does not survive its first activation, so it is set on showing
+// and again once the window is first active.
+void frmMain::showFocusCue()
+{
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    if (QWidget *focused = focusWidget())
+        focused->update();
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_activated) {
+        m_activated = true;
+        showFocusCue();
+    }
 }
 
 void frmMain::closeEvent(QCloseEvent *event)

@@ -57,9 +57,11 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void connectEvents();
+    void showFocusCue();
 
     QDir m_dataDir;
     HelpService &m_help;
@@ -71,4 +73,5 @@ private:
     Clock &m_clock;
     std::unique_ptr<HistoryMenu> m_historyMenu; // made at start-up, its window on request
     bool m_shown = false;
+    bool m_activated = false;
 };

@@ -1,3 +1,4 @@
+#include "app/QtJapanese.h"
 #include "app/frmMain.h"
 #include "drill/core/RandomDigitSource.h"
 #include "drill/core/SystemClock.h"
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("ketamori"));
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ketamori.ketamori"));
+    QtJapanese::install();
 
     SystemClock clock;
     RandomDigitSource digits;

@@ -22,7 +22,6 @@ namespace {
 
 // Rows of the table, header included, that fit without scrolling.
 constexpr int visibleRows = 7;
-constexpr int rowHeightTwips = 255;
 
 // At most this many line numbers are listed when lines of the file are left out.
 constexpr qsizetype listedLines = 10;
@@ -60,7 +59,12 @@ void History::InitRireki()
         m_model = new HistoryModel(grid);
         grid->setModel(m_model);
     }
-    const int rowHeight = Twips::toPixels(rowHeightTwips);
+    // The header and six records fill the table's inside exactly, so that a scrolled table,
+    // which Qt aligns to the bottom of its last row, still starts on a row boundary under the
+    // header: the header takes what is left over from whole rows.
+    const int inside = grid->height() - 2 * grid->frameWidth();
+    const int rowHeight = inside / visibleRows;
+    const int headerHeight = inside - (visibleRows - 1) * rowHeight;
 
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -82,7 +86,7 @@ void History::InitRireki()
     header->setHighlightSections(false);
     header->setSectionsClickable(false);
     header->setDefaultAlignment(Qt::AlignCenter);
-    header->setFixedHeight(rowHeight);
+    header->setFixedHeight(headerHeight);
     for (int c = 0; c < HistoryModel::columns; ++c)
         header->resizeSection(c, Twips::toPixels(HistoryModel::columnWidthTwips(c)));
 
@@ -108,6 +112,7 @@ bool History::LoadHistory(QString *error)
     if (!contents.skippedLines.isEmpty())
         reportSkippedLines(contents.skippedLines, contents.skippedCount);
     m_model->setRecords(std::move(contents.records));
+    leaveCurrentAtLastCell();
     applyScrollRule();
     return true;
 }
@@ -138,6 +143,7 @@ void History::Save()
         return;
     }
     m_model->append(record);
+    leaveCurrentAtLastCell();
     applyScrollRule();
 }
 
@@ -159,6 +165,17 @@ void History::ClearHistory()
     m_model->clear();
     QMessageBox::information(m_ui.form, QStringLiteral("クリア終了"),
                              QStringLiteral("履歴データをクリアしました"));
+}
+
+// Filling a row leaves its last cell current, and that is the cell the table's focus shows when
+// the player reaches it with Tab: in view, at the newest record, not at a row scrolled away.
+void History::leaveCurrentAtLastCell()
+{
+    const int records = m_model->recordCount();
+    if (records == 0)
+        return;
+    m_ui.msgRireki->selectionModel()->setCurrentIndex(
+        m_model->index(records - 1, HistoryModel::columns - 1), QItemSelectionModel::NoUpdate);
 }
 
 // With more rows than the table shows at once, the newest record is brought into view. The

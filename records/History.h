@@ -34,6 +34,7 @@ public:
     HistoryModel &model() { return *m_model; }
 
 private:
+    void leaveCurrentAtLastCell();
     void applyScrollRule();
 
     WindowControls &m_ui;

@@ -12,6 +12,8 @@ packages+=(libxcb1-dev)  # the start-up benchmark's window watcher talks to the 
 packages+=(desktop-file-utils appstream dpkg-dev file)  # install test, Debian package
 packages+=(clang-14 libclang-rt-14-dev)  # the fuzz targets: libFuzzer and the sanitizers' runtimes
 packages+=(qt6-charts-dev)  # the charts of the 成績グラフ window
+packages+=(qt6-translations-l10n)  # Qt's own texts (dialog buttons, context menus) in Japanese
+packages+=(dbus at-spi2-core python3-pyatspi)  # end-to-end tests read the accessibility tree
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 #include "FakeClock.h"
 #include "RecordingHelp.h"
 #include "ScriptedDigits.h"
+#include "app/QtJapanese.h"
 #include "app/frmMain.h"
 
 #include <QFile>
@@ -24,6 +25,7 @@ public:
                         const QByteArray &history = QByteArray(""),
                         DigitSource *digitSource = nullptr)
     {
+        QtJapanese::install(); // the texts the player sees, from Qt's own buttons and menus too
         writeFile(QStringLiteral("設定.txt"), settings);
         writeFile(QStringLiteral("履歴.txt"), history);
         m_digitSource = digitSource ? digitSource : &digits;

@@ -4,6 +4,11 @@
 
 // One answer box: a single line with centred text and the input method switched off, whose
 // background colour tells right from wrong after scoring. It reports the player's clicks.
+//
+// A box never hides what it holds: when the focus arrives otherwise than by a click on the box
+// (the advance from the box before, Tab, the window coming back to the front), its answer is
+// selected, so the character typed replaces it instead of joining it; and once the focus has
+// left, a text too wide for the box shows its start, so "44" cannot pass for "4".
 class AnswerBox : public QLineEdit
 {
     Q_OBJECT
@@ -18,5 +23,12 @@ Q_SIGNALS:
     void clicked();
 
 protected:
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void fitTextAreaToDigits();
 };

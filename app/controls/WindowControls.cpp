@@ -2,15 +2,21 @@
 
 #include "app/controls/AnswerBox.h"
 #include "app/controls/ChoiceCombo.h"
+#include "app/controls/ChoiceComboAccessible.h"
 #include "app/controls/CommandButton.h"
 #include "app/controls/ConsoleColors.h"
+#include "app/controls/GridView.h"
 #include "app/controls/Shape.h"
+#include "app/controls/ToggleButton.h"
 #include "app/controls/Twips.h"
+#include "app/controls/ValueLabel.h"
+#include "app/controls/ValueLabelAccessible.h"
 #include "resources/JapaneseFont.h"
 #include "resources/Pictures.h"
 
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -32,10 +38,12 @@ QFrame *captionlessFrame(QWidget *parent)
 }
 
 // A label with a single-line border, centred text and the button-face background. The border
-// is a sunken one-pixel edge drawn in the theme's shading, not in the text colour.
-QLabel *borderedLabel(QWidget *parent, const QFont &font, const QString &text)
+// is a sunken one-pixel edge drawn in the theme's shading, not in the text colour. A screen
+// reader reads it by its caption and its value.
+ValueLabel *borderedLabel(QWidget *parent, const QFont &font, const QString &text,
+                          const QString &caption)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new ValueLabel(caption, text, parent);
     label->setFont(font);
     label->setAlignment(Qt::AlignCenter);
     label->setFrameShape(QFrame::Panel);
@@ -68,6 +76,10 @@ QWidget *straightLine(QWidget *parent, const QColor &color)
 
 void WindowControls::setupUi(QWidget *window)
 {
+    // How screen readers see the value labels and the choice lists.
+    ValueLabelAccessible::install();
+    ChoiceComboAccessible::install();
+
     form = window;
     form->setObjectName(QStringLiteral("frmMain"));
     form->setWindowTitle(QStringLiteral("ケタモリ！"));
@@ -121,7 +133,8 @@ void WindowControls::setupUi(QWidget *window)
 
     const QFont digitFont = japaneseFont(48);
     for (int i = 1; i <= DigitSlots::count; ++i) {
-        lblMondai(i) = borderedLabel(Frame1, digitFont, QStringLiteral("8"));
+        lblMondai(i) =
+            borderedLabel(Frame1, digitFont, QStringLiteral("8"), QStringLiteral("問題 %1").arg(i));
         place(lblMondai(i), 225 + 585 * (i - 1), 1080, 555, 975);
     }
 
@@ -155,7 +168,7 @@ void WindowControls::setupUi(QWidget *window)
     Label1(1)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(Label1(1), 2835, 450, 1140, 330);
 
-    msgRireki = new QTableView(Frame1);
+    msgRireki = new GridView(Frame1);
     msgRireki->setTabKeyNavigation(false); // Tab leaves the table, as it does every control
     msgRireki->setFocusPolicy(Qt::StrongFocus);
     place(msgRireki, 225, 3225, 8790, 1965);
@@ -184,26 +197,53 @@ void WindowControls::setupUi(QWidget *window)
     Frame2 = captionlessFrame(Frame1);
     place(Frame2, 5760, 135, 3210, 735);
     const QFont resultFont = japaneseFont(20.25);
-    lblRitu = borderedLabel(Frame2, resultFont, QStringLiteral("100.0%"));
+    lblRitu = borderedLabel(Frame2, resultFont, QStringLiteral("100.0%"), QStringLiteral("正解率"));
     setTextColor(lblRitu, QColor(ConsoleColors::black));
     place(lblRitu, 1575, 180, 1455, 465);
-    lblNg = borderedLabel(Frame2, resultFont, QStringLiteral("15"));
+    lblNg = borderedLabel(Frame2, resultFont, QStringLiteral("15"), QStringLiteral("まちがいの数"));
     setTextColor(lblNg, QColor(ConsoleColors::red));
     place(lblNg, 855, 180, 600, 465);
-    lblOk = borderedLabel(Frame2, resultFont, QStringLiteral("15"));
+    lblOk = borderedLabel(Frame2, resultFont, QStringLiteral("15"), QStringLiteral("正解の数"));
     setTextColor(lblOk, QColor(ConsoleColors::green));
     place(lblOk, 180, 180, 600, 465);
 
-    chkAs = new QToolButton(Frame1);
-    chkAs->setCheckable(true);
-    chkAs->setAutoRaise(false);
-    chkAs->setFocusPolicy(Qt::StrongFocus);
+    chkAs = new ToggleButton(Frame1);
     chkAs->setToolTip(QStringLiteral("履歴の自動保存を制御します"));
     chkAs->setIcon(QIcon(Pictures::autoSave()));
     chkAs->setIconSize(QSize(16, 16));
     place(chkAs, 5040, 405, 420, 420);
 
+    nameForScreenReaders();
     setUpTabOrder();
+}
+
+// Every control has a Japanese name for screen readers. Buttons and captions are read by their
+// texts; the digit slots and result labels by their captions and values (ValueLabel).
+void WindowControls::nameForScreenReaders()
+{
+    form->setAccessibleName(form->windowTitle());
+    Line1(0)->setAccessibleName(QStringLiteral("区切り線"));
+    Line1(1)->setAccessibleName(QStringLiteral("区切り線"));
+    Image1->setAccessibleName(QStringLiteral("ケタモリ！"));
+    Frame1->setAccessibleName(QStringLiteral("ドリル"));
+    Frame2->setAccessibleName(QStringLiteral("結果"));
+    shpJikanB->setAccessibleName(QStringLiteral("経過時間"));
+    shpJikanK->setAccessibleName(QStringLiteral("残り時間"));
+    shpWaku->setAccessibleName(QStringLiteral("問題のふた"));
+    const char16_t *lights[] = {u"信号（赤）", u"信号（黄）", u"信号（青）"};
+    for (int k = 1; k <= 3; ++k)
+        imgStart(k)->setAccessibleName(QString::fromUtf16(lights[k - 1]));
+    for (int i = 1; i <= DigitSlots::count; ++i)
+        txtKaitou(i)->setAccessibleName(QStringLiteral("回答 %1").arg(i));
+    const std::pair<ChoiceCombo *, const char16_t *> choices[] = {{cboMonsu, u"問題数"},
+                                                                  {cboJikan, u"表示秒数"}};
+    for (const auto &[combo, name] : choices) {
+        combo->setAccessibleName(QString::fromUtf16(name));
+        if (combo->lineEdit())
+            combo->lineEdit()->setAccessibleName(QString::fromUtf16(name));
+    }
+    chkAs->setAccessibleName(QStringLiteral("自動保存"));
+    msgRireki->setAccessibleName(QStringLiteral("履歴"));
 }
 
 void WindowControls::setUpTabOrder()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/controls/ControlArray.h"
+#include "app/controls/ValueLabel.h"
 #include "drill/core/DigitSlots.h"
 
 class AnswerBox;
@@ -50,14 +51,15 @@ struct WindowControls
     Shape *shpWaku = nullptr;
     ControlArray<QLabel, 1, 3> imgStart;
     Shape *shpJikanK = nullptr;
-    ControlArray<QLabel, 1, DigitSlots::count> lblMondai;
+    ControlArray<ValueLabel, 1, DigitSlots::count> lblMondai;
     Shape *shpJikanB = nullptr;
 
     // Frame2: the results.
-    QLabel *lblOk = nullptr;
-    QLabel *lblNg = nullptr;
-    QLabel *lblRitu = nullptr;
+    ValueLabel *lblOk = nullptr;
+    ValueLabel *lblNg = nullptr;
+    ValueLabel *lblRitu = nullptr;
 
 private:
+    void nameForScreenReaders();
     void setUpTabOrder();
 };

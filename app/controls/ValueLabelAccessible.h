@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QAccessibleWidget>
+
+class ValueLabel;
+
+// How a screen reader sees a ValueLabel: static text named by its caption and value, with the
+// value on its own as well.
+class ValueLabelAccessible : public QAccessibleWidget
+{
+public:
+    explicit ValueLabelAccessible(ValueLabel *label);
+
+    QString text(QAccessible::Text t) const override;
+
+    // Makes Qt build this interface for every ValueLabel; once is enough, before the first
+    // screen reader asks.
+    static void install();
+
+private:
+    static QAccessibleInterface *create(const QString &className, QObject *object);
+    const ValueLabel *label() const;
+};
