@@ -26,12 +26,14 @@ frmMain::frmMain(const QDir &dataDir, Clock &clock, DigitSource &digits, HelpSer
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       m_dataDir(dataDir), m_help(help), m_clock(clock)
 {
-    ui.setupUi(this);
-
     m_settingsFile =
         std::make_unique<SettingsFile>(m_dataDir.filePath(SettingsFile::fileName()), disk);
     m_historyFile =
         std::make_unique<HistoryFile>(m_dataDir.filePath(HistoryFile::fileName()), disk);
+    // A long history is read while the controls are made; frmMain_Load() takes the records.
+    m_historyFile->readAhead();
+
+    ui.setupUi(this);
     m_settings = std::make_unique<Settings>(ui, state, *m_settingsFile);
     m_history = std::make_unique<History>(ui, state, *m_historyFile, clock);
     m_drill = std::make_unique<Drill>(ui, state, clock, digits, [this] { m_history->Save(); });

@@ -33,7 +33,8 @@ class frmMain : public QWidget
 public:
     // dataDir is where the settings, history and help files lie (the working directory when the
     // program runs). The clock, the digit source, the help viewer and the disk the data files
-    // are written through are injected.
+    // are written through are injected. The history file is read from here on, on a thread of
+    // its own, while the controls are made: it must not change before frmMain_Load().
     frmMain(const QDir &dataDir, Clock &clock, DigitSource &digits, HelpService &help, Disk &disk,
             QWidget *parent = nullptr);
     ~frmMain() override;

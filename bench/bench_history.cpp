@@ -204,7 +204,7 @@ int main(int argc, char *argv[])
     std::printf("whole start-up on that history:      %8.2f ms\n", ms(startUpNs));
     std::printf("resident memory added by one load:   %8ld kB (VmRSS %ld -> %ld kB, %ld kB after "
                 "all 5; a record takes %zu bytes)\n",
-                rssFirst - rssBefore, rssBefore, rssFirst, rssLoaded, sizeof(HistoryRecord));
+                rssFirst - rssBefore, rssBefore, rssFirst, rssLoaded, HistoryRecords::packedSize);
 
     // Saves into the big history and into a short one, both shown, take the same time.
     program.scoreExample();

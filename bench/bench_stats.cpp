@@ -62,7 +62,7 @@ int main(int argc, char *argv[])
     auto *table = new QTableView(&owner);
     auto *model = new HistoryModel(table);
     table->setModel(model);
-    model->setRecords(sampleHistory(records));
+    model->setRecords(HistoryRecords(sampleHistory(records)));
     owner.show();
     if (!QTest::qWaitForWindowExposed(&owner))
         return 1;

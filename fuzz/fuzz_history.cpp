@@ -1,9 +1,13 @@
 // The history reader on any bytes, as a whole file and as one line: every line is either a
-// record or counted as skipped, and every record read is written and read back unchanged.
+// record or counted as skipped, every record read is written and read back unchanged, and the
+// whole-file reader, which takes a short cut for the usual line, agrees with the line reader on
+// every line.
 #include "records/core/HistoryFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
@@ -17,6 +21,38 @@ void rewritesTheSame(const HistoryRecord &record)
         std::abort();
 }
 
+// The file read one line at a time through parseLine.
+void agreesLineByLine(QByteArrayView content, const HistoryFile::Contents &contents)
+{
+    std::vector<HistoryRecord> records;
+    QList<qint64> skipped;
+    qint64 lineNumber = 0;
+    for (qsizetype start = 0; start < content.size();) {
+        ++lineNumber;
+        const qsizetype lf = content.indexOf('\n', start);
+        if (lf < 0) {
+            skipped.append(lineNumber);
+            break;
+        }
+        QByteArrayView line = content.sliced(start, lf - start);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (const std::optional<HistoryRecord> record = HistoryFile::parseLine(line))
+            records.push_back(*record);
+        else
+            skipped.append(lineNumber);
+        start = lf + 1;
+    }
+    if (records.size() != contents.records.size() || skipped.size() != contents.skippedCount ||
+        skipped.first(std::min(skipped.size(), HistoryFile::Contents::listedSkipped)) !=
+            contents.skippedLines)
+        std::abort();
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (!(records[i] == contents.records.at(i)))
+            std::abort();
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -25,12 +61,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                                  static_cast<qsizetype>(size));
     const HistoryFile::Contents contents = HistoryFile::parse(content);
     const qsizetype lines = content.count('\n') + (content.endsWith('\n') ? 0 : 1);
-    if (content.isEmpty()
-            ? !contents.records.empty() || contents.skippedCount != 0
-            : qsizetype(contents.records.size()) + contents.skippedCount != lines)
+    if (content.isEmpty() ? !contents.records.empty() || contents.skippedCount != 0
+                          : qsizetype(contents.records.size()) + contents.skippedCount != lines)
         std::abort();
     for (const HistoryRecord &record : contents.records)
         rewritesTheSame(record);
+    agreesLineByLine(content, contents);
 
     if (const std::optional<HistoryRecord> record = HistoryFile::parseLine(content))
         rewritesTheSame(*record);

@@ -2,6 +2,7 @@
 
 #include "app/DrillState.h"
 #include "app/controls/AnswerBox.h"
+#include "app/controls/GridLineStyle.h"
 #include "app/controls/Twips.h"
 #include "app/controls/WindowControls.h"
 #include "drill/core/AnswerCheck.h"
@@ -51,6 +52,9 @@ History::History(WindowControls &ui, const DrillState &state, HistoryFile &file,
 void History::InitRireki()
 {
     QTableView *grid = m_ui.msgRireki;
+    // The font first: the model's header texts are measured as soon as it is set, and measuring
+    // them in any other font would load that font for nothing.
+    grid->setFont(japaneseFont(9));
     if (!m_model) {
         m_model = new HistoryModel(grid);
         grid->setModel(m_model);
@@ -62,7 +66,6 @@ void History::InitRireki()
     const int rowHeight = inside / visibleRows;
     const int headerHeight = inside - (visibleRows - 1) * rowHeight;
 
-    grid->setFont(japaneseFont(9));
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -71,7 +74,9 @@ void History::InitRireki()
     grid->setCornerButtonEnabled(false);
     grid->setShowGrid(true);
     grid->setGridStyle(Qt::SolidLine);
-    grid->setStyleSheet(QStringLiteral("QTableView { gridline-color: rgb(192, 192, 192); }"));
+    // Light grey lines between the cells, through the style rather than a style sheet.
+    if (!qobject_cast<GridLineStyle *>(grid->style()))
+        grid->setStyle(new GridLineStyle(QColor(192, 192, 192), grid));
 
     // Row 0, the header row.
     QHeaderView *header = grid->horizontalHeader();

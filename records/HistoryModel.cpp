@@ -65,7 +65,7 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
     const int column = index.column();
     switch (role) {
     case Qt::DisplayRole: {
-        const HistoryRecord &r = record(index.row());
+        const HistoryRecord r = record(index.row());
         switch (column) {
         case 0:
             return QString::number(index.row() + 1);
@@ -124,7 +124,7 @@ Qt::ItemFlags HistoryModel::flags(const QModelIndex &index) const
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
-void HistoryModel::setRecords(std::vector<HistoryRecord> records)
+void HistoryModel::setRecords(HistoryRecords records)
 {
     beginResetModel();
     m_records = std::move(records);
@@ -143,6 +143,5 @@ void HistoryModel::clear()
 {
     beginResetModel();
     m_records.clear();
-    m_records.shrink_to_fit();
     endResetModel();
 }

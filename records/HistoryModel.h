@@ -1,9 +1,8 @@
 #pragma once
 
-#include "records/core/HistoryRecord.h"
+#include "records/core/HistoryRecords.h"
 
 #include <QAbstractTableModel>
-#include <vector>
 
 // The records behind the history table, one row each, oldest first. Column 0 numbers the rows
 // from 1 and looks like a header column; columns 1 to 7 show the record's fields. The horizontal
@@ -29,15 +28,17 @@ public:
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     int recordCount() const { return static_cast<int>(m_records.size()); }
-    const HistoryRecord &record(int row) const { return m_records.at(static_cast<size_t>(row)); }
+    // The record of a row, unpacked: rows are answered from the compact records as the table
+    // asks for them, so only the rows on screen are ever turned into texts.
+    HistoryRecord record(int row) const { return m_records.at(static_cast<size_t>(row)); }
 
     // Replaces all rows.
-    void setRecords(std::vector<HistoryRecord> records);
+    void setRecords(HistoryRecords records);
     // Adds one row at the end.
     void append(const HistoryRecord &record);
     // Drops every row; the header stays.
     void clear();
 
 private:
-    std::vector<HistoryRecord> m_records;
+    HistoryRecords m_records;
 };

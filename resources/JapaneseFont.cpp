@@ -1,11 +1,17 @@
 #include "resources/JapaneseFont.h"
 
+#include <QFontDatabase>
+
 QFont japaneseFont(qreal points)
 {
+    // Asked for by a name that is not installed, a face is looked for anew for every script of
+    // every text (a fontconfig sort of all fonts each time); the stand-in is asked for by its
+    // own name instead.
     static const QString face = [] {
         const QString windowsFace = QStringLiteral("ＭＳ Ｐゴシック");
-        QFont::insertSubstitution(windowsFace, QStringLiteral("IPAPGothic"));
-        return windowsFace;
+        const QString standIn = QStringLiteral("IPAPGothic");
+        QFont::insertSubstitution(windowsFace, standIn);
+        return QFontDatabase::hasFamily(windowsFace) ? windowsFace : standIn;
     }();
     QFont font(face);
     font.setPointSizeF(points);

@@ -9,6 +9,11 @@
 #include <QList>
 #include <QPainter>
 #include <QPainterPath>
+#include <QResource>
+
+#include <cstring>
+
+#include <vector>
 
 namespace {
 
@@ -18,10 +23,36 @@ QByteArray readResource(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Decodes XPM text through Qt's own XPM reader for string arrays. QImage::fromData would reach
+// the same reader only after QImageReader has loaded every image format plugin to ask it first.
+QImage decodeXpm(const QByteArray &xpm)
+{
+    // The pixel data are the quoted strings of the C source, one a line, in order.
+    QList<QByteArray> strings;
+    for (const QByteArray &line : xpm.split('\n')) {
+        const qsizetype open = line.indexOf('"');
+        const qsizetype close = line.lastIndexOf('"');
+        if (open >= 0 && close > open)
+            strings.append(line.mid(open + 1, close - open - 1));
+    }
+    // The array reader trusts the header's counts: width, height, colours, characters a pixel.
+    if (strings.isEmpty())
+        return {};
+    const QList<QByteArray> header = strings.first().simplified().split(' ');
+    if (header.size() < 4 ||
+        strings.size() != 1 + header.at(1).toLongLong() + header.at(2).toLongLong())
+        return {};
+    std::vector<const char *> array;
+    array.reserve(static_cast<size_t>(strings.size()));
+    for (const QByteArray &s : strings)
+        array.push_back(s.constData());
+    return QImage(array.data());
+}
+
 QImage loadXpm(const QString &path)
 {
     const QByteArray xpm = readResource(path);
-    return xpm.isEmpty() ? QImage() : QImage::fromData(xpm, "XPM");
+    return xpm.isEmpty() ? QImage() : decodeXpm(xpm);
 }
 
 // The housing of the traffic light keeps its lamps in colour keys of their own, dark as drawn:
@@ -55,7 +86,7 @@ QImage trafficLight(const Lamp &lamp, int size)
         return {};
     recolour(xpm, lamp.face, lamp.lit);
     recolour(xpm, lamp.glint, qRgb(255, 255, 255));
-    return QImage::fromData(xpm, "XPM");
+    return decodeXpm(xpm);
 }
 
 qreal screenRatio()
@@ -203,14 +234,37 @@ QPixmap Pictures::autoSave()
     return pixelArt(loadXpm(QStringLiteral(":/pictures/autosave.xpm")), screenRatio());
 }
 
+QImage Pictures::drawnLogo(qreal ratio)
+{
+    QImage image(logoSize * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    drawLogo(painter, logoSize);
+    return image;
+}
+
+QImage Pictures::bakedLogo(qreal ratio)
+{
+    // Baked only for whole ratios, the screens most have.
+    if (ratio != 1 && ratio != 2)
+        return {};
+    const QResource baked(QStringLiteral(":/logo/logo-%1.argb").arg(int(ratio)));
+    const QByteArray pixels = baked.isValid() ? baked.uncompressedData() : QByteArray();
+    const QSize size = logoSize * ratio;
+    if (pixels.size() != qsizetype(size.width()) * size.height() * 4)
+        return {};
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    std::memcpy(image.bits(), pixels.constData(), size_t(pixels.size()));
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
 QPixmap Pictures::logo()
 {
-    const QSize size(264, 66);
     const qreal ratio = screenRatio();
-    QPixmap pixmap(qRound(size.width() * ratio), qRound(size.height() * ratio));
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    drawLogo(painter, size);
-    return pixmap;
+    QImage image = bakedLogo(ratio);
+    if (image.isNull())
+        image = drawnLogo(ratio);
+    return QPixmap::fromImage(std::move(image));
 }

@@ -35,8 +35,16 @@ public:
     static QPixmap icon32(Icon which);
     // The auto-save switch's 16x16 picture.
     static QPixmap autoSave();
-    // The 264x66 title logo, on a transparent background.
+    // The 264x66 title logo, on a transparent background. The program carries it drawn ahead at
+    // 100 % and 200 % (drawing it takes as long as the rest of the window), and draws it at any
+    // other ratio, or where it carries none, when asked.
     static QPixmap logo();
+    static constexpr QSize logoSize{264, 66};
+    // The logo drawn at a device pixel ratio, as logo() shows it; the build bakes these.
+    static QImage drawnLogo(qreal ratio);
+    // The logo as baked for that ratio (the bytes of drawnLogo() in the resource
+    // ":/logo/logo-<ratio>.argb"), or a null image where there is none.
+    static QImage bakedLogo(qreal ratio);
 
     // One image of an icon as drawn, size 32 or 16, one image pixel to a pixel.
     static QImage image(Icon which, int size);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
@@ -49,23 +50,22 @@ QString tooLarge(const QString &describedName, qint64 maxSize)
         QStringLiteral("ファイルが大きすぎます（%1 MB まで）。").arg(maxSize / (1024 * 1024)));
 }
 
-} // namespace
-
-bool DataFile::readAll(const QString &path, const QString &describedName, qint64 maxSize,
-                       QByteArray *content, QString *error)
+// Opens the file at path for reading without waiting and looks at it before anything is read: a
+// named pipe would hold start-up until someone writes to it, and a device such as /dev/zero
+// never ends. Only a regular file of at most maxSize bytes is opened; its size is given in size.
+int openRegular(const QString &path, const QString &describedName, qint64 maxSize, qint64 *size,
+                QString *error)
 {
-    // Opened without waiting and looked at before anything is read: a named pipe would hold
-    // start-up until someone writes to it, and a device such as /dev/zero never ends.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         *error = errno == ENOENT ? describedName + QStringLiteral("が見つかりません。")
                                  : cannotRead(describedName, readReason(errno));
-        return false;
+        return -1;
     }
     const auto fail = [fd, error](const QString &message) {
         ::close(fd);
         *error = message;
-        return false;
+        return -1;
     };
     struct stat st
     {
@@ -78,25 +78,50 @@ bool DataFile::readAll(const QString &path, const QString &describedName, qint64
         return fail(cannotRead(describedName, QStringLiteral("通常のファイルではありません。")));
     if (st.st_size > maxSize)
         return fail(tooLarge(describedName, maxSize));
+    *size = st.st_size;
+    return fd;
+}
+
+// One read into buffer, retried when interrupted: the bytes read, 0 at the end, -1 on failure.
+ssize_t readSome(int fd, char *buffer, qsizetype size)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, size_t(size));
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
+
+} // namespace
+
+bool DataFile::readAll(const QString &path, const QString &describedName, qint64 maxSize,
+                       QByteArray *content, QString *error)
+{
+    qint64 size = 0;
+    const int fd = openRegular(path, describedName, maxSize, &size, error);
+    if (fd < 0)
+        return false;
+    const auto fail = [fd, error](const QString &message) {
+        ::close(fd);
+        *error = message;
+        return false;
+    };
 
     // Read to the end, one byte past the size seen, so that a file still growing is read whole
     // or, past the limit, refused.
     QByteArray bytes;
     qsizetype done = 0;
     try {
-        bytes.resize(qsizetype(st.st_size) + 1);
+        bytes.resize(qsizetype(size) + 1);
         for (;;) {
             if (done == bytes.size()) {
                 if (done > maxSize)
                     return fail(tooLarge(describedName, maxSize));
                 bytes.resize(qsizetype(std::min<qint64>(2 * qint64(done), maxSize + 1)));
             }
-            const ssize_t got = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
-            if (got < 0) {
-                if (errno == EINTR)
-                    continue;
+            const ssize_t got = readSome(fd, bytes.data() + done, bytes.size() - done);
+            if (got < 0)
                 return fail(cannotRead(describedName, readReason(errno)));
-            }
             if (got == 0)
                 break;
             done += got;
@@ -107,6 +132,58 @@ bool DataFile::readAll(const QString &path, const QString &describedName, qint64
     ::close(fd);
     bytes.truncate(done);
     *content = std::move(bytes);
+    return true;
+}
+
+bool DataFile::readBlocks(const QString &path, const QString &describedName, qint64 maxSize,
+                          const BlockReader &take, QString *error, qint64 from, qint64 upTo)
+{
+    qint64 size = 0;
+    const int fd = openRegular(path, describedName, maxSize, &size, error);
+    if (fd < 0)
+        return false;
+    const auto fail = [fd, error](const QString &message) {
+        ::close(fd);
+        *error = message;
+        return false;
+    };
+    if (from > 0 && ::lseek(fd, off_t(from), SEEK_SET) < 0)
+        return fail(cannotRead(describedName, readReason(errno)));
+
+    // A block small enough to stay in the processor's cache between its read and its parse; a
+    // whole file in memory at once would cost a page fault every 4 KiB of it, as much time again
+    // as the parse itself.
+    constexpr qsizetype blockSize = 256 * 1024;
+    QByteArray buffer;
+    qsizetype held = 0; // bytes at the buffer's start that take() left for the next block
+    qint64 total = from;
+    try {
+        buffer.resize(blockSize);
+        for (;;) {
+            // A part that take() cannot use yet fills the buffer: it gets room to grow.
+            if (held == buffer.size())
+                buffer.resize(2 * buffer.size()); // never beyond twice maxSize: see below
+            qsizetype room = buffer.size() - held;
+            if (upTo >= 0)
+                room = qsizetype(std::min<qint64>(room, upTo - total));
+            const ssize_t got = room > 0 ? readSome(fd, buffer.data() + held, room) : 0;
+            if (got < 0)
+                return fail(cannotRead(describedName, readReason(errno)));
+            total += got;
+            if (total > maxSize)
+                return fail(tooLarge(describedName, maxSize));
+            const qsizetype bytes = held + qsizetype(got);
+            const bool atEnd = got == 0;
+            const qsizetype used = take(QByteArrayView(buffer.constData(), bytes), size, atEnd);
+            if (atEnd)
+                break;
+            held = bytes - used;
+            std::memmove(buffer.data(), buffer.constData() + used, size_t(held));
+        }
+    } catch (const std::bad_alloc &) {
+        return fail(cannotRead(describedName, readReason(ENOMEM)));
+    }
+    ::close(fd);
     return true;
 }
 
@@ -154,6 +231,23 @@ bool DataFile::rewrite(const QString &path, QByteArrayView content, Disk &disk,
         return false;
     }
     return true;
+}
+
+qint64 DataFile::lineStartAfter(const QString &path, qint64 offset)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat st
+    {
+    };
+    char bytes[64 * 1024];
+    const ssize_t got = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)
+                            ? ::pread(fd, bytes, sizeof bytes, off_t(offset))
+                            : -1;
+    ::close(fd);
+    const void *lf = got > 0 ? std::memchr(bytes, '\n', size_t(got)) : nullptr;
+    return lf ? offset + (static_cast<const char *>(lf) - bytes) + 1 : -1;
 }
 
 QString DataFile::cannotWrite(const QString &describedName, int errorNumber)

@@ -4,6 +4,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <functional>
+
 class Disk;
 
 // Reading and rewriting the program's data files whole, with the player's message when that
@@ -17,6 +19,21 @@ namespace DataFile {
 // Japanese.
 bool readAll(const QString &path, const QString &describedName, qint64 maxSize, QByteArray *content,
              QString *error);
+
+// Takes bytes of a file being read: the bytes not yet taken, the size the file had when it was
+// opened, and whether the end has been reached (then bytes are the last). Returns how many bytes
+// from the start it used; the rest is given again, with more after it, in the next call.
+using BlockReader = std::function<qsizetype(QByteArrayView bytes, qint64 fileSize, bool atEnd)>;
+
+// Reads the file at path as readAll() does, with the same checks and messages, but a block at
+// a time: the whole file is never held in memory at once. Reads from the byte at from up to the
+// byte before upTo, or to the end when upTo is negative.
+bool readBlocks(const QString &path, const QString &describedName, qint64 maxSize,
+                const BlockReader &take, QString *error, qint64 from = 0, qint64 upTo = -1);
+
+// Where the first line that starts after offset starts: the byte after the first LF at or after
+// offset, looked for within 64 KiB. -1 when there is none there or the file cannot be read.
+qint64 lineStartAfter(const QString &path, qint64 offset);
 
 // Replaces the file's whole content: the new content is written to a new file, synced and only
 // then put in place of the old one, so a failure at any step leaves the old file byte for byte.

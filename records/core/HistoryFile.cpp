@@ -7,7 +7,12 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <array>
+#include <bit>
 #include <cerrno>
+#include <cstring>
+#include <new>
+#include <system_error>
 
 #include <utility>
 
@@ -190,42 +195,292 @@ private:
     qsizetype m_pos = 0;
 };
 
+// The line as this program writes it, read in place with every byte at a known offset:
+//   "2001/02/03","04:05:06","<fifteen marks, two bytes each>",2,1,"66.7%","5秒" CR LF
+// Nearly every line of a history has this shape, and a long history is read at start-up, so it
+// is read without building any text. Needs longestLine bytes from p on (they may run into the
+// next lines). Returns the bytes the line takes with its line end, or 0 for a line of any other
+// shape, which the general reader then decides on.
+constexpr qsizetype fixedPrefix = 57; // up to and including the comma after the marks
+// The longest line read here: 15,15,"100.0%","30秒" CR LF after the prefix.
+constexpr qsizetype longestLine = fixedPrefix + 23;
+
+// The mark of a trail byte after the lead byte 0x81; 4 for none.
+constexpr std::array<uint8_t, 256> trailMarks = [] {
+    std::array<uint8_t, 256> marks{};
+    marks.fill(4);
+    marks[static_cast<uint8_t>(Cp932::right[1])] = uint8_t(HistoryRecord::Mark::Right);
+    marks[static_cast<uint8_t>(Cp932::wrong[1])] = uint8_t(HistoryRecord::Mark::Wrong);
+    marks[static_cast<uint8_t>(Cp932::unused[1])] = uint8_t(HistoryRecord::Mark::Unused);
+    return marks;
+}();
+
+inline unsigned digitAt(const char *p, qsizetype i)
+{
+    return static_cast<unsigned char>(p[i]) - unsigned('0');
+}
+
+// The fixed part of the usual line, eight bytes at a time: D a digit, L the lead byte all three
+// marks share, T a mark's trail byte (looked at on its own), anything else itself.
+constexpr char prefixShape[fixedPrefix + 1] = "\"DDDD/DD/DD\",\"DD:DD:DD\",\"LTLTLTLTLTLTLTLTLTLT"
+                                              "LTLTLTLTLT\",";
+static_assert(prefixShape[fixedPrefix - 1] == ',');
+constexpr int prefixWords = fixedPrefix / 8; // and one byte after them
+
+struct WordShape
+{
+    uint64_t fixedMask = 0, fixedBits = 0; // bytes that must be exactly so
+    uint64_t digitMask = 0, digitBits = 0, digitCarry = 0;
+};
+
+constexpr std::array<WordShape, prefixWords> prefixWordShapes = [] {
+    constexpr char markLead = Cp932::right[0];
+    static_assert(markLead == Cp932::wrong[0] && markLead == Cp932::unused[0]);
+    std::array<WordShape, prefixWords> shapes{};
+    for (int w = 0; w < prefixWords; ++w) {
+        for (int b = 0; b < 8; ++b) {
+            const char c = prefixShape[8 * w + b];
+            const int shift = 8 * b; // the loads below are little-endian
+            if (c == 'D') {
+                shapes[w].digitMask |= uint64_t(0xF0) << shift;
+                shapes[w].digitBits |= uint64_t(0x30) << shift;
+                shapes[w].digitCarry |= uint64_t(0x06) << shift;
+            } else if (c != 'T') {
+                shapes[w].fixedMask |= uint64_t(0xFF) << shift;
+                shapes[w].fixedBits |= uint64_t(static_cast<uint8_t>(c == 'L' ? markLead : c))
+                                       << shift;
+            }
+        }
+    }
+    return shapes;
+}();
+
+uint64_t littleEndianWord(const char *p)
+{
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    if constexpr (std::endian::native == std::endian::big)
+        word = __builtin_bswap64(word);
+    return word;
+}
+
+qsizetype usualLine(const char *p, HistoryRecords::Fields *f)
+{
+    // A byte is a digit when its high half is 3 and adding 6 keeps it so.
+    uint64_t bad = static_cast<unsigned char>(p[prefixWords * 8]) ^ uint64_t(',');
+    for (int w = 0; w < prefixWords; ++w) {
+        const WordShape &shape = prefixWordShapes[size_t(w)];
+        const uint64_t word = littleEndianWord(p + 8 * w);
+        bad |= ((word & shape.fixedMask) ^ shape.fixedBits) |
+               ((word & shape.digitMask) ^ shape.digitBits) |
+               (((word + shape.digitCarry) & shape.digitMask) ^ shape.digitBits);
+    }
+    uint32_t marks = 0;
+    for (int s = 0; s < HistoryRecord::slotCount; ++s) {
+        const uint32_t mark = trailMarks[static_cast<uint8_t>(p[26 + 2 * s])];
+        bad |= mark & 4;
+        marks |= (mark & 3) << (2 * s);
+    }
+    if (bad)
+        return 0;
+    const auto two = [p](int i) { return int(digitAt(p, i) * 10 + digitAt(p, i + 1)); };
+    f->year = two(1) * 100 + two(3);
+    f->month = two(6);
+    f->day = two(9);
+    const int hour = two(14), minute = two(17), second = two(20);
+    if (hour > 23 || minute > 59 || second > 59)
+        return 0;
+    f->secondOfDay = (hour * 60 + minute) * 60 + second;
+    f->marks = marks;
+
+    // The counts, one or two digits (read as numbers, so 02 is 2), each followed by its comma.
+    qsizetype i = fixedPrefix;
+    const auto count = [p, &i](int *value) {
+        if (digitAt(p, i) > 9)
+            return false;
+        *value = int(digitAt(p, i++));
+        if (digitAt(p, i) <= 9)
+            *value = *value * 10 + int(digitAt(p, i++));
+        return p[i++] == ',';
+    };
+    // A number as this program writes it: up to `most` digits, no leading zero.
+    const auto canonical = [p, &i](int most, int *value) {
+        const qsizetype first = i;
+        *value = 0;
+        while (i - first < most && digitAt(p, i) <= 9)
+            *value = *value * 10 + int(digitAt(p, i++));
+        return i > first && (i == first + 1 || p[first] != '0');
+    };
+    if (!count(&f->ok) || !count(&f->ng) || p[i++] != '"')
+        return 0;
+    int whole = 0;
+    if (!canonical(3, &whole) || p[i] != '.' || digitAt(p, i + 1) > 9 || p[i + 2] != '%' ||
+        p[i + 3] != '"' || p[i + 4] != ',' || p[i + 5] != '"')
+        return 0;
+    f->rateTenths = whole * 10 + int(digitAt(p, i + 1));
+    i += 6;
+    if (!canonical(2, &f->seconds) || p[i] != Cp932::secondsUnit[0] ||
+        p[i + 1] != Cp932::secondsUnit[1] || p[i + 2] != '"')
+        return 0;
+    i += 3;
+    if (p[i] == '\r')
+        ++i;
+    return p[i] == '\n' ? i + 1 : 0;
+}
+
+// Reads the lines from p to end into contents. Unless atEnd, the last line may be cut off by the
+// end of the bytes at hand: it is left for when more bytes follow, and where it starts returned.
+const char *parseLines(const char *p, const char *end, bool atEnd, HistoryFile::Contents &contents,
+                       qint64 &lineNumber)
+{
+    while (p < end) {
+        HistoryRecords::Fields fields;
+        if (end - p >= longestLine) {
+            if (const qsizetype length = usualLine(p, &fields);
+                length > 0 && HistoryRecords::fits(fields)) {
+                ++lineNumber;
+                contents.records.push_back(fields);
+                p += length;
+                continue;
+            }
+        }
+        const auto *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+        if (!lf) {
+            if (!atEnd)
+                return p;
+            // Cut off before its line end: whatever it holds, it was never finished.
+            contents.skip(++lineNumber);
+            return end;
+        }
+        ++lineNumber;
+        QByteArrayView line(p, lf - p);
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (std::optional<HistoryRecord> record = HistoryFile::parseLine(line))
+            contents.records.push_back(*record);
+        else
+            contents.skip(lineNumber);
+        p = lf + 1;
+    }
+    return p;
+}
+
+// Room for the records of a file of this size. Lines are 70 to 76 bytes long; room reserved
+// beyond that is never touched, so never takes memory.
+std::size_t recordsRoom(qint64 fileSize)
+{
+    return static_cast<std::size_t>(fileSize / 68 + 1);
+}
+
+// Reads the lines of the file from the byte at from up to the byte before upTo (negative: to the
+// end), numbered from 1; gives how many there were in lines.
+bool readPart(const QString &path, qint64 from, qint64 upTo, std::size_t room,
+              HistoryFile::Contents *contents, qint64 *lines, QString *error)
+{
+    HistoryFile::Contents read;
+    try {
+        read.records.reserve(room);
+    } catch (const std::bad_alloc &) {
+        // Only room asked for ahead: the records may still fit as they come.
+    }
+    qint64 lineNumber = 0;
+    const auto take = [&](QByteArrayView bytes, qint64, bool atEnd) {
+        const char *begin = bytes.data();
+        return parseLines(begin, begin + bytes.size(), atEnd, read, lineNumber) - begin;
+    };
+    if (!DataFile::readBlocks(path, problem(QString()), HistoryFile::maxFileSize, take, error, from,
+                              upTo))
+        return false;
+    *contents = std::move(read);
+    *lines = lineNumber;
+    return true;
+}
+
+// A long file is read in two halves at once, split where a line starts, each by a thread: the
+// window's own thread is idle once it waits for the records, and the machine has a core more.
+constexpr qint64 splitFrom = 8 * 1024 * 1024;
+
+bool readFile(const QString &path, HistoryFile::Contents *contents, QString *error)
+{
+    const qint64 size = QFileInfo(path).size();
+    const qint64 split = size >= splitFrom ? DataFile::lineStartAfter(path, size / 2) : -1;
+    std::future<bool> secondHalf;
+    HistoryFile::Contents second;
+    qint64 secondLines = 0;
+    QString secondError;
+    if (split > 0) {
+        try {
+            secondHalf = std::async(std::launch::async, [&] {
+                return readPart(path, split, -1, recordsRoom(size - split), &second, &secondLines,
+                                &secondError);
+            });
+        } catch (const std::system_error &) {
+            // No thread to spare: the file is read whole below.
+        }
+    }
+    qint64 lines = 0;
+    const qint64 upTo = secondHalf.valid() ? split : -1;
+    const bool firstRead = readPart(path, 0, upTo, recordsRoom(size), contents, &lines, error);
+    if (!secondHalf.valid())
+        return firstRead;
+    if (!secondHalf.get() || !firstRead) {
+        if (firstRead)
+            *error = secondError;
+        return false;
+    }
+    try {
+        contents->records.append(second.records);
+    } catch (const std::bad_alloc &) {
+        *error = problem(QStringLiteral("を読み込めません。\nメモリが足りません。"));
+        return false;
+    }
+    for (const qint64 line : second.skippedLines) {
+        if (contents->skippedLines.size() < HistoryFile::Contents::listedSkipped)
+            contents->skippedLines.append(lines + line);
+    }
+    contents->skippedCount += second.skippedCount;
+    return true;
+}
+
 } // namespace
 
 HistoryFile::HistoryFile(const QString &path, Disk &disk) : m_path(path), m_disk(disk) {}
 
-bool HistoryFile::read(Contents *contents, QString *error) const
+HistoryFile::~HistoryFile() = default;
+
+void HistoryFile::readAhead()
 {
-    QByteArray content;
-    if (!DataFile::readAll(m_path, problem(QString()), maxFileSize, &content, error))
-        return false;
-    *contents = parse(content);
-    return true;
+    try {
+        m_ahead = std::async(std::launch::async, [path = m_path] {
+            Reading reading;
+            reading.ok = readFile(path, &reading.contents, &reading.error);
+            return reading;
+        });
+    } catch (const std::system_error &) {
+        // No thread to spare: read() reads the file itself.
+    }
+}
+
+bool HistoryFile::read(Contents *contents, QString *error)
+{
+    if (m_ahead.valid()) {
+        Reading reading = m_ahead.get();
+        if (!reading.ok) {
+            *error = reading.error;
+            return false;
+        }
+        *contents = std::move(reading.contents);
+        return true;
+    }
+    return readFile(m_path, contents, error);
 }
 
 HistoryFile::Contents HistoryFile::parse(QByteArrayView content)
 {
     Contents contents;
-    contents.records.reserve(static_cast<std::size_t>(content.size() / 76 + 1));
+    contents.records.reserve(recordsRoom(content.size()));
     qint64 lineNumber = 0;
-    qsizetype start = 0;
-    while (start < content.size()) {
-        ++lineNumber;
-        const qsizetype lf = content.indexOf('\n', start);
-        if (lf < 0) {
-            // Cut off before its line end: whatever it holds, it was never finished.
-            contents.skip(lineNumber);
-            break;
-        }
-        QByteArrayView line = content.sliced(start, lf - start);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (std::optional<HistoryRecord> record = parseLine(line))
-            contents.records.push_back(std::move(*record));
-        else
-            contents.skip(lineNumber);
-        start = lf + 1;
-    }
+    parseLines(content.data(), content.data() + content.size(), true, contents, lineNumber);
     return contents;
 }
 

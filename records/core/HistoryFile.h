@@ -1,13 +1,13 @@
 #pragma once
 
-#include "records/core/HistoryRecord.h"
+#include "records/core/HistoryRecords.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
+#include <future>
 #include <optional>
-#include <vector>
 
 class Disk;
 
@@ -26,7 +26,7 @@ public:
 
     struct Contents
     {
-        std::vector<HistoryRecord> records;
+        HistoryRecords records;
         // Numbers (from 1) of the lines that hold no record and were left out: blank lines,
         // lines of another form, and a last line cut off before its CR LF. Only the first
         // listedSkipped are kept, so that a file of nothing but line ends takes no memory for
@@ -45,10 +45,17 @@ public:
 
     // The file at path, written through disk.
     HistoryFile(const QString &path, Disk &disk);
+    ~HistoryFile(); // waits for a reading ahead to end
 
-    // Reads every record of the file; the file itself is never changed by reading. On failure
-    // (missing or unreadable) returns false and a message for the player naming the file.
-    bool read(Contents *contents, QString *error) const;
+    // Starts reading the file on a thread of its own, so that a long history is read while the
+    // window is still being built; the next read() takes what it read. The file is read as it
+    // is now: whoever calls this must not change it before that read().
+    void readAhead();
+
+    // Reads every record of the file, a block at a time; the file itself is never changed by
+    // reading. On failure (missing or unreadable) returns false and a message for the player
+    // naming the file.
+    bool read(Contents *contents, QString *error);
 
     // The records of a whole file's content.
     static Contents parse(QByteArrayView content);
@@ -67,6 +74,14 @@ public:
     bool clear(QString *error);
 
 private:
+    struct Reading
+    {
+        bool ok = false;
+        Contents contents;
+        QString error;
+    };
+
     QString m_path;
     Disk &m_disk;
+    std::future<Reading> m_ahead;
 };
