@@ -30,18 +30,15 @@ void agreesLineByLine(QByteArrayView content, const HistoryFile::Contents &conte
     for (qsizetype start = 0; start < content.size();) {
         ++lineNumber;
         const qsizetype lf = content.indexOf('\n', start);
-        if (lf < 0) {
-            skipped.append(lineNumber);
-            break;
-        }
-        QByteArrayView line = content.sliced(start, lf - start);
+        const qsizetype lineEnd = lf < 0 ? content.size() : lf;
+        QByteArrayView line = content.sliced(start, lineEnd - start);
         if (line.endsWith('\r'))
             line.chop(1);
         if (const std::optional<HistoryRecord> record = HistoryFile::parseLine(line))
             records.push_back(*record);
         else
             skipped.append(lineNumber);
-        start = lf + 1;
+        start = lineEnd + 1;
     }
     if (records.size() != contents.records.size() || skipped.size() != contents.skippedCount ||
         skipped.first(std::min(skipped.size(), HistoryFile::Contents::listedSkipped)) !=

@@ -162,8 +162,8 @@ private Q_SLOTS:
         QTest::newRow("bad line between") << a + "\"x\",1\r\n" + b << 2 << QList<qint64>{2};
         QTest::newRow("torn last line") << a + b.left(30) << 1 << QList<qint64>{2};
         QTest::newRow("complete last line without CR LF")
-            << a + b.chopped(2) << 1 << QList<qint64>{2};
-        QTest::newRow("last line ends in CR only") << a + b.chopped(1) << 1 << QList<qint64>{2};
+            << a + b.chopped(2) << 2 << QList<qint64>{};
+        QTest::newRow("last line ends in CR only") << a + b.chopped(1) << 2 << QList<qint64>{};
         QTest::newRow("lines ended by LF alone") << a.chopped(2) + "\n" + b.chopped(2) + "\n"
                                                  << 2 << QList<qint64>{};
     }

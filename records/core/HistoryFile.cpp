@@ -345,22 +345,20 @@ const char *parseLines(const char *p, const char *end, bool atEnd, HistoryFile::
             }
         }
         const auto *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
-        if (!lf) {
-            if (!atEnd)
-                return p;
-            // Cut off before its line end: whatever it holds, it was never finished.
-            contents.skip(++lineNumber);
-            return end;
-        }
+        if (!lf && !atEnd)
+            return p;
+        // The file's last line may lack its line end (an editor, or a write cut off just
+        // before it); it is read like any other, and a record cut off in mid-line is skipped.
+        const char *lineEnd = lf ? lf : end;
         ++lineNumber;
-        QByteArrayView line(p, lf - p);
+        QByteArrayView line(p, lineEnd - p);
         if (line.endsWith('\r'))
             line.chop(1);
         if (std::optional<HistoryRecord> record = HistoryFile::parseLine(line))
             contents.records.push_back(*record);
         else
             contents.skip(lineNumber);
-        p = lf + 1;
+        p = lf ? lf + 1 : end;
     }
     return p;
 }

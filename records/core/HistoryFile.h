@@ -28,7 +28,9 @@ public:
     {
         HistoryRecords records;
         // Numbers (from 1) of the lines that hold no record and were left out: blank lines,
-        // lines of another form, and a last line cut off before its CR LF. Only the first
+        // lines of another form, a last line cut off in mid-record. (A whole record on the last
+        // line is read with or without its CR LF: the next append ends that line first, so the
+        // table and the file hold the same records either way.) Only the first
         // listedSkipped are kept, so that a file of nothing but line ends takes no memory for
         // them; skippedCount counts them all.
         static constexpr qsizetype listedSkipped = 100;
