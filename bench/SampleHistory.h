@@ -8,14 +8,13 @@
 #include <vector>
 
 // A varied history for the benchmarks, the same on every run: any digit count and display time,
-// random right and wrong answers, a few minutes to an hour apart.
-inline std::vector<HistoryRecord> sampleHistory(int count)
+// random right and wrong answers, each record given in turn to take. Results follow each other
+// after 30 seconds to maxGapSeconds.
+template <typename Take> void forEachSampleRecord(long count, int maxGapSeconds, Take &&take)
 {
     QRandomGenerator random(20240501);
-    std::vector<HistoryRecord> history;
-    history.reserve(static_cast<size_t>(count));
     QDateTime when(QDate(2001, 1, 1), QTime(9, 0, 0));
-    for (int i = 0; i < count; ++i) {
+    for (long i = 0; i < count; ++i) {
         const int digits = random.bounded(1, 16);
         HistoryRecord::Marks marks;
         int16_t ok = 0;
@@ -29,10 +28,18 @@ inline std::vector<HistoryRecord> sampleHistory(int count)
                 marks[size_t(s)] = HistoryRecord::Mark::Wrong;
             }
         }
-        history.push_back(HistoryRecord::ofResult(when, marks, ok,
-                                                  static_cast<int16_t>(digits - ok), digits,
-                                                  static_cast<int16_t>(random.bounded(31))));
-        when = when.addSecs(random.bounded(30, 4000));
+        take(HistoryRecord::ofResult(when, marks, ok, static_cast<int16_t>(digits - ok), digits,
+                                     static_cast<int16_t>(random.bounded(31))));
+        when = when.addSecs(random.bounded(30, maxGapSeconds));
     }
+}
+
+// The same, a few minutes to an hour apart, as a list.
+inline std::vector<HistoryRecord> sampleHistory(int count)
+{
+    std::vector<HistoryRecord> history;
+    history.reserve(static_cast<size_t>(count));
+    forEachSampleRecord(count, 4000,
+                        [&history](const HistoryRecord &record) { history.push_back(record); });
     return history;
 }

@@ -10,6 +10,7 @@
 //                                       far row, painted)
 
 #include "app/frmMain.h"
+#include "bench/SampleHistory.h"
 #include "drill/core/Clock.h"
 #include "drill/core/DigitSource.h"
 #include "help/HelpService.h"
@@ -65,33 +66,17 @@ int generate(long count, const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return 1;
-    QRandomGenerator random(20240501);
-    QDateTime when(QDate(2001, 1, 1), QTime(9, 0, 0));
     QByteArray chunk;
-    for (long i = 0; i < count; ++i) {
-        const int digits = random.bounded(1, 16);
-        HistoryRecord::Marks marks;
-        int16_t ok = 0;
-        for (int s = 0; s < HistoryRecord::slotCount; ++s) {
-            if (s >= digits) {
-                marks[size_t(s)] = HistoryRecord::Mark::Unused;
-            } else if (random.bounded(2) == 0) {
-                marks[size_t(s)] = HistoryRecord::Mark::Right;
-                ++ok;
-            } else {
-                marks[size_t(s)] = HistoryRecord::Mark::Wrong;
-            }
-        }
-        chunk += HistoryFile::formatLine(
-            HistoryRecord::ofResult(when, marks, ok, static_cast<int16_t>(digits - ok), digits,
-                                    static_cast<int16_t>(random.bounded(31))));
-        when = when.addSecs(random.bounded(30, 400));
+    bool written = true;
+    forEachSampleRecord(count, 400, [&](const HistoryRecord &record) {
+        chunk += HistoryFile::formatLine(record);
         if (chunk.size() > (1 << 20)) {
-            if (file.write(chunk) != chunk.size())
-                return 1;
+            written = written && file.write(chunk) == chunk.size();
             chunk.clear();
         }
-    }
+    });
+    if (!written)
+        return 1;
     return file.write(chunk) == chunk.size() && file.flush() ? 0 : 1;
 }
 
