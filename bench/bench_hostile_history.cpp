@@ -13,6 +13,8 @@
 #include "records/HistoryModel.h"
 #include "records/core/Disk.h"
 #include "records/core/HistoryFile.h"
+#include "tests/RecordingHelp.h"
+#include "tests/ScriptedDigits.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -30,20 +32,6 @@ class StillClock : public Clock
 public:
     qint64 wholeSeconds() const override { return 0; }
     QDateTime localNow() const override { return QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)); }
-};
-
-class ZeroDigits : public DigitSource
-{
-public:
-    void reseed() override {}
-    int nextDigit() override { return 0; }
-};
-
-class NoHelp : public HelpService
-{
-public:
-    void displayTopic(QWidget *, const QString &) override {}
-    void closeAll() override {}
 };
 
 QByteArray validLine(int n)
@@ -90,8 +78,8 @@ int startUp(const QString &folder)
 {
     const long rssBefore = statusKb("VmRSS");
     StillClock clock;
-    ZeroDigits digits;
-    NoHelp help;
+    ScriptedDigits digits({0});
+    RecordingHelp help;
     QElapsedTimer timer;
     timer.start();
     frmMain window{QDir(folder), clock, digits, help, Disk::real()};

@@ -17,6 +17,8 @@
 #include "records/History.h"
 #include "records/core/Disk.h"
 #include "records/core/HistoryFile.h"
+#include "tests/RecordingHelp.h"
+#include "tests/ScriptedDigits.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -38,20 +40,6 @@ class WallClock : public Clock
 public:
     qint64 wholeSeconds() const override { return 0; }
     QDateTime localNow() const override { return QDateTime::currentDateTime(); }
-};
-
-class ZeroDigits : public DigitSource
-{
-public:
-    void reseed() override {}
-    int nextDigit() override { return 0; }
-};
-
-class NoHelp : public HelpService
-{
-public:
-    void displayTopic(QWidget *, const QString &) override {}
-    void closeAll() override {}
 };
 
 double median(std::vector<double> values)
@@ -120,8 +108,8 @@ int parse(const QString &path)
 int save(const QString &dir)
 {
     WallClock clock;
-    ZeroDigits digits;
-    NoHelp help;
+    ScriptedDigits digits({0});
+    RecordingHelp help;
     frmMain form(QDir(dir), clock, digits, help, Disk::real());
     QString error;
     if (!form.frmMain_Load(&error)) {
