@@ -1,3 +1,4 @@
+#include "app/FontWarmUp.h"
 #include "app/QtJapanese.h"
 #include "app/frmMain.h"
 #include "drill/core/RandomDigitSource.h"
@@ -18,6 +19,7 @@ int main(int argc, char *argv[])
                              "Run it on a desktop, or under Xvfb: xvfb-run -a ketamori\n");
         return 1;
     }
+    FontWarmUp fonts; // beside QApplication's connection to the display
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ketamori"));
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
@@ -27,6 +29,7 @@ int main(int argc, char *argv[])
     SystemClock clock;
     RandomDigitSource digits;
     ChmHelpViewer help; // outlives the window that owns its help windows
+    fonts.wait();       // the window's controls ask for fonts from here on
     frmMain window(QDir::current(), clock, digits, help, Disk::real());
 
     QString error;
