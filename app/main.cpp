@@ -1,10 +1,10 @@
-#include "app/FontWarmUp.h"
 #include "app/QtJapanese.h"
 #include "app/frmMain.h"
 #include "drill/core/RandomDigitSource.h"
 #include "drill/core/SystemClock.h"
 #include "help/ChmHelpViewer.h"
 #include "records/core/Disk.h"
+#include "resources/FontWarmUp.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -29,7 +29,6 @@ int main(int argc, char *argv[])
     SystemClock clock;
     RandomDigitSource digits;
     ChmHelpViewer help; // outlives the window that owns its help windows
-    fonts.wait();       // the window's controls ask for fonts from here on
     frmMain window(QDir::current(), clock, digits, help, Disk::real());
 
     QString error;

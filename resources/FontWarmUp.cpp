@@ -1,13 +1,22 @@
-#include "app/FontWarmUp.h"
+#include "resources/FontWarmUp.h"
 
 #include <fontconfig/fontconfig.h>
 
 #include <system_error>
 
+namespace {
+
+std::thread *running = nullptr;
+
+} // namespace
+
 FontWarmUp::FontWarmUp()
 {
+    if (running)
+        return;
     try {
         m_thread = std::thread([] { FcInit(); });
+        running = &m_thread;
     } catch (const std::system_error &) {
         // No thread to spare: Qt reads the configuration itself when it needs it.
     }
@@ -15,11 +24,14 @@ FontWarmUp::FontWarmUp()
 
 FontWarmUp::~FontWarmUp()
 {
-    wait();
+    if (running == &m_thread)
+        wait();
 }
 
 void FontWarmUp::wait()
 {
-    if (m_thread.joinable())
-        m_thread.join();
+    if (!running)
+        return;
+    running->join();
+    running = nullptr;
 }
