@@ -4,7 +4,7 @@
 #include "drill/core/SystemClock.h"
 #include "help/ChmHelpViewer.h"
 #include "records/core/Disk.h"
-#include "resources/FontWarmUp.h"
+#include "resources/StartupWarmUp.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -19,7 +19,7 @@ int main(int argc, char *argv[])
                              "Run it on a desktop, or under Xvfb: xvfb-run -a ketamori\n");
         return 1;
     }
-    FontWarmUp fonts; // beside QApplication's connection to the display
+    StartupWarmUp warmUp; // beside QApplication's connection to the display
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ketamori"));
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).

@@ -1,6 +1,6 @@
 #include "resources/JapaneseFont.h"
 
-#include "resources/FontWarmUp.h"
+#include "resources/StartupWarmUp.h"
 
 #include <QFontDatabase>
 
@@ -10,7 +10,7 @@ QFont japaneseFont(qreal points)
     // every text (a fontconfig sort of all fonts each time); the stand-in is asked for by its
     // own name instead.
     static const QString face = [] {
-        FontWarmUp::wait();
+        StartupWarmUp::wait();
         const QString windowsFace = QStringLiteral("ＭＳ Ｐゴシック");
         const QString standIn = QStringLiteral("IPAPGothic");
         QFont::insertSubstitution(windowsFace, standIn);

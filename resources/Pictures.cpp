@@ -1,6 +1,7 @@
 #include "resources/Pictures.h"
 
 #include "resources/JapaneseFont.h"
+#include "resources/StartupWarmUp.h"
 
 #include <QFile>
 #include <QFont>
@@ -11,6 +12,7 @@
 #include <QPainterPath>
 #include <QResource>
 
+#include <array>
 #include <cstring>
 
 #include <vector>
@@ -87,6 +89,47 @@ QImage trafficLight(const Lamp &lamp, int size)
     recolour(xpm, lamp.face, lamp.lit);
     recolour(xpm, lamp.glint, qRgb(255, 255, 255));
     return decodeXpm(xpm);
+}
+
+// The pictures as decodeAhead() left them: each icon at 32 and at 16, and the auto-save picture.
+struct DecodedPictures
+{
+    std::array<QImage, 2 * Pictures::iconCount> icons;
+    QImage autoSave;
+    bool ready = false;
+
+    static std::size_t slot(Pictures::Icon which, int size)
+    {
+        return 2 * std::size_t(which) + (size == 16 ? 1 : 0);
+    }
+};
+
+static_assert(int(Pictures::Icon::LightGreen) == Pictures::iconCount - 1);
+
+DecodedPictures &decodedAhead()
+{
+    static DecodedPictures pictures;
+    return pictures;
+}
+
+QImage decodeImage(Pictures::Icon which, int size)
+{
+    switch (which) {
+    case Pictures::Icon::LightRed:
+        return trafficLight(lamps[0], size);
+    case Pictures::Icon::LightYellow:
+        return trafficLight(lamps[1], size);
+    case Pictures::Icon::LightGreen:
+        return trafficLight(lamps[2], size);
+    default:
+        return loadXpm(
+            QStringLiteral(":/pictures/%1-%2.xpm").arg(Pictures::resourceName(which)).arg(size));
+    }
+}
+
+QImage decodeAutoSave()
+{
+    return loadXpm(QStringLiteral(":/pictures/autosave.xpm"));
 }
 
 qreal screenRatio()
@@ -196,16 +239,24 @@ QString Pictures::resourceName(Icon which)
 
 QImage Pictures::image(Icon which, int size)
 {
-    switch (which) {
-    case Icon::LightRed:
-        return trafficLight(lamps[0], size);
-    case Icon::LightYellow:
-        return trafficLight(lamps[1], size);
-    case Icon::LightGreen:
-        return trafficLight(lamps[2], size);
-    default:
-        return loadXpm(QStringLiteral(":/pictures/%1-%2.xpm").arg(resourceName(which)).arg(size));
+    StartupWarmUp::wait();
+    const DecodedPictures &ahead = decodedAhead();
+    if (ahead.ready && (size == 32 || size == 16))
+        return ahead.icons[DecodedPictures::slot(which, size)];
+    return decodeImage(which, size);
+}
+
+void Pictures::decodeAhead()
+{
+    DecodedPictures &ahead = decodedAhead();
+    if (ahead.ready)
+        return;
+    for (int i = 0; i < iconCount; ++i) {
+        for (const int size : {32, 16})
+            ahead.icons[DecodedPictures::slot(Icon(i), size)] = decodeImage(Icon(i), size);
     }
+    ahead.autoSave = decodeAutoSave();
+    ahead.ready = true;
 }
 
 QIcon Pictures::icon(Icon which)
@@ -231,7 +282,9 @@ QPixmap Pictures::icon32(Icon which)
 
 QPixmap Pictures::autoSave()
 {
-    return pixelArt(loadXpm(QStringLiteral(":/pictures/autosave.xpm")), screenRatio());
+    StartupWarmUp::wait();
+    const DecodedPictures &ahead = decodedAhead();
+    return pixelArt(ahead.ready ? ahead.autoSave : decodeAutoSave(), screenRatio());
 }
 
 QImage Pictures::drawnLogo(qreal ratio)

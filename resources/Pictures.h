@@ -28,6 +28,7 @@ public:
         LightYellow, // imgStart(2)
         LightGreen,  // imgStart(3)
     };
+    static constexpr int iconCount = 9;
 
     // Both images of an icon, each also enlarged for 200 % and for the screen's own ratio.
     static QIcon icon(Icon which);
@@ -48,6 +49,11 @@ public:
 
     // One image of an icon as drawn, size 32 or 16, one image pixel to a pixel.
     static QImage image(Icon which, int size);
+
+    // Decodes every icon image and the auto-save picture once, so that the calls above only
+    // copy them. Needs no QGuiApplication: StartupWarmUp calls it on its thread, before the
+    // window exists; the calls above wait for that thread (StartupWarmUp::wait()).
+    static void decodeAhead();
 
     static QString resourceName(Icon which);
 };

@@ -4,6 +4,8 @@
 #include <QSet>
 #include <QTest>
 
+#include <thread>
+
 // Run twice by CTest: on a plain screen and on one at 200 % (QT_SCALE_FACTOR=2).
 class tst_Pictures : public QObject
 {
@@ -226,6 +228,24 @@ private Q_SLOTS:
         QVERIFY(lastBlack < image.width() / 3);
         QVERIFY(count(image, qRgb(255, 255, 255)) > 0);
         QVERIFY(count(image, qRgb(128, 128, 128)) > 0);
+    }
+
+    // Last: from here on the pictures come from what the start-up's thread decoded.
+    void decodedAheadOnAnotherThreadAsOnDemand()
+    {
+        QList<QImage> onDemand;
+        for (const Icon icon : allIcons()) {
+            for (const int size : {32, 16})
+                onDemand.append(Pictures::image(icon, size));
+        }
+        const QImage autoSave = Pictures::autoSave().toImage();
+        std::thread(&Pictures::decodeAhead).join();
+        qsizetype i = 0;
+        for (const Icon icon : allIcons()) {
+            for (const int size : {32, 16})
+                QCOMPARE(Pictures::image(icon, size), onDemand.at(i++));
+        }
+        QCOMPARE(Pictures::autoSave().toImage(), autoSave);
     }
 };
 
