@@ -5,11 +5,11 @@
 # Prints one table: start-up (median) and its ratio to the bare window, resident memory after the
 # map and its difference, parse throughput (the bytes in memory, and the file read from disk
 # cache), one Save, one jump of the table to a far row, idle CPU over 30 s.
-# Usage: scripts/bench.sh [RUNS]   (RUNS start-ups of each, default 7)
+# Usage: scripts/bench.sh [RUNS]   (RUNS start-ups of each, default 21)
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$here/build-release
-runs=${1:-7}
+runs=${1:-21}
 sizes=(0 32766 1000000)
 
 "$here/scripts/setup.sh" "$build" -DCMAKE_BUILD_TYPE=Release -DKETAMORI_BENCH=ON \
