@@ -2,6 +2,7 @@
 
 #include "app/DrillState.h"
 #include "app/controls/AnswerBox.h"
+#include "app/controls/FittingTextDelegate.h"
 #include "app/controls/GridLineStyle.h"
 #include "app/controls/Twips.h"
 #include "app/controls/WindowControls.h"
@@ -90,7 +91,10 @@ void History::InitRireki()
     for (int c = 0; c < HistoryModel::columns; ++c)
         header->resizeSection(c, Twips::toPixels(HistoryModel::columnWidthTwips(c)));
 
-    // Column 0 numbers the rows itself; the view's own row header is not wanted.
+    // Column 0 numbers the rows itself; the view's own row header is not wanted. Its numbers
+    // from 10000 on are wider than the column: they are drawn narrower, not cut off.
+    if (!qobject_cast<FittingTextDelegate *>(grid->itemDelegateForColumn(0)))
+        grid->setItemDelegateForColumn(0, new FittingTextDelegate(grid));
     QHeaderView *rows = grid->verticalHeader();
     rows->hide();
     rows->setSectionResizeMode(QHeaderView::Fixed);

@@ -1,5 +1,6 @@
 #include "TestWindow.h"
 #include "app/controls/CommandButton.h"
+#include "app/controls/FittingTextDelegate.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -247,6 +248,32 @@ private Q_SLOTS:
                 grid->viewport()->height());
         if (records + 1 > 7)
             QVERIFY(top > 0); // scrolled
+    }
+
+    // The numbering column is narrower than "10000" in the table's face: every number is shown
+    // whole, never cut off with an ellipsis.
+    void rowNumbersShownWhole()
+    {
+        TestWindow t("3,0,0\r\n", historyLines(32766));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        QTableView *grid = t->ui.msgRireki;
+        QVERIFY(qobject_cast<FittingTextDelegate *>(grid->itemDelegateForColumn(0)));
+        const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid);
+        for (const int row : {0, 9998, 9999, 32765}) {
+            const QModelIndex index = grid->model()->index(row, 0);
+            QStyleOptionViewItem option;
+            option.initFrom(grid);
+            option.rect = grid->visualRect(index);
+            option.font = grid->font();
+            option.fontMetrics = QFontMetrics(option.font);
+            option.text = index.data().toString();
+            FittingTextDelegate::fitText(&option, grid);
+            const int room = option.rect.width() - 2 * (margin + 1);
+            QCOMPARE(option.fontMetrics.elidedText(option.text, Qt::ElideRight, room), option.text);
+            if (row == 0)
+                QCOMPARE(option.font, grid->font()); // a number that fits is drawn as it is
+        }
     }
 };
 
