@@ -112,6 +112,14 @@ DecodedPictures &decodedAhead()
     return pictures;
 }
 
+// The pictures decoded ahead, once the start-up thread is done with them; null if none were.
+const DecodedPictures *readyPictures()
+{
+    StartupWarmUp::wait();
+    const DecodedPictures &ahead = decodedAhead();
+    return ahead.ready ? &ahead : nullptr;
+}
+
 QImage decodeImage(Pictures::Icon which, int size)
 {
     switch (which) {
@@ -239,10 +247,9 @@ QString Pictures::resourceName(Icon which)
 
 QImage Pictures::image(Icon which, int size)
 {
-    StartupWarmUp::wait();
-    const DecodedPictures &ahead = decodedAhead();
-    if (ahead.ready && (size == 32 || size == 16))
-        return ahead.icons[DecodedPictures::slot(which, size)];
+    const DecodedPictures *ahead = readyPictures();
+    if (ahead && (size == 32 || size == 16))
+        return ahead->icons[DecodedPictures::slot(which, size)];
     return decodeImage(which, size);
 }
 
@@ -282,9 +289,8 @@ QPixmap Pictures::icon32(Icon which)
 
 QPixmap Pictures::autoSave()
 {
-    StartupWarmUp::wait();
-    const DecodedPictures &ahead = decodedAhead();
-    return pixelArt(ahead.ready ? ahead.autoSave : decodeAutoSave(), screenRatio());
+    const DecodedPictures *ahead = readyPictures();
+    return pixelArt(ahead ? ahead->autoSave : decodeAutoSave(), screenRatio());
 }
 
 QImage Pictures::drawnLogo(qreal ratio)

@@ -1,5 +1,6 @@
 #include "app/controls/ChoiceComboAccessible.h"
 
+#include "app/controls/AccessibleFactory.h"
 #include "app/controls/ChoiceCombo.h"
 
 ChoiceComboAccessible::ChoiceComboAccessible(ChoiceCombo *combo)
@@ -14,18 +15,7 @@ QString ChoiceComboAccessible::text(QAccessible::Text t) const
     return QAccessibleWidget::text(t);
 }
 
-QAccessibleInterface *ChoiceComboAccessible::create(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("ChoiceCombo") && object && object->isWidgetType())
-        return new ChoiceComboAccessible(static_cast<ChoiceCombo *>(object));
-    return nullptr;
-}
-
 void ChoiceComboAccessible::install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(&ChoiceComboAccessible::create);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    installAccessibleFactory<ChoiceCombo, ChoiceComboAccessible>();
 }

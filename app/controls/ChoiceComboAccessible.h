@@ -17,7 +17,4 @@ public:
     // Makes Qt build this interface for every ChoiceCombo; once is enough, before the first
     // screen reader asks.
     static void install();
-
-private:
-    static QAccessibleInterface *create(const QString &className, QObject *object);
 };

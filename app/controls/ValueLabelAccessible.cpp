@@ -1,5 +1,6 @@
 #include "app/controls/ValueLabelAccessible.h"
 
+#include "app/controls/AccessibleFactory.h"
 #include "app/controls/ValueLabel.h"
 
 ValueLabelAccessible::ValueLabelAccessible(ValueLabel *label)
@@ -24,18 +25,7 @@ QString ValueLabelAccessible::text(QAccessible::Text t) const
     }
 }
 
-QAccessibleInterface *ValueLabelAccessible::create(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("ValueLabel") && object && object->isWidgetType())
-        return new ValueLabelAccessible(static_cast<ValueLabel *>(object));
-    return nullptr;
-}
-
 void ValueLabelAccessible::install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(&ValueLabelAccessible::create);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    installAccessibleFactory<ValueLabel, ValueLabelAccessible>();
 }

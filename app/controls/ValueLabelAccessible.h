@@ -18,6 +18,5 @@ public:
     static void install();
 
 private:
-    static QAccessibleInterface *create(const QString &className, QObject *object);
     const ValueLabel *label() const;
 };
