@@ -4,6 +4,7 @@
 #include "drill/core/SystemClock.h"
 #include "help/ChmHelpViewer.h"
 #include "records/core/Disk.h"
+#include "resources/Pictures.h"
 #include "resources/StartupWarmUp.h"
 
 #include <QApplication>
@@ -19,7 +20,8 @@ int main(int argc, char *argv[])
                              "Run it on a desktop, or under Xvfb: xvfb-run -a ketamori\n");
         return 1;
     }
-    StartupWarmUp warmUp; // beside QApplication's connection to the display
+    // Fonts and pictures made ready beside QApplication's connection to the display.
+    StartupWarmUp warmUp(&Pictures::decodeAhead);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ketamori"));
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).

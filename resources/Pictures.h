@@ -51,8 +51,8 @@ public:
     static QImage image(Icon which, int size);
 
     // Decodes every icon image and the auto-save picture once, so that the calls above only
-    // copy them. Needs no QGuiApplication: StartupWarmUp calls it on its thread, before the
-    // window exists; the calls above wait for that thread (StartupWarmUp::wait()).
+    // copy them. Needs no QGuiApplication: the program has StartupWarmUp run it on its thread,
+    // before the window exists; the calls above wait for that thread (StartupWarmUp::wait()).
     static void decodeAhead();
 
     static QString resourceName(Icon which);

@@ -1,7 +1,5 @@
 #include "resources/StartupWarmUp.h"
 
-#include "resources/Pictures.h"
-
 #include <fontconfig/fontconfig.h>
 
 #include <system_error>
@@ -12,19 +10,20 @@ std::thread *running = nullptr;
 
 } // namespace
 
-StartupWarmUp::StartupWarmUp()
+StartupWarmUp::StartupWarmUp(void (*andThen)())
 {
     if (running)
         return;
     try {
-        m_thread = std::thread([] {
+        m_thread = std::thread([andThen] {
             FcInit();
-            Pictures::decodeAhead();
+            if (andThen)
+                andThen();
         });
         running = &m_thread;
     } catch (const std::system_error &) {
-        // No thread to spare: Qt reads the configuration and the pictures are decoded when
-        // they are first needed.
+        // No thread to spare: Qt reads the configuration, and the rest is done, when first
+        // needed.
     }
 }
 

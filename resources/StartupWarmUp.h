@@ -3,10 +3,11 @@
 #include <thread>
 
 // Prepares what the window needs first on a thread of its own, while QApplication loads the
-// platform plugin and connects to the display (some 18 ms in which the window's thread mostly
+// platform plugin and connects to the display (some 13 ms in which the window's thread mostly
 // waits for the X server): it reads the desktop's font configuration (fontconfig's XML files and
-// font list, the largest single piece of any Qt window's start-up) and decodes the window's
-// pictures. By the time the controls are made both are ready.
+// font list, the largest single piece of any Qt window's start-up), then does what it is given
+// as well (the program decodes its pictures there). By the time the controls are made all is
+// ready.
 //
 // Made once, on the window's thread, before QApplication. japaneseFont() and Pictures wait for it
 // before they first use what it prepares; two threads asking fontconfig at once would each read
@@ -14,7 +15,9 @@
 class StartupWarmUp
 {
 public:
-    StartupWarmUp();  // starts the work
+    // Starts the work; andThen, if given, runs on the same thread after the font configuration
+    // and must need no QGuiApplication.
+    explicit StartupWarmUp(void (*andThen)() = nullptr);
     ~StartupWarmUp(); // waits for it
 
     // Waits until the work in progress, if any, is over. Window's thread only.
