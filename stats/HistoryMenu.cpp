@@ -1,7 +1,7 @@
 #include "stats/HistoryMenu.h"
 
 #include "records/HistoryModel.h"
-#include "stats/StatsWindow.h"
+#include "stats/StatsWindowModule.h"
 #include "stats/core/HistoryCsv.h"
 
 #include <QAction>
@@ -26,6 +26,11 @@ HistoryMenu::HistoryMenu(QTableView &table, const HistoryModel &model, const Clo
     askFileName = [](QWidget *parent, const QString &proposed) {
         return QFileDialog::getSaveFileName(parent, QStringLiteral("CSV に書き出す"), proposed,
                                             QStringLiteral("CSV ファイル (*.csv)"));
+    };
+    makeStatsWindow = [](const HistoryModel &model, const Clock &clock, QWidget *owner,
+                         QString *error) {
+        return StatsWindowModule::makeWindow(StatsWindowModule::defaultPath(), model, clock, owner,
+                                             error);
     };
     // A mouse's context menu event goes to the viewport, the keyboard's to the table.
     m_table.installEventFilter(this);
@@ -87,7 +92,12 @@ void HistoryMenu::popup(const QPoint &globalPos)
 void HistoryMenu::openStatsWindow()
 {
     if (!m_window) {
-        m_window = new StatsWindow(m_model, m_clock, &m_owner);
+        QString error;
+        m_window = makeStatsWindow(m_model, m_clock, &m_owner, &error);
+        if (!m_window) {
+            QMessageBox::warning(&m_owner, QStringLiteral("読み込みエラー"), error);
+            return;
+        }
         m_window->setAttribute(Qt::WA_DeleteOnClose);
     }
     m_window->show();

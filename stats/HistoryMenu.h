@@ -1,7 +1,5 @@
 #pragma once
 
-#include "stats/StatsWindow.h"
-
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
@@ -33,7 +31,14 @@ public:
     // "成績グラフ…": opens the window, or raises it when it is open already.
     void openStatsWindow();
     void closeStatsWindow();
-    StatsWindow *statsWindow() const { return m_window; }
+    QWidget *statsWindow() const { return m_window; }
+
+    // Makes the window "成績グラフ"; null and a message for the player when it cannot. The
+    // window from the program's module (StatsWindowModule) unless a test puts something else
+    // here.
+    std::function<QWidget *(const HistoryModel &model, const Clock &clock, QWidget *owner,
+                            QString *error)>
+        makeStatsWindow;
 
     // "CSV に書き出す…": asks for a file name and writes the history there.
     void exportCsv();
@@ -60,6 +65,6 @@ private:
     const HistoryModel &m_model;
     const Clock &m_clock;
     QWidget &m_owner;
-    QPointer<QMenu> m_menu; // a child of the table
-    QPointer<StatsWindow> m_window;
+    QPointer<QMenu> m_menu;     // a child of the table
+    QPointer<QWidget> m_window; // the window "成績グラフ"
 };

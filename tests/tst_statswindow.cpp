@@ -10,6 +10,7 @@
 #include "stats/PositionChart.h"
 #include "stats/RateChart.h"
 #include "stats/StatsWindow.h"
+#include "stats/StatsWindowModule.h"
 #include "stats/SummaryView.h"
 
 #include <QBarSeries>
@@ -42,10 +43,13 @@ struct Program : TestWindow
     explicit Program(const QByteArray &history = fixtureFile()) : TestWindow("5,5,0\r\n", history)
     {
         clock.setLocalNow(QDateTime(QDate(2024, 2, 2), QTime(20, 0)));
+        // The window itself, linked in, instead of the module beside the program.
+        menu().makeStatsWindow = [](const HistoryModel &model, const Clock &clock, QWidget *owner,
+                                    QString *) { return new StatsWindow(model, clock, owner); };
     }
 
     HistoryMenu &menu() { return form->historyMenu(); }
-    StatsWindow *window() { return menu().statsWindow(); }
+    StatsWindow *window() { return qobject_cast<StatsWindow *>(menu().statsWindow()); }
 
     // Scores a drill of the given digits against the answers typed and saves it.
     void saveResult(const QString &shown, const QString &typed)
@@ -219,6 +223,41 @@ private Q_SLOTS:
             p.form->close();
         QTRY_VERIFY(!first); // closed and gone
         QCOMPARE(p.statsWindowsOpen(), 0);
+    }
+
+    void unloadableModuleIsTold_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // of the module's file; null: no file
+        QTest::newRow("missing") << QByteArray();
+        QTest::newRow("not a module") << QByteArray("ketamori-stats\n");
+    }
+    void unloadableModuleIsTold()
+    {
+        QFETCH(QByteArray, content);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(StatsWindowModule::fileName());
+        if (!content.isNull()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        }
+        Program p;
+        QVERIFY(p.showActive());
+        p.menu().makeStatsWindow = [&](const HistoryModel &model, const Clock &clock,
+                                       QWidget *owner, QString *error) {
+            return StatsWindowModule::makeWindow(path, model, clock, owner, error);
+        };
+        for (int attempt = 1; attempt <= 2; ++attempt) {
+            MessageBoxAnswerer answerer({QMessageBox::Ok});
+            p.menu().openStatsWindow();
+            QCOMPARE(answerer.shown().size(), 1);
+            QCOMPARE(answerer.shown().at(0).title, u"読み込みエラー"_qs);
+            QCOMPARE(answerer.shown().at(0).icon, QMessageBox::Warning);
+            QVERIFY(answerer.shown().at(0).text.contains(u"成績グラフを開けません"_qs));
+            QVERIFY(answerer.shown().at(0).text.contains(QDir::toNativeSeparators(path)));
+            QVERIFY(!p.menu().statsWindow());
+        }
+        QCOMPARE(p.statsWindowsOpen(), 0);
+        QVERIFY(p.form->isVisible());
     }
 
     void contextMenuFromTheKeyboard_data()

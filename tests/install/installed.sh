@@ -2,8 +2,8 @@
 # Installs the project into a temporary prefix, checks what landed there, validates the desktop
 # entry and the AppStream metadata, then starts the installed launcher in a real X server with a
 # fresh data folder: the window appears and the folder holds the defaults and the help file. A
-# second start keeps the player's changed settings. The build tree's launcher, which
-# scripts/run.sh starts, is started once too.
+# second start keeps the player's changed settings and opens the window 成績グラフ from its
+# module. The build tree's launcher, which scripts/run.sh starts, is started once too.
 # Usage: installed.sh BUILD_DIR ARTIFACT_DIR   (run inside xvfb-run)
 set -euo pipefail
 build=$1
@@ -24,6 +24,7 @@ cat "$work/files"
 expected=(
     ./bin/ketamori
     ./libexec/ketamori/ketamori
+    ./libexec/ketamori/ketamori-stats.so
     ./share/applications/io.github.ketamori.ketamori.desktop
     ./share/icons/hicolor/128x128/apps/ketamori.png
     ./share/icons/hicolor/16x16/apps/ketamori.png
@@ -85,9 +86,19 @@ echo "first start: window $win, data folder seeded"
 printf '7,10,0\r\n' >"$data/設定.txt"
 cp "$data/設定.txt" "$work/changed"
 start "$prefix/bin/ketamori"
+# The installed program finds the module of 成績グラフ beside it: a click on the table, then
+# its context menu from the keyboard and the entry's access key.
+eval "$(xdotool getwindowgeometry --shell "$win")"
+xdotool mousemove $((X + (90 + 225) / 15 + 150)) $((Y + (1305 + 3225) / 15 + 25)) click 1
+sleep 0.3
+xdotool key Menu
+sleep 0.5
+xdotool key g
+timeout 20 xdotool search --sync --onlyvisible --name '^成績グラフ$' >/dev/null ||
+    { echo "FAIL: the installed program opens no window 成績グラフ" >&2; exit 1; }
 stop
 cmp "$data/設定.txt" "$work/changed"
-echo "second start: window $win, settings kept"
+echo "second start: window $win, settings kept, 成績グラフ opened"
 
 # The build tree's launcher starts the build tree's program with the build tree's help file.
 rm -rf "$work/data"
