@@ -21,15 +21,21 @@
 
 frmMain::frmMain(const QDir &dataDir, Clock &clock, DigitSource &digits, HelpService &help,
                  Disk &disk, QWidget *parent)
+    : frmMain(dataDir,
+              std::make_unique<HistoryFile>(dataDir.filePath(HistoryFile::fileName()), disk), clock,
+              digits, help, disk, parent)
+{
+}
+
+frmMain::frmMain(const QDir &dataDir, std::unique_ptr<HistoryFile> historyFile, Clock &clock,
+                 DigitSource &digits, HelpService &help, Disk &disk, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_dataDir(dataDir), m_help(help), m_clock(clock)
+      m_dataDir(dataDir), m_help(help), m_historyFile(std::move(historyFile)), m_clock(clock)
 {
     m_settingsFile =
         std::make_unique<SettingsFile>(m_dataDir.filePath(SettingsFile::fileName()), disk);
-    m_historyFile =
-        std::make_unique<HistoryFile>(m_dataDir.filePath(HistoryFile::fileName()), disk);
     // A long history is read while the controls are made; frmMain_Load() takes the records.
     m_historyFile->readAhead();
 

@@ -37,6 +37,11 @@ public:
     // its own, while the controls are made: it must not change before frmMain_Load().
     frmMain(const QDir &dataDir, Clock &clock, DigitSource &digits, HelpService &help, Disk &disk,
             QWidget *parent = nullptr);
+    // The same with the history file of dataDir given, its reading perhaps begun already:
+    // main() begins it before QApplication, so that a long history is read beside the toolkit's
+    // own start too.
+    frmMain(const QDir &dataDir, std::unique_ptr<HistoryFile> historyFile, Clock &clock,
+            DigitSource &digits, HelpService &help, Disk &disk, QWidget *parent = nullptr);
     ~frmMain() override;
 
     // Start-up, run once before the window is first shown. Returns false with a message for the

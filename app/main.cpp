@@ -4,11 +4,13 @@
 #include "drill/core/SystemClock.h"
 #include "help/ChmHelpViewer.h"
 #include "records/core/Disk.h"
+#include "records/core/HistoryFile.h"
 #include "resources/Pictures.h"
 #include "resources/StartupWarmUp.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QThread>
 #include <cstdio>
 
 int main(int argc, char *argv[])
@@ -20,8 +22,16 @@ int main(int argc, char *argv[])
                              "Run it on a desktop, or under Xvfb: xvfb-run -a ketamori\n");
         return 1;
     }
-    // Fonts and pictures made ready beside QApplication's connection to the display.
+    // Qt takes the first thread that uses its objects for its main thread: this one, before the
+    // threads below are started.
+    QThread::currentThread();
+    // Fonts and pictures made ready beside QApplication's connection to the display, and the
+    // history read beside it too (a long one takes longer than all the rest of the start-up).
     StartupWarmUp warmUp(&Pictures::decodeAhead);
+    const QDir dataDir = QDir::current();
+    auto historyFile =
+        std::make_unique<HistoryFile>(dataDir.filePath(HistoryFile::fileName()), Disk::real());
+    historyFile->readAhead();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ketamori"));
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
@@ -31,7 +41,7 @@ int main(int argc, char *argv[])
     SystemClock clock;
     RandomDigitSource digits;
     ChmHelpViewer help; // outlives the window that owns its help windows
-    frmMain window(QDir::current(), clock, digits, help, Disk::real());
+    frmMain window(dataDir, std::move(historyFile), clock, digits, help, Disk::real());
 
     QString error;
     if (!window.frmMain_Load(&error)) {

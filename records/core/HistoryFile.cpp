@@ -552,6 +552,8 @@ HistoryFile::~HistoryFile() = default;
 
 void HistoryFile::readAhead()
 {
+    if (m_ahead.valid())
+        return;
     try {
         m_ahead = std::async(std::launch::async, [path = m_path] {
             Reading reading;

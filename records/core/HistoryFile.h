@@ -51,7 +51,8 @@ public:
 
     // Starts reading the file on a thread of its own, so that a long history is read while the
     // window is still being built; the next read() takes what it read. The file is read as it
-    // is now: whoever calls this must not change it before that read().
+    // is now: whoever calls this must not change it before that read(). Once a reading has
+    // begun, calling this again before that read() does nothing.
     void readAhead();
 
     // Reads every record of the file, a block at a time; the file itself is never changed by
