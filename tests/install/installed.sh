@@ -6,6 +6,7 @@
 # module. The build tree's launcher, which scripts/run.sh starts, is started once too.
 # Usage: installed.sh BUILD_DIR ARTIFACT_DIR   (run inside xvfb-run)
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../xvfb/window_search.sh"
 build=$1
 out=$2
 mkdir -p "$out"
@@ -94,7 +95,7 @@ sleep 0.3
 xdotool key Menu
 sleep 0.5
 xdotool key g
-timeout 20 xdotool search --sync --onlyvisible --name '^成績グラフ$' >/dev/null ||
+wait_for_window '^成績グラフ$' >/dev/null ||
     { echo "FAIL: the installed program opens no window 成績グラフ" >&2; exit 1; }
 stop
 cmp "$data/設定.txt" "$work/changed"

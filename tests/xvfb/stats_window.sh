@@ -5,6 +5,7 @@
 # are kept; then Shift+F10 and 成績グラフ again must raise the same window, not open another.
 # Usage: stats_window.sh BINARY ARTIFACT_DIR   (run inside xvfb-run)
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/window_search.sh"
 bin=$1
 out=$2
 mkdir -p "$out"
@@ -70,8 +71,7 @@ xdotool key Menu
 sleep 0.5
 import -window root "$out/stats-menu.png"
 xdotool key g
-stats=$(timeout 20 xdotool search --sync --onlyvisible --name '^成績グラフ$' | head -n 1) ||
-    fail "no window 成績グラフ after Menu, g"
+stats=$(wait_for_window '^成績グラフ$') || fail "no window 成績グラフ after Menu, g"
 sleep 1
 import -window root "$out/stats-window.png"
 # The position chart: Ctrl+Tab turns the window's tabs.
@@ -89,7 +89,7 @@ xdotool key shift+F10
 sleep 0.5
 xdotool key g
 sleep 0.7
-count=$(xdotool search --onlyvisible --name '^成績グラフ$' | wc -l)
+count=$(windows_named '^成績グラフ$' | wc -l) || true
 [ "$count" = 1 ] || fail "$count windows 成績グラフ after asking twice"
 
 kill "$pid"
