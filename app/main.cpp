@@ -46,7 +46,7 @@ int main(int argc, char *argv[])
     QString error;
     if (!window.frmMain_Load(&error)) {
         error += QStringLiteral("\n\nデータフォルダ: %1")
-                     .arg(QDir::toNativeSeparators(QDir::currentPath()));
+                     .arg(QDir::toNativeSeparators(dataDir.absolutePath()));
         std::fprintf(stderr, "ketamori: %s\n", qUtf8Printable(error));
         QMessageBox::critical(nullptr, QStringLiteral("ケタモリ！"), error);
         return 1;
