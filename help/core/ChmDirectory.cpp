@@ -17,11 +17,50 @@ namespace {
 //   "PMGI" (8-byte header) holding entries of name length, name and chunk number.
 // Counts and offsets inside chunks are variable-length integers, 7 bits a byte, high bit set on
 // every byte but the last.
-constexpr qint64 fileHeaderV2 = 0x58;
-constexpr qint64 fileHeaderV3 = 0x60;
-constexpr qint64 directoryHeader = 0x54;
-constexpr qint64 listingHeader = 20;
-constexpr qint64 indexHeader = 8;
+
+// Where the numbers lie in each header, as byte offsets from its start, and the headers' sizes.
+// The file header "ITSF": in version 3 also where the objects' bytes start (dataOffset).
+namespace FileHeader {
+constexpr qsizetype version = 4, headerLength = 8, directoryOffset = 0x48, directoryLength = 0x50;
+constexpr qsizetype dataOffset = 0x58;
+constexpr qint64 sizeV2 = 0x58, sizeV3 = 0x60;
+} // namespace FileHeader
+
+// The directory header "ITSP", of version 1; the index root is -1 when there is no index tree.
+namespace DirectoryHeader {
+constexpr qsizetype version = 4, headerLength = 8, chunkSize = 0x10, indexRoot = 0x1c;
+constexpr qsizetype firstListing = 0x20, chunkCount = 0x2c;
+constexpr qint64 size = 0x54;
+} // namespace DirectoryHeader
+
+// The headers of a listing chunk "PMGL" (the next chunk is -1 on the last) and of an index
+// chunk "PMGI".
+namespace ListingHeader {
+constexpr qsizetype freeSpace = 4, next = 16;
+constexpr qint64 size = 20;
+} // namespace ListingHeader
+namespace IndexHeader {
+constexpr qsizetype freeSpace = 4;
+constexpr qint64 size = 8;
+} // namespace IndexHeader
+
+// LZX control data: its size in 32-bit words, "LZXC", the version, then the reset interval,
+// the window size and the windows per reset; version 2 counts the last three in units of
+// 32 KiB.
+namespace ControlData {
+constexpr qsizetype signature = 4, version = 8;
+constexpr qsizetype resetInterval = 12, windowSize = 16, windowsPerReset = 20;
+constexpr quint64 minSize = 0x18, maxSize = 0x100;
+} // namespace ControlData
+
+// The LZX reset table, of version 2: a header, then at tableOffset the compressed offset of
+// every frame, one 64-bit number each (the header's entry size, at 8, is not read).
+namespace ResetTable {
+constexpr qsizetype version = 0, frameCount = 4, tableOffset = 12;                  // 32 bits each
+constexpr qsizetype uncompressedLength = 16, compressedLength = 24, frameSize = 32; // 64 bits
+constexpr qint64 headerSize = 0x28;
+constexpr quint64 entrySize = 8;
+} // namespace ResetTable
 
 // Chunks are 4 KiB in every help compiler's output; the bounds leave room for others and keep
 // a damaged header from asking for gigabytes.
@@ -39,6 +78,8 @@ const QByteArray resetTableName = "::DataSpace/Storage/MSCompressed/Transform/"
 // LZX: frames of 32 KiB, windows of 2^15 to 2^21 bytes. chmlib refuses a compressed frame
 // longer than this.
 constexpr quint64 frameSize = 0x8000;
+constexpr quint64 minWindowSize = quint64(1) << 15;
+constexpr quint64 maxWindowSize = quint64(1) << 21;
 constexpr quint64 maxCompressedFrame = frameSize + 6144;
 // chmlib decompresses every frame since the last reset to reach one; a reset interval of
 // many frames would make one page cost seconds.
@@ -139,14 +180,14 @@ struct Chunk
 std::optional<Chunk> parseChunk(const char *data, quint32 size)
 {
     Chunk chunk;
-    const QByteArray header(data, listingHeader);
+    const QByteArray header(data, ListingHeader::size);
     if (header.startsWith("PMGL")) {
-        const quint32 freeSpace = u32(header, 4);
-        if (freeSpace > size - listingHeader)
+        const quint32 freeSpace = u32(header, ListingHeader::freeSpace);
+        if (freeSpace > size - ListingHeader::size)
             return std::nullopt;
         chunk.kind = Chunk::Listing;
-        chunk.next = i32(header, 16);
-        ChunkReader reader(data + listingHeader, data + size - freeSpace);
+        chunk.next = i32(header, ListingHeader::next);
+        ChunkReader reader(data + ListingHeader::size, data + size - freeSpace);
         while (!reader.atEnd()) {
             ChmDirectory::Entry entry;
             if (!reader.name(&entry.path) || !reader.number(&entry.section) ||
@@ -155,11 +196,11 @@ std::optional<Chunk> parseChunk(const char *data, quint32 size)
             chunk.entries.push_back(std::move(entry));
         }
     } else if (header.startsWith("PMGI")) {
-        const quint32 freeSpace = u32(header, 4);
-        if (freeSpace > size - indexHeader)
+        const quint32 freeSpace = u32(header, IndexHeader::freeSpace);
+        if (freeSpace > size - IndexHeader::size)
             return std::nullopt;
         chunk.kind = Chunk::Index;
-        ChunkReader reader(data + indexHeader, data + size - freeSpace);
+        ChunkReader reader(data + IndexHeader::size, data + size - freeSpace);
         while (!reader.atEnd()) {
             QByteArray name;
             quint64 child = 0;
@@ -235,6 +276,74 @@ struct Compression
     quint64 uncompressedSize = 0;
 };
 
+// Whether the LZX control data, which lies in the stored section, holds numbers chmlib can
+// decompress with in bounded time.
+bool controlDataSound(QIODevice &device, quint64 dataOffset, const ChmDirectory::Entry &control)
+{
+    if (control.length < ControlData::minSize || control.length > ControlData::maxSize)
+        return false;
+    const auto data = readAt(device, dataOffset + control.start, qint64(control.length));
+    if (!data || data->mid(ControlData::signature, 4) != "LZXC")
+        return false;
+    const quint32 version = u32(*data, ControlData::version);
+    quint64 resetInterval = u32(*data, ControlData::resetInterval);
+    quint64 windowSize = u32(*data, ControlData::windowSize);
+    const quint64 windowsPerReset = u32(*data, ControlData::windowsPerReset);
+    if (version == 2) {
+        resetInterval *= frameSize;
+        windowSize *= frameSize;
+    } else if (version != 1) {
+        return false;
+    }
+    if (windowSize < minWindowSize || windowSize > maxWindowSize ||
+        (windowSize & (windowSize - 1)) || resetInterval == 0 ||
+        resetInterval % (windowSize / 2) != 0 || windowsPerReset == 0)
+        return false;
+    // chmlib keeps these in 32 bits: the values it computes must be what they are here.
+    const quint64 framesPerReset = resetInterval / (windowSize / 2) * windowsPerReset;
+    return resetInterval <= std::numeric_limits<quint32>::max() &&
+           framesPerReset <= maxFramesPerReset;
+}
+
+// The uncompressed length of the compressed section, when the reset table, which lies in the
+// stored section, gives every frame in order within the compressed content of contentLength
+// bytes, none too long.
+std::optional<quint64> resetTableLength(QIODevice &device, quint64 dataOffset,
+                                        const ChmDirectory::Entry &resetTable,
+                                        quint64 contentLength)
+{
+    if (resetTable.length < quint64(ResetTable::headerSize))
+        return std::nullopt;
+    const auto header = readAt(device, dataOffset + resetTable.start, ResetTable::headerSize);
+    if (!header)
+        return std::nullopt;
+    const quint64 frames = u32(*header, ResetTable::frameCount);
+    const quint64 tableOffset = u32(*header, ResetTable::tableOffset);
+    const quint64 uncompressedSize = u64(*header, ResetTable::uncompressedLength);
+    const quint64 compressedSize = u64(*header, ResetTable::compressedLength);
+    if (u32(*header, ResetTable::version) != 2 ||
+        u64(*header, ResetTable::frameSize) != frameSize || frames == 0 || frames > maxFrames ||
+        tableOffset < quint64(ResetTable::headerSize) ||
+        tableOffset + frames * ResetTable::entrySize > resetTable.length ||
+        compressedSize > contentLength || uncompressedSize > frames * frameSize)
+        return std::nullopt;
+    const auto table = readAt(device, dataOffset + resetTable.start + tableOffset,
+                              qint64(frames * ResetTable::entrySize));
+    if (!table)
+        return std::nullopt;
+    quint64 previous = 0;
+    for (quint64 i = 0; i < frames; ++i) {
+        const quint64 offset = u64(*table, qsizetype(i * ResetTable::entrySize));
+        if (offset < previous || offset > compressedSize || (i == 0 && offset != 0) ||
+            offset - previous > maxCompressedFrame)
+            return std::nullopt;
+        previous = offset;
+    }
+    if (compressedSize - previous > maxCompressedFrame)
+        return std::nullopt;
+    return uncompressedSize;
+}
+
 // Checks the compression tables as chmlib will use them. Nothing when they are unsound; a
 // size of 0 when the file has no compressed section at all.
 std::optional<Compression> checkCompression(QIODevice &device, quint64 dataOffset, quint64 fileSize,
@@ -257,62 +366,113 @@ std::optional<Compression> checkCompression(QIODevice &device, quint64 dataOffse
             end > fileSize)
             return std::nullopt;
     }
+    if (!controlDataSound(device, dataOffset, *control))
+        return std::nullopt;
+    const auto uncompressedSize =
+        resetTableLength(device, dataOffset, *resetTable, content->length);
+    if (!uncompressedSize)
+        return std::nullopt;
+    return Compression{*uncompressedSize};
+}
 
-    // Control data: size in 32-bit words, "LZXC", version, reset interval, window size and
-    // windows per reset; version 2 counts the last three in units of 32 KiB.
-    if (control->length < 0x18 || control->length > 0x100)
-        return std::nullopt;
-    const auto controlData = readAt(device, dataOffset + control->start, qint64(control->length));
-    if (!controlData || controlData->mid(4, 4) != "LZXC")
-        return std::nullopt;
-    const quint32 version = u32(*controlData, 8);
-    quint64 resetInterval = u32(*controlData, 12);
-    quint64 windowSize = u32(*controlData, 16);
-    const quint64 windowsPerReset = u32(*controlData, 20);
-    if (version == 2) {
-        resetInterval *= frameSize;
-        windowSize *= frameSize;
-    } else if (version != 1) {
-        return std::nullopt;
-    }
-    if (windowSize < (1u << 15) || windowSize > (1u << 21) || (windowSize & (windowSize - 1)) ||
-        resetInterval == 0 || resetInterval % (windowSize / 2) != 0 || windowsPerReset == 0)
-        return std::nullopt;
-    // chmlib keeps these in 32 bits: the values it computes must be what they are here.
-    const quint64 framesPerReset = resetInterval / (windowSize / 2) * windowsPerReset;
-    if (resetInterval > std::numeric_limits<quint32>::max() || framesPerReset > maxFramesPerReset)
-        return std::nullopt;
+// Where the directory and the objects' bytes lie, from the file header.
+struct FileLayout
+{
+    quint64 directoryOffset = 0;
+    quint64 directoryLength = 0;
+    quint64 dataOffset = 0;
+};
 
-    // Reset table: version, frame count, entry size, table offset, uncompressed length,
-    // compressed length, frame size, then the compressed offset of every frame.
-    if (resetTable->length < 0x28)
+std::optional<FileLayout> readFileHeader(QIODevice &device, quint64 fileSize)
+{
+    const auto header = readAt(device, 0, qint64(std::min<quint64>(fileSize, FileHeader::sizeV3)));
+    if (!header || !header->startsWith("ITSF"))
         return std::nullopt;
-    const auto tableHeader = readAt(device, dataOffset + resetTable->start, 0x28);
-    if (!tableHeader)
-        return std::nullopt;
-    const quint64 frames = u32(*tableHeader, 4);
-    const quint64 tableOffset = u32(*tableHeader, 12);
-    const quint64 uncompressedSize = u64(*tableHeader, 16);
-    const quint64 compressedSize = u64(*tableHeader, 24);
-    if (u32(*tableHeader, 0) != 2 || u64(*tableHeader, 32) != frameSize || frames == 0 ||
-        frames > maxFrames || tableOffset < 0x28 || tableOffset + frames * 8 > resetTable->length ||
-        compressedSize > content->length || uncompressedSize > frames * frameSize)
-        return std::nullopt;
-    const auto table =
-        readAt(device, dataOffset + resetTable->start + tableOffset, qint64(frames * 8));
-    if (!table)
-        return std::nullopt;
-    quint64 previous = 0;
-    for (quint64 i = 0; i < frames; ++i) {
-        const quint64 offset = u64(*table, qsizetype(i * 8));
-        if (offset < previous || offset > compressedSize || (i == 0 && offset != 0) ||
-            offset - previous > maxCompressedFrame)
+    const quint32 version = u32(*header, FileHeader::version);
+    const quint32 headerLength = u32(*header, FileHeader::headerLength);
+    FileLayout layout;
+    layout.directoryOffset = u64(*header, FileHeader::directoryOffset);
+    layout.directoryLength = u64(*header, FileHeader::directoryLength);
+    if (version == 2 && headerLength >= FileHeader::sizeV2) {
+        // The objects follow the directory.
+        if (!add(layout.directoryOffset, layout.directoryLength, &layout.dataOffset))
             return std::nullopt;
-        previous = offset;
-    }
-    if (compressedSize - previous > maxCompressedFrame)
+    } else if (version == 3 && headerLength >= FileHeader::sizeV3 &&
+               header->size() >= FileHeader::sizeV3) {
+        layout.dataOffset = u64(*header, FileHeader::dataOffset);
+    } else {
         return std::nullopt;
-    return Compression{uncompressedSize};
+    }
+    if (layout.directoryOffset > fileSize ||
+        layout.directoryLength > fileSize - layout.directoryOffset ||
+        layout.directoryLength < quint64(DirectoryHeader::size) || layout.dataOffset > fileSize)
+        return std::nullopt;
+    return layout;
+}
+
+// The directory's chunks as its header gives them.
+struct ChunkTable
+{
+    quint32 chunkSize = 0;
+    quint32 chunkCount = 0;
+    qint32 indexRoot = -1;
+    quint32 firstListing = 0;
+};
+
+std::optional<ChunkTable> readDirectoryHeader(QIODevice &device, const FileLayout &layout)
+{
+    const auto header = readAt(device, layout.directoryOffset, DirectoryHeader::size);
+    if (!header || !header->startsWith("ITSP") || u32(*header, DirectoryHeader::version) != 1 ||
+        u32(*header, DirectoryHeader::headerLength) != DirectoryHeader::size)
+        return std::nullopt;
+    ChunkTable table;
+    table.chunkSize = u32(*header, DirectoryHeader::chunkSize);
+    table.chunkCount = u32(*header, DirectoryHeader::chunkCount);
+    table.indexRoot = i32(*header, DirectoryHeader::indexRoot);
+    table.firstListing = u32(*header, DirectoryHeader::firstListing);
+    const quint64 chunksSize = quint64(table.chunkCount) * table.chunkSize;
+    if (table.chunkSize < minChunkSize || table.chunkSize > maxChunkSize || table.chunkCount == 0 ||
+        chunksSize > quint64(maxDirectorySize) ||
+        chunksSize > layout.directoryLength - DirectoryHeader::size ||
+        table.firstListing >= table.chunkCount || table.indexRoot < -1 ||
+        (table.indexRoot >= 0 && quint32(table.indexRoot) >= table.chunkCount))
+        return std::nullopt;
+    return table;
+}
+
+std::optional<std::vector<Chunk>> readChunks(QIODevice &device, const FileLayout &layout,
+                                             const ChunkTable &table)
+{
+    const auto bytes = readAt(device, layout.directoryOffset + DirectoryHeader::size,
+                              qint64(table.chunkCount) * table.chunkSize);
+    if (!bytes)
+        return std::nullopt;
+    std::vector<Chunk> chunks;
+    chunks.reserve(table.chunkCount);
+    for (quint32 i = 0; i < table.chunkCount; ++i) {
+        std::optional<Chunk> chunk =
+            parseChunk(bytes->constData() + qsizetype(i) * table.chunkSize, table.chunkSize);
+        if (!chunk)
+            return std::nullopt;
+        chunks.push_back(std::move(*chunk));
+    }
+    return chunks;
+}
+
+// The listing chain from first, which gives every object; nothing unless it ends, each chunk on
+// it once and a listing chunk.
+std::optional<std::vector<quint32>> listingChain(const std::vector<Chunk> &chunks, quint32 first)
+{
+    std::vector<bool> onChain(chunks.size(), false);
+    std::vector<quint32> chain;
+    for (qint64 at = first; at != -1; at = chunks[quint32(at)].next) {
+        if (at < 0 || quint64(at) >= chunks.size() || onChain[quint32(at)] ||
+            chunks[quint32(at)].kind != Chunk::Listing)
+            return std::nullopt;
+        onChain[quint32(at)] = true;
+        chain.push_back(quint32(at));
+    }
+    return chain;
 }
 
 } // namespace
@@ -320,87 +480,38 @@ std::optional<Compression> checkCompression(QIODevice &device, quint64 dataOffse
 std::optional<ChmDirectory> ChmDirectory::read(QIODevice &device)
 {
     const qint64 size = device.size();
-    if (size < fileHeaderV2)
+    if (size < FileHeader::sizeV2)
         return std::nullopt;
     const auto fileSize = quint64(size);
-
-    const auto header = readAt(device, 0, std::min<qint64>(size, fileHeaderV3));
-    if (!header || !header->startsWith("ITSF"))
+    const auto layout = readFileHeader(device, fileSize);
+    if (!layout)
         return std::nullopt;
-    const quint32 version = u32(*header, 4);
-    const quint32 headerLength = u32(*header, 8);
-    const quint64 directoryOffset = u64(*header, 0x48);
-    const quint64 directoryLength = u64(*header, 0x50);
-    quint64 dataOffset = 0;
-    if (version == 2 && headerLength >= fileHeaderV2) {
-        if (!add(directoryOffset, directoryLength, &dataOffset))
-            return std::nullopt;
-    } else if (version == 3 && headerLength >= fileHeaderV3 && header->size() >= fileHeaderV3) {
-        dataOffset = u64(*header, 0x58);
-    } else {
+    const auto table = readDirectoryHeader(device, *layout);
+    if (!table)
         return std::nullopt;
-    }
-    if (directoryOffset > fileSize || directoryLength > fileSize - directoryOffset ||
-        directoryLength < directoryHeader || dataOffset > fileSize)
+    auto chunks = readChunks(device, *layout, *table);
+    if (!chunks)
         return std::nullopt;
-
-    const auto itsp = readAt(device, directoryOffset, directoryHeader);
-    if (!itsp || !itsp->startsWith("ITSP") || u32(*itsp, 4) != 1 ||
-        u32(*itsp, 8) != directoryHeader)
+    const auto chain = listingChain(*chunks, table->firstListing);
+    if (!chain)
         return std::nullopt;
-    const quint32 chunkSize = u32(*itsp, 0x10);
-    const qint32 indexRoot = i32(*itsp, 0x1c);
-    const quint32 firstListing = u32(*itsp, 0x20);
-    const quint32 chunkCount = u32(*itsp, 0x2c);
-    if (chunkSize < minChunkSize || chunkSize > maxChunkSize || chunkCount == 0 ||
-        quint64(chunkCount) * chunkSize > quint64(maxDirectorySize) ||
-        quint64(chunkCount) * chunkSize > directoryLength - directoryHeader ||
-        firstListing >= chunkCount || indexRoot < -1 ||
-        (indexRoot >= 0 && quint32(indexRoot) >= chunkCount))
-        return std::nullopt;
-
-    const auto chunkBytes =
-        readAt(device, directoryOffset + directoryHeader, qint64(chunkCount) * chunkSize);
-    if (!chunkBytes)
-        return std::nullopt;
-    std::vector<Chunk> chunks;
-    chunks.reserve(chunkCount);
-    for (quint32 i = 0; i < chunkCount; ++i) {
-        std::optional<Chunk> chunk =
-            parseChunk(chunkBytes->constData() + qsizetype(i) * chunkSize, chunkSize);
-        if (!chunk)
-            return std::nullopt;
-        chunks.push_back(std::move(*chunk));
-    }
-
-    // The listing chain, which gives every object; it must end, each chunk on it once.
-    std::vector<bool> onChain(chunkCount, false);
-    std::vector<quint32> chain;
-    for (qint64 at = firstListing; at != -1; at = chunks[quint32(at)].next) {
-        if (at < 0 || at >= chunkCount || onChain[quint32(at)] ||
-            chunks[quint32(at)].kind != Chunk::Listing)
-            return std::nullopt;
-        onChain[quint32(at)] = true;
-        chain.push_back(quint32(at));
-    }
     // The index tree chmlib searches when it opens the file: from its root, or with no tree
     // the first listing chunk alone.
-    if (indexRoot >= 0 && !indexTreeEnds(chunks, quint64(indexRoot)))
+    if (table->indexRoot >= 0 && !indexTreeEnds(*chunks, quint64(table->indexRoot)))
         return std::nullopt;
-
-    const auto compression = checkCompression(device, dataOffset, fileSize, chunks);
+    const auto compression = checkCompression(device, layout->dataOffset, fileSize, *chunks);
     if (!compression)
         return std::nullopt;
 
     ChmDirectory directory;
     directory.m_compressedSize = compression->uncompressedSize;
-    for (quint32 at : chain) {
-        for (Entry &entry : chunks[at].entries) {
+    for (quint32 at : *chain) {
+        for (Entry &entry : (*chunks)[at].entries) {
             quint64 start = 0, end = 0;
             bool readable = false;
             if (entry.section == storedSection)
-                readable = add(dataOffset, entry.start, &start) && add(start, entry.length, &end) &&
-                           end <= fileSize;
+                readable = add(layout->dataOffset, entry.start, &start) &&
+                           add(start, entry.length, &end) && end <= fileSize;
             else if (entry.section == compressedSection)
                 readable =
                     add(entry.start, entry.length, &end) && end <= directory.m_compressedSize;
