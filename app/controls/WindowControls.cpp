@@ -23,11 +23,31 @@
 
 namespace {
 
+// The point sizes of the window's Japanese face for the digit slots and the answer boxes, the
+// result labels, and the captions and choice lists; other controls have the toolkit's font.
+constexpr qreal digitPoints = 48, resultPoints = 20.25, captionPoints = 14.25;
+
+// The fifteen slots of the digit row and of the answer row below it, in twips within Frame1:
+// slot i starts slotPitch × (i − 1) right of the first. A digit slot is a little narrower than
+// its answer box, so a thin gap shows between two digits.
+constexpr int slotLeft = 225, slotPitch = 585, slotHeight = 975;
+constexpr int digitTop = 1080, digitWidth = 555;
+constexpr int answerTop = 2115, answerWidth = 570;
+
+constexpr int slotLeftOf(int i)
+{
+    return slotLeft + slotPitch * (i - 1);
+}
+
+// The digit row spans 225 to 8970: the time bar above it is exactly as wide, and the cover
+// reaches one pixel further right and two lower, so that no edge of a slot shows past it.
+constexpr int digitRowWidth = slotLeftOf(DigitSlots::count) + digitWidth - slotLeft;
+static_assert(digitRowWidth == 8745);
+
 void place(QWidget *control, int left, int top, int width, int height)
 {
     control->setGeometry(Twips::rect(left, top, width, height));
 }
-
 QFrame *captionlessFrame(QWidget *parent)
 {
     auto *frame = new QFrame(parent);
@@ -86,9 +106,33 @@ void WindowControls::setupUi(QWidget *window)
     form->setWindowIcon(Pictures::icon(Pictures::Icon::Bolt));
     form->setFixedSize(Twips::toPixels(9465), Twips::toPixels(6780));
 
-    // Controls are created from the bottom layer up: a later sibling lies over an earlier one.
+    // The bands of the window from top to bottom. Within a band, controls that overlap are
+    // created from the bottom layer up: a later sibling lies over an earlier one.
+    makeHeaderBand();
+    Frame1 = captionlessFrame(form);
+    place(Frame1, 90, 1305, 9240, 5370);
+    makeSettingsAndResults();
+    makeTimeBar();
+    makeDigitRow();
+    makeAnswerRow();
+    msgRireki = new GridView(Frame1);
+    msgRireki->setTabKeyNavigation(false); // Tab leaves the table, as it does every control
+    msgRireki->setFocusPolicy(Qt::StrongFocus);
+    place(msgRireki, slotLeft, 3225, 8790, 1965);
 
-    // The etched separator under the header band: black, and one pixel below it white.
+    tmrStart = new QTimer(form);
+    tmrStart->setInterval(1000);
+    tmrKt = new QTimer(form);
+    tmrKt->setInterval(500);
+
+    nameForScreenReaders();
+    setUpTabOrder();
+}
+
+// The title logo, the six buttons and the etched separator under them.
+void WindowControls::makeHeaderBand()
+{
+    // Black, and one pixel below it white.
     Line1(1) = straightLine(form, QColor(ConsoleColors::black));
     place(Line1(1), 150, 1260, 9150, 15);
     Line1(0) = straightLine(form, QColor(ConsoleColors::white));
@@ -99,9 +143,6 @@ void WindowControls::setupUi(QWidget *window)
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(Image1, 150, 150, 3960, 990);
 
-    Frame1 = captionlessFrame(form);
-    place(Frame1, 90, 1305, 9240, 5370);
-
     struct ButtonDesign
     {
         CommandButton *&button;
@@ -110,6 +151,7 @@ void WindowControls::setupUi(QWidget *window)
         const char16_t *tooltip;
         Pictures::Icon picture;
     };
+    // Left to right, each overlapping the one before by a pixel.
     const ButtonDesign buttons[] = {
         {cmdStart, 4350, u"スタート", u"ゲームをスタートします", Pictures::Icon::Bolt},
         {cmdKaitou, 5175, u"回答", u"答え合わせをします", Pictures::Icon::Notebook},
@@ -124,25 +166,13 @@ void WindowControls::setupUi(QWidget *window)
         design.button->setIcon(Pictures::icon(design.picture));
         place(design.button, design.left, 150, 840, 915);
     }
+}
 
-    // Inside Frame1, bottom layer first.
-    shpJikanB = new Shape(Frame1);
-    shpJikanB->setFill(Shape::Fill::Solid, QColor(ConsoleColors::red));
-    shpJikanB->setBorderColor(form->palette().color(QPalette::WindowText));
-    shpJikanB->setGeometryTwips(225, 945, 8745, 75);
-
-    const QFont digitFont = japaneseFont(48);
-    for (int i = 1; i <= DigitSlots::count; ++i) {
-        lblMondai(i) =
-            borderedLabel(Frame1, digitFont, QStringLiteral("8"), QStringLiteral("問題 %1").arg(i));
-        place(lblMondai(i), 225 + 585 * (i - 1), 1080, 555, 975);
-    }
-
-    shpJikanK = new Shape(Frame1);
-    shpJikanK->setFill(Shape::Fill::Solid, QColor(ConsoleColors::blue));
-    shpJikanK->setBorderColor(form->palette().color(QPalette::WindowText));
-    shpJikanK->setGeometryTwips(225, 945, 8745, 75);
-
+// The first row of Frame1: the traffic light, the two choices with their captions, the
+// auto-save switch and, in Frame2, the results.
+void WindowControls::makeSettingsAndResults()
+{
+    // The red light on top of the yellow, the yellow on top of the green.
     const Pictures::Icon lights[] = {Pictures::Icon::LightRed, Pictures::Icon::LightYellow,
                                      Pictures::Icon::LightGreen};
     for (int k = 3; k >= 1; --k) {
@@ -152,13 +182,7 @@ void WindowControls::setupUi(QWidget *window)
         place(imgStart(k), 180, 270, 480, 480);
     }
 
-    shpWaku = new Shape(Frame1);
-    shpWaku->setBackColor(QColor(ConsoleColors::white));
-    shpWaku->setFill(Shape::Fill::DiagonalCross, QColor(ConsoleColors::lightGrey));
-    shpWaku->setBorderColor(QColor(ConsoleColors::darkGrey));
-    shpWaku->setGeometryTwips(225, 1080, 8760, 1005);
-
-    const QFont captionFont = japaneseFont(14.25);
+    const QFont captionFont = japaneseFont(captionPoints);
     Label1(0) = new QLabel(QStringLiteral("問題数"), Frame1);
     Label1(0)->setFont(captionFont);
     Label1(0)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -168,19 +192,6 @@ void WindowControls::setupUi(QWidget *window)
     Label1(1)->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(Label1(1), 2835, 450, 1140, 330);
 
-    msgRireki = new GridView(Frame1);
-    msgRireki->setTabKeyNavigation(false); // Tab leaves the table, as it does every control
-    msgRireki->setFocusPolicy(Qt::StrongFocus);
-    place(msgRireki, 225, 3225, 8790, 1965);
-
-    for (int i = 1; i <= DigitSlots::count; ++i) {
-        txtKaitou(i) = new AnswerBox(Frame1);
-        txtKaitou(i)->setFont(digitFont);
-        txtKaitou(i)->setBackColor(form->palette().color(QPalette::Base));
-        place(txtKaitou(i), 225 + 585 * (i - 1), 2115, 570, 975);
-    }
-    txtKaitou(1)->setText(QStringLiteral("8"));
-
     cboJikan = new ChoiceCombo(Frame1);
     cboJikan->setFont(captionFont);
     place(cboJikan, 4095, 405, 750, 405);
@@ -189,14 +200,9 @@ void WindowControls::setupUi(QWidget *window)
     cboMonsu->setEditText(QStringLiteral("Combo1"));
     place(cboMonsu, 1800, 405, 750, 405);
 
-    tmrStart = new QTimer(form);
-    tmrStart->setInterval(1000);
-    tmrKt = new QTimer(form);
-    tmrKt->setInterval(500);
-
     Frame2 = captionlessFrame(Frame1);
     place(Frame2, 5760, 135, 3210, 735);
-    const QFont resultFont = japaneseFont(20.25);
+    const QFont resultFont = japaneseFont(resultPoints);
     lblRitu = borderedLabel(Frame2, resultFont, QStringLiteral("100.0%"), QStringLiteral("正解率"));
     setTextColor(lblRitu, QColor(ConsoleColors::black));
     place(lblRitu, 1575, 180, 1455, 465);
@@ -212,9 +218,50 @@ void WindowControls::setupUi(QWidget *window)
     chkAs->setIcon(QIcon(Pictures::autoSave()));
     chkAs->setIconSize(QSize(16, 16));
     place(chkAs, 5040, 405, 420, 420);
+}
 
-    nameForScreenReaders();
-    setUpTabOrder();
+// Blue over red, as wide as the digit row: narrowing the blue from the left shows the time
+// used in red on the right.
+void WindowControls::makeTimeBar()
+{
+    const QColor border = form->palette().color(QPalette::WindowText);
+    shpJikanB = new Shape(Frame1);
+    shpJikanB->setFill(Shape::Fill::Solid, QColor(ConsoleColors::red));
+    shpJikanB->setBorderColor(border);
+    shpJikanB->setGeometryTwips(slotLeft, 945, digitRowWidth, 75);
+    shpJikanK = new Shape(Frame1);
+    shpJikanK->setFill(Shape::Fill::Solid, QColor(ConsoleColors::blue));
+    shpJikanK->setBorderColor(border);
+    shpJikanK->setGeometryTwips(slotLeft, 945, digitRowWidth, 75);
+}
+
+// The fifteen digit slots and the cover over them.
+void WindowControls::makeDigitRow()
+{
+    const QFont digitFont = japaneseFont(digitPoints);
+    for (int i = 1; i <= DigitSlots::count; ++i) {
+        lblMondai(i) =
+            borderedLabel(Frame1, digitFont, QStringLiteral("8"), QStringLiteral("問題 %1").arg(i));
+        place(lblMondai(i), slotLeftOf(i), digitTop, digitWidth, slotHeight);
+    }
+    shpWaku = new Shape(Frame1);
+    shpWaku->setBackColor(QColor(ConsoleColors::white));
+    shpWaku->setFill(Shape::Fill::DiagonalCross, QColor(ConsoleColors::lightGrey));
+    shpWaku->setBorderColor(QColor(ConsoleColors::darkGrey));
+    shpWaku->setGeometryTwips(slotLeft, digitTop, digitRowWidth + 15, slotHeight + 30);
+}
+
+// The fifteen answer boxes, under the digit slots.
+void WindowControls::makeAnswerRow()
+{
+    const QFont digitFont = japaneseFont(digitPoints);
+    for (int i = 1; i <= DigitSlots::count; ++i) {
+        txtKaitou(i) = new AnswerBox(Frame1);
+        txtKaitou(i)->setFont(digitFont);
+        txtKaitou(i)->setBackColor(form->palette().color(QPalette::Base));
+        place(txtKaitou(i), slotLeftOf(i), answerTop, answerWidth, slotHeight);
+    }
+    txtKaitou(1)->setText(QStringLiteral("8"));
 }
 
 // Every control has a Japanese name for screen readers. Buttons and captions are read by their
@@ -246,6 +293,11 @@ void WindowControls::nameForScreenReaders()
     msgRireki->setAccessibleName(QStringLiteral("履歴"));
 }
 
+// Tab visits the six buttons left to right, then walks Frame1 from right to left: from 終了, the
+// rightmost button, it comes down to the rightmost answer box that is open and runs along the
+// row to box 1, then takes the two choices the same way, 表示秒数 (cboJikan, on the right)
+// before 問題数 (cboMonsu). Typing moves the focus the other way, from box i on to box i + 1, so
+// Shift+Tab from the choices goes back through the boxes in the order they were filled.
 void WindowControls::setUpTabOrder()
 {
     QList<QWidget *> chain = {cmdStart, cmdKaitou, cmdHozon, cmdClear, cmdHelp, cmdEnd};

@@ -15,7 +15,25 @@ class QToolButton;
 class QWidget;
 class Shape;
 
-// Every control of the main window by its design name, and the window itself, which parents the
+// The controls keep the window's original romanised Japanese names, after a prefix for their
+// kind (cmd button, lbl label, txt text box, cbo choice list, chk check box, shp shape, img
+// image, tmr timer, msg the history table); the drill's state uses int, lng, bln and str for
+// its numbers, long numbers, flags and texts:
+//   Monsu   問数     the number of digits in a drill (問題数)
+//   Jikan   時間     the display time in seconds (表示秒数); shpJikanK and shpJikanB are the
+//                    time bar's blue front and red back, tmrKt the timer of the display time
+//   Nokori  残り     the display seconds left
+//   Mondai  問題     a digit to remember, shown in a digit slot
+//   Kaitou  回答     an answer, typed into an answer box; cmdKaitou scores them
+//   Waku    枠       the cover over the digit row
+//   Ok, Ng           the numbers of right and wrong answers
+//   Ritu    率       the rate correct
+//   Hozon   保存     saving a result to the history
+//   Rireki  履歴     the history, its file and its table
+//   As               auto-save (自動保存): every scored result is saved
+//   Start            the countdown and the traffic light (imgStart) that shows it
+//
+// Every control of the main window by its name, and the window itself, which parents the
 // message boxes. Like the form class a designer tool generates, setupUi() creates and lays out
 // the controls on the window; the window then hands this to the handlers, which reach the
 // controls through it and know nothing else of the window.
@@ -60,6 +78,11 @@ struct WindowControls
     ValueLabel *lblRitu = nullptr;
 
 private:
+    void makeHeaderBand();
+    void makeSettingsAndResults();
+    void makeTimeBar();
+    void makeDigitRow();
+    void makeAnswerRow();
     void nameForScreenReaders();
     void setUpTabOrder();
 };
