@@ -2,6 +2,7 @@
 
 #include "app/DrillState.h"
 #include "app/controls/AnswerBox.h"
+#include "app/controls/ConsoleColors.h"
 #include "app/controls/FittingTextDelegate.h"
 #include "app/controls/GridLineStyle.h"
 #include "app/controls/Twips.h"
@@ -77,7 +78,7 @@ void History::InitRireki()
     grid->setGridStyle(Qt::SolidLine);
     // Light grey lines between the cells, through the style rather than a style sheet.
     if (!qobject_cast<GridLineStyle *>(grid->style()))
-        grid->setStyle(new GridLineStyle(QColor(192, 192, 192), grid));
+        grid->setStyle(new GridLineStyle(QColor(ConsoleColors::lightGrey), grid));
 
     // Row 0, the header row.
     QHeaderView *header = grid->horizontalHeader();
