@@ -79,7 +79,7 @@ void frmMain::connectEvents()
 
 bool frmMain::frmMain_Load(QString *error)
 {
-    state.strHelpFile = QStringLiteral("zqHelp.chm");
+    state.strHelpFile = QStringLiteral(KETAMORI_HELP_FILE_NAME);
 
     m_history->InitRireki();
     m_historyMenu =
