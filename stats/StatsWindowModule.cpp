@@ -4,6 +4,11 @@
 #include <QDir>
 #include <QLibrary>
 
+QString StatsWindowModule::fileName()
+{
+    return QStringLiteral(KETAMORI_STATS_MODULE_FILE_NAME);
+}
+
 QString StatsWindowModule::defaultPath()
 {
     return QCoreApplication::applicationDirPath() + u'/' + fileName();

@@ -6,15 +6,16 @@ class Clock;
 class HistoryModel;
 class QWidget;
 
-// The window "成績グラフ" is built into a module of its own, "ketamori-stats.so" beside the
-// program, and loaded the first time the player opens it: Qt Charts and the OpenGL libraries
-// beneath it are then linked only when charts are asked for, not at every start-up. The module
-// uses the program's own records and fonts (the program exports them), so it only works with
-// the program it was built with, and the two are always installed together.
+// The window "成績グラフ" is built into a module of its own, beside the program, and loaded the
+// first time the player opens it: Qt Charts and the OpenGL libraries beneath it are then linked
+// only when charts are asked for, not at every start-up. The module uses the program's own records
+// and fonts (the program exports them), so it only works with the program it was built with, and
+// the two are always installed together.
 class StatsWindowModule
 {
 public:
-    static QString fileName() { return QStringLiteral("ketamori-stats.so"); }
+    // The module's file name, as the build names it.
+    static QString fileName();
     // The module beside the running program.
     static QString defaultPath();
 
