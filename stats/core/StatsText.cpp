@@ -1,16 +1,15 @@
 #include "stats/core/StatsText.h"
 
+#include "drill/core/RateText.h"
+
 #include <cmath>
-#include <cstdlib>
 
 namespace StatsText {
 
 QString percent(double tenths)
 {
-    const long long rounded = std::llround(tenths);
-    const QString sign = rounded < 0 ? QStringLiteral("-") : QString();
-    const long long magnitude = std::llabs(rounded);
-    return sign + QString::number(magnitude / 10) + u'.' + QString::number(magnitude % 10) + u'%';
+    // Means of rates the history holds, so within the range of one.
+    return rateText(static_cast<int32_t>(std::lround(tenths)));
 }
 
 QString date(QDate date)

@@ -6,7 +6,8 @@
 // The texts of the statistics window's figures.
 namespace StatsText {
 
-// A rate in tenths of a percent, rounded to a whole tenth (halves away from zero): "66.7%".
+// A rate in tenths of a percent, rounded to a whole tenth (halves away from zero), written as
+// the history writes rates: "66.7%".
 QString percent(double tenths);
 // A date in full, as the history file writes it: "2024/04/01"; empty for no date.
 QString date(QDate date);
