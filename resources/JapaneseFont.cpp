@@ -4,6 +4,13 @@
 
 #include <QFontDatabase>
 
+namespace {
+
+constexpr QStringView windowsFace = u"ＭＳ Ｐゴシック";
+constexpr QStringView standIn = u"IPAPGothic";
+
+} // namespace
+
 QFont japaneseFont(qreal points)
 {
     // Asked for by a name that is not installed, a face is looked for anew for every script of
@@ -11,14 +18,18 @@ QFont japaneseFont(qreal points)
     // own name instead.
     static const QString face = [] {
         StartupWarmUp::wait();
-        const QString windowsFace = QStringLiteral("ＭＳ Ｐゴシック");
-        const QString standIn = QStringLiteral("IPAPGothic");
-        QFont::insertSubstitution(windowsFace, standIn);
-        return QFontDatabase::hasFamily(windowsFace) ? windowsFace : standIn;
+        QFont::insertSubstitution(windowsFace.toString(), standIn.toString());
+        return (QFontDatabase::hasFamily(windowsFace.toString()) ? windowsFace : standIn)
+            .toString();
     }();
     QFont font(face);
     font.setPointSizeF(points);
     font.setWeight(QFont::Normal);
     font.setStyleStrategy(QFont::PreferAntialias);
     return font;
+}
+
+bool isJapaneseFace(const QString &family)
+{
+    return family == windowsFace || family == standIn;
 }

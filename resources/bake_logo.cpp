@@ -22,7 +22,7 @@ int main(int argc, char *argv[])
     }
     // Drawn in another face, the picture would not be the program's.
     const QString face = QFontInfo(japaneseFont(9)).family();
-    if (face != QStringLiteral("IPAPGothic") && face != QStringLiteral("ＭＳ Ｐゴシック")) {
+    if (!isJapaneseFace(face)) {
         std::fprintf(stderr, "bake_logo: the Japanese face is missing (found %s)\n",
                      qUtf8Printable(face));
         return 1;
