@@ -3,24 +3,42 @@
 #include <fontconfig/fontconfig.h>
 
 #include <system_error>
+#include <thread>
 
 namespace {
 
-std::thread *running = nullptr;
+// The one warm-up thread of the process. It belongs to this file, not to whoever started it:
+// started and joined on the window's thread only, it is joined at the latest when the program
+// ends.
+struct WarmUpThread
+{
+    std::thread thread;
+    ~WarmUpThread()
+    {
+        if (thread.joinable())
+            thread.join();
+    }
+};
+
+std::thread &warmUpThread()
+{
+    static WarmUpThread warmUp;
+    return warmUp.thread;
+}
 
 } // namespace
 
 StartupWarmUp::StartupWarmUp(void (*andThen)())
 {
-    if (running)
+    std::thread &thread = warmUpThread();
+    if (thread.joinable())
         return;
     try {
-        m_thread = std::thread([andThen] {
+        thread = std::thread([andThen] {
             FcInit();
             if (andThen)
                 andThen();
         });
-        running = &m_thread;
     } catch (const std::system_error &) {
         // No thread to spare: Qt reads the configuration, and the rest is done, when first
         // needed.
@@ -29,14 +47,12 @@ StartupWarmUp::StartupWarmUp(void (*andThen)())
 
 StartupWarmUp::~StartupWarmUp()
 {
-    if (running == &m_thread)
-        wait();
+    wait();
 }
 
 void StartupWarmUp::wait()
 {
-    if (!running)
-        return;
-    running->join();
-    running = nullptr;
+    std::thread &thread = warmUpThread();
+    if (thread.joinable())
+        thread.join();
 }

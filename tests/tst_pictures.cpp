@@ -1,9 +1,12 @@
 #include "resources/Pictures.h"
+#include "resources/StartupWarmUp.h"
 
 #include <QGuiApplication>
 #include <QSet>
 #include <QTest>
 
+#include <atomic>
+#include <chrono>
 #include <thread>
 
 // Run twice by CTest: on a plain screen and on one at 200 % (QT_SCALE_FACTOR=2).
@@ -228,6 +231,24 @@ private Q_SLOTS:
         QVERIFY(lastBlack < image.width() / 3);
         QVERIFY(count(image, qRgb(255, 255, 255)) > 0);
         QVERIFY(count(image, qRgb(128, 128, 128)) > 0);
+    }
+
+    // While the start-up's work runs, a second warm-up starts nothing; going out of scope, a
+    // warm-up waits until the work is over.
+    void warmUpStartsOnceAndIsWaitedFor()
+    {
+        static std::atomic<int> runs{0};
+        static std::atomic<bool> done{false};
+        {
+            const StartupWarmUp first([] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                ++runs;
+                done = true;
+            });
+            const StartupWarmUp second([] { ++runs; });
+        }
+        QVERIFY(done);
+        QCOMPARE(runs.load(), 1);
     }
 
     // Last: from here on the pictures come from what the start-up's thread decoded.
