@@ -36,9 +36,6 @@ frmMain::frmMain(const QDir &dataDir, std::unique_ptr<HistoryFile> historyFile, 
 {
     m_settingsFile =
         std::make_unique<SettingsFile>(m_dataDir.filePath(SettingsFile::fileName()), disk);
-    // A long history is read while the controls are made; frmMain_Load() takes the records.
-    m_historyFile->readAhead();
-
     ui.setupUi(this);
     m_settings = std::make_unique<Settings>(ui, state, *m_settingsFile);
     m_history = std::make_unique<History>(ui, state, *m_historyFile, clock);

@@ -33,13 +33,13 @@ class frmMain : public QWidget
 public:
     // dataDir is where the settings, history and help files lie (the working directory when the
     // program runs). The clock, the digit source, the help viewer and the disk the data files
-    // are written through are injected. The history file is read from here on, on a thread of
-    // its own, while the controls are made: it must not change before frmMain_Load().
+    // are written through are injected. The history file is read by frmMain_Load().
     frmMain(const QDir &dataDir, Clock &clock, DigitSource &digits, HelpService &help, Disk &disk,
             QWidget *parent = nullptr);
-    // The same with the history file of dataDir given, its reading perhaps begun already:
-    // main() begins it before QApplication, so that a long history is read beside the toolkit's
-    // own start too.
+    // The same with the history file of dataDir given, its reading perhaps begun already
+    // (HistoryFile::readAhead()): main() begins it before QApplication, so that a long history is
+    // read beside the toolkit's own start and the making of the controls; it must then not
+    // change before frmMain_Load().
     frmMain(const QDir &dataDir, std::unique_ptr<HistoryFile> historyFile, Clock &clock,
             DigitSource &digits, HelpService &help, Disk &disk, QWidget *parent = nullptr);
     ~frmMain() override;
