@@ -12,6 +12,7 @@ build=$here/build-release
 runs=${1:-21}
 sizes=(0 32766 1000000)
 
+"$here/scripts/install-packages.sh" bench
 "$here/scripts/setup.sh" "$build" -DCMAKE_BUILD_TYPE=Release -DKETAMORI_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
 app=$build/app/ketamori

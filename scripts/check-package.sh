@@ -13,6 +13,8 @@ if dpkg-query -W -f='${Status}' ketamori 2>/dev/null | grep -q "install ok insta
     exit 1
 fi
 
+# It starts the installed program as the real-window tests start the built one, with their tools.
+"$here/scripts/install-packages.sh" packaging test
 "$here/scripts/package.sh"
 deb=$(ls "$here"/build/ketamori_*.deb)
 echo "== dpkg -I $deb"

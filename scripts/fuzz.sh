@@ -13,6 +13,7 @@ shift || true
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(settings history history_roundtrip chm)
 
+"$here/scripts/install-packages.sh" sanitizers
 KETAMORI_TARGETS="${targets[*]/#/fuzz_}" "$here/scripts/setup.sh" "$build" -DKETAMORI_FUZZ=ON \
     -DCMAKE_CXX_COMPILER=clang++-14 -DBUILD_TESTING=OFF
 

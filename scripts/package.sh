@@ -4,6 +4,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$here/build
+"$here/scripts/install-packages.sh" packaging
 "$here/scripts/setup.sh" "$build" -DKETAMORI_BENCH=OFF >/dev/null
 cd "$build"
 cpack -G DEB

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts the program through its launcher, the same one
-# that is installed: it prepares the player's data folder, $XDG_DATA_HOME/ketamori (default
-# ~/.local/share/ketamori), and starts the program there.
+# Installs what building and running need (scripts/packages/build.txt) where it is missing,
+# builds, and starts the program through its launcher, the same one that is installed: it
+# prepares the player's data folder, $XDG_DATA_HOME/ketamori (default ~/.local/share/ketamori),
+# and starts the program there.
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$here/build

@@ -7,6 +7,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$here/build-asan}
+"$here/scripts/install-packages.sh" test sanitizers
 "$here/scripts/setup.sh" "$build" -DKETAMORI_SANITIZE=ON
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:strict_init_order=1
 export LSAN_OPTIONS=suppressions=$here/tests/sanitizers/lsan.supp:print_suppressions=0
