@@ -35,8 +35,7 @@ class Shape;
 //
 // Every control of the main window by its name, and the window itself, which parents the
 // message boxes. Like the form class a designer tool generates, setupUi() creates and lays out
-// the controls on the window; the window then hands this to the handlers, which reach the
-// controls through it and know nothing else of the window.
+// the controls on the window; the window then hands each handler the controls it works on.
 struct WindowControls
 {
     // Creates every control on form as the layout places it, sets the window's caption, icon and
