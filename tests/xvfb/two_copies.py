@@ -219,24 +219,32 @@ def scenario_file_size_limit(base):
 
 def scenario_logout(base):
     """SIGTERM (logging out) and SIGHUP end the program as its close box does: exit status 0,
-    the files as they were, the lock gone."""
+    the files as they were, the lock gone. With the confirmation of クリア open, nothing is
+    cleared."""
     said = []
-    for number in (signal.SIGTERM, signal.SIGHUP):
-        runtime, work = folders(base, f"runtime-{number}", f"data-{number}")
+    for number, during in ((signal.SIGTERM, None), (signal.SIGHUP, None),
+                           (signal.SIGTERM, "クリア確認")):
+        name = signal.Signals(number).name + (f" during {during}" if during else "")
+        runtime, work = folders(base, f"runtime-{len(said)}", f"data-{len(said)}")
         seed(work, b"3,0,1\r\n", play.SEEDED[0])
-        p = Copy(work, f"signal-{number}", runtime)
+        p = Copy(work, f"signal-{len(said)}", runtime)
         try:
+            if during:
+                p.key("Tab", "Tab", "Tab")
+                p.expect_focus(lambda: p.button("クリア"), "クリア")
+                p.key("space")
+                wait_for("the confirmation", lambda: p.dialog(during), seconds=5)
             p.process.send_signal(number)
-            wait_for("the end", lambda: not p.alive(), seconds=5)
-            check(p.process.returncode == 0, f"exit status {p.process.returncode}")
-            ours = [name for name in os.listdir(runtime) if name.startswith("ketamori-")]
-            check(ours == [], f"left behind: {ours}")
+            wait_for(f"the end after {name}", lambda: not p.alive(), seconds=5)
+            check(p.process.returncode == 0, f"{name}: exit status {p.process.returncode}")
+            ours = [entry for entry in os.listdir(runtime) if entry.startswith("ketamori-")]
+            check(ours == [], f"{name}: left behind: {ours}")
             check(sorted(os.listdir(work)) == DATA_FILES, f"data folder: {os.listdir(work)}")
-            check(read(work, "履歴.txt") == play.SEEDED[0], "the history changed")
-            said.append(signal.Signals(number).name)
+            check(read(work, "履歴.txt") == play.SEEDED[0], f"{name}: the history changed")
+            said.append(name)
         finally:
             p.end()
-    return " and ".join(said) + " ended the program with 0"
+    return ", ".join(said) + " ended the program with 0"
 
 
 def main():
