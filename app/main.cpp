@@ -15,6 +15,7 @@
 #include <QThread>
 #include <QtGui/qguiapplication_platform.h>
 #include <cstdio>
+#include <cstdlib>
 #include <xcb/xcb.h>
 
 namespace {
@@ -61,12 +62,14 @@ void bringToFront(QWidget &window, const QByteArray &activationToken)
     // On X11 Qt asks for the focus with the time of the last event this copy saw, which the X
     // server refuses once anything else has taken the focus since (and with no window manager
     // there is no one else to ask). The player asked for this window just now: it is given the
-    // focus as of now.
+    // focus as of now. Checked, so that a refusal (a window not yet mapped again) is no error
+    // on the connection that Qt would report.
     const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     if (x11 && front) {
-        xcb_set_input_focus(x11->connection(), XCB_INPUT_FOCUS_PARENT, xcb_window_t(front->winId()),
-                            XCB_CURRENT_TIME);
-        xcb_flush(x11->connection());
+        std::free(xcb_request_check(
+            x11->connection(),
+            xcb_set_input_focus_checked(x11->connection(), XCB_INPUT_FOCUS_PARENT,
+                                        xcb_window_t(front->winId()), XCB_CURRENT_TIME)));
     }
 }
 

@@ -175,29 +175,6 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(place) || QDir(place).removeRecursively());
     }
 
-    void defaultRuntimeFolder_data()
-    {
-        QTest::addColumn<QByteArray>("variable");
-        QTest::addColumn<QByteArray>("folder");
-        const QByteArray own = "/tmp/ketamori-" + QByteArray::number(::geteuid());
-        QTest::newRow("set") << QByteArray("/run/user/1000") << QByteArray("/run/user/1000");
-        QTest::newRow("relative, so not valid") << QByteArray("run") << own;
-        QTest::newRow("unset") << QByteArray() << own;
-    }
-    void defaultRuntimeFolder()
-    {
-        QFETCH(QByteArray, variable);
-        QFETCH(QByteArray, folder);
-        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-        qputenv("XDG_RUNTIME_DIR", variable);
-        const QByteArray found = SingleCopy::defaultRuntimeFolder();
-        if (saved.isEmpty())
-            qunsetenv("XDG_RUNTIME_DIR");
-        else
-            qputenv("XDG_RUNTIME_DIR", saved);
-        QCOMPARE(found, folder);
-    }
-
 private:
     QString folder(const QString &name) const { return m_data.filePath(name); }
     QByteArray path(const QString &name) const { return QFile::encodeName(folder(name)); }
