@@ -4,7 +4,7 @@
 # Starts the real program in a real X server (Xvfb), opens the 問題数 drop-down list, then the
 # message box of クリア, and dumps the whole screen each time with `xwd -root` as well as with
 # ImageMagick's `import`: the two must show the same pixels (xwd once showed the list and the box
-# as black rectangles). The screenshots are kept.
+# as black rectangles). The box must lie wholly on the screen. The screenshots are kept.
 # Usage: screen_dump.sh BINARY ARTIFACT_DIR   (run inside xvfb-run)
 set -euo pipefail
 command -v xwd >/dev/null || { echo "SKIP: xwd missing"; exit 77; }
@@ -47,10 +47,15 @@ sleep 0.3
 
 # クリア (6825 twips from the left, 150 from the top) asks first.
 xdotool mousemove $((X + 6825 / 15 + 28)) $((Y + 150 / 15 + 30)) click 1
-timeout 10 xdotool search --sync --onlyvisible --name "^クリア確認$" >/dev/null ||
+box=$(timeout 10 xdotool search --sync --onlyvisible --name "^クリア確認$" | head -n 1) ||
     fail "no message box クリア確認"
 sleep 0.5
 same_dumps dump-message-box
+# The box lies wholly on the screen.
+read -r screenWidth screenHeight <<<"$(xdotool getdisplaygeometry)"
+eval "$(xdotool getwindowgeometry --shell "$box")"
+((X >= 0 && Y >= 0 && X + WIDTH <= screenWidth && Y + HEIGHT <= screenHeight)) ||
+    fail "クリア確認 at ${X},${Y} ${WIDTH}x${HEIGHT} is not wholly on the screen"
 xdotool key Escape
 
 kill "$pid"
