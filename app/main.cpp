@@ -1,4 +1,5 @@
 #include "app/QtJapanese.h"
+#include "app/X11DefaultColormap.h"
 #include "app/core/SingleCopy.h"
 #include "app/core/TerminationRequests.h"
 #include "app/frmMain.h"
@@ -114,6 +115,7 @@ int main(int argc, char *argv[])
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ketamori.ketamori"));
     QtJapanese::install();
+    X11DefaultColormap::install();
 
     SystemClock clock;
     RandomDigitSource digits;
