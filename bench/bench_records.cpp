@@ -13,6 +13,7 @@
 #include "bench/SampleHistory.h"
 #include "drill/core/Clock.h"
 #include "drill/core/DigitSource.h"
+#include "drill/core/DrillResult.h"
 #include "help/HelpService.h"
 #include "records/History.h"
 #include "records/core/Disk.h"
@@ -119,10 +120,14 @@ int save(const QString &dir)
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;
+    // Save records the last scored result: 2 of 3 right, shown for 5 seconds.
     form.state.intMonsu = 3;
     form.state.intJikan = 5;
-    form.state.intOk = 2;
-    form.state.intNg = 1;
+    form.state.lastResult =
+        DrillResult::score({QStringLiteral("4"), QStringLiteral("1"), QStringLiteral("7")},
+                           {QStringLiteral("4"), QStringLiteral("0"), QStringLiteral("7")}, 3, 5);
+    form.state.intOk = form.state.lastResult.intOk;
+    form.state.intNg = form.state.lastResult.intNg;
     std::vector<double> times;
     for (int n = 0; n < 21; ++n) {
         QElapsedTimer timer;
