@@ -9,6 +9,7 @@
 #include "records/HistoryModel.h"
 #include "records/core/Disk.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryLine.h"
 #include "tests/FakeClock.h"
 #include "tests/RecordingHelp.h"
 #include "tests/ScriptedDigits.h"
@@ -38,7 +39,7 @@ QByteArray historyOf(int count)
 {
     QByteArray content;
     for (const HistoryRecord &record : sampleHistory(count))
-        content += HistoryFile::formatLine(record);
+        content += HistoryLine::format(record);
     return content;
 }
 
@@ -133,7 +134,7 @@ int main(int argc, char *argv[])
     for (int n = 0; n < 5; ++n) {
         QElapsedTimer timer;
         timer.start();
-        HistoryFile::Contents contents;
+        HistoryContents contents;
         QString error;
         HistoryFile(bigFile, Disk::real()).read(&contents, &error);
         parseTimes.push_back(timer.nsecsElapsed());

@@ -17,6 +17,8 @@
 #include "records/History.h"
 #include "records/core/Disk.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryLine.h"
+#include "records/core/HistoryScanner.h"
 #include "tests/RecordingHelp.h"
 #include "tests/ScriptedDigits.h"
 
@@ -57,7 +59,7 @@ int generate(long count, const QString &path)
     QByteArray chunk;
     bool written = true;
     forEachSampleRecord(count, 400, [&](const HistoryRecord &record) {
-        chunk += HistoryFile::formatLine(record);
+        chunk += HistoryLine::format(record);
         if (chunk.size() > (1 << 20)) {
             written = written && file.write(chunk) == chunk.size();
             chunk.clear();
@@ -78,7 +80,7 @@ int parse(const QString &path)
     for (int n = 0; n < 7; ++n) {
         QElapsedTimer timer;
         timer.start();
-        HistoryFile::Contents contents;
+        HistoryContents contents;
         QString error;
         if (!HistoryFile(path, Disk::real()).read(&contents, &error)) {
             std::fprintf(stderr, "bench_records: %s\n", qUtf8Printable(error));
@@ -94,7 +96,7 @@ int parse(const QString &path)
     for (int n = 0; n < 7; ++n) {
         QElapsedTimer timer;
         timer.start();
-        const HistoryFile::Contents contents = HistoryFile::parse(content);
+        const HistoryContents contents = HistoryScanner::scan(content);
         parseTimes.push_back(double(timer.nsecsElapsed()) / 1e6);
         if (contents.records.size() != records)
             return 1;

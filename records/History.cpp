@@ -106,7 +106,7 @@ void History::InitRireki()
 
 bool History::LoadHistory(QString *error)
 {
-    HistoryFile::Contents contents;
+    HistoryContents contents;
     QString problem;
     if (!m_file.read(&contents, &problem)) {
         if (error)

@@ -8,6 +8,8 @@
 #include "records/History.h"
 #include "records/HistoryModel.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryLine.h"
+#include "records/core/HistoryScanner.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -293,14 +295,14 @@ private Q_SLOTS:
 
         QByteArray historyAfter = history;
         if (reason.isEmpty() && operation == u"save")
-            historyAfter += HistoryFile::formatLine(t->history().model().record(records(t) - 1));
+            historyAfter += HistoryLine::format(t->history().model().record(records(t) - 1));
         if (reason.isEmpty() && operation == u"clear")
             historyAfter.clear();
         QCOMPARE(fileBytes(t.dataFile(historyName)), historyAfter);
         QCOMPARE(fileBytes(t.dataFile(settingsName)), settingsBytes);
         QCOMPARE(namesIn(t.dir.path()), (QStringList{historyName, settingsName}));
         // The table agrees with the file.
-        QCOMPARE(records(t), int(HistoryFile::parse(historyAfter).records.size()));
+        QCOMPARE(records(t), int(HistoryScanner::scan(historyAfter).records.size()));
     }
 
     // Start-up on a history file of what this program never writes: the lines it can read
@@ -376,7 +378,7 @@ private Q_SLOTS:
         QCOMPARE(records(t), loadedRecords);
         if (kind != u"million")
             QCOMPARE(t->history().model().record(records(t) - 1),
-                     HistoryFile::parse(kind == u"long tail" || kind == u"line ends" ? first : last)
+                     HistoryScanner::scan(kind == u"long tail" || kind == u"line ends" ? first : last)
                          .records.at(0));
     }
 
@@ -450,12 +452,12 @@ private Q_SLOTS:
         QVERIFY(after.startsWith(before));
         QByteArray expected = before;
         int lines = 0;
-        while (after.startsWith(expected + HistoryFile::formatLine(streamRecord(lines + 1))))
-            expected += HistoryFile::formatLine(streamRecord(++lines));
+        while (after.startsWith(expected + HistoryLine::format(streamRecord(lines + 1))))
+            expected += HistoryLine::format(streamRecord(++lines));
         QVERIFY2(lines >= saved, qPrintable(u"%1 lines for %2 saves"_qs.arg(lines).arg(saved)));
         QVERIFY(lines <= saved + 1);
         const QByteArray tail = after.mid(expected.size());
-        QVERIFY2(HistoryFile::formatLine(streamRecord(lines + 1)).startsWith(tail),
+        QVERIFY2(HistoryLine::format(streamRecord(lines + 1)).startsWith(tail),
                  tail.toHex().constData());
         if (tearAt) {
             QCOMPARE(lines, tearAt - 1);
@@ -471,14 +473,14 @@ private Q_SLOTS:
         QVERIFY2(t.restart(), qPrintable(t.error));
         QCOMPARE(records(t), 3 + lines);
         QCOMPARE(t->history().model().record(records(t) - 1),
-                 lines ? streamRecord(lines) : HistoryFile::parse(before).records.back());
+                 lines ? streamRecord(lines) : HistoryScanner::scan(before).records.back());
 
         // A new save lands on a line of its own, after the cut-off one.
         scoreThreeDigits(t);
         t->ui.cmdHozon->click();
         QCOMPARE(records(t), 3 + lines + 1);
         const QByteArray saveLine =
-            HistoryFile::formatLine(t->history().model().record(records(t) - 1));
+            HistoryLine::format(t->history().model().record(records(t) - 1));
         QCOMPARE(fileBytes(t.dataFile(historyName)),
                  after + (tail.isEmpty() ? "" : "\r\n") + saveLine);
         if (!tail.isEmpty())

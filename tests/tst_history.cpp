@@ -8,6 +8,7 @@
 #include "records/History.h"
 #include "records/HistoryModel.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryScanner.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -265,7 +266,7 @@ private Q_SLOTS:
         p.form->ui.cmdHozon->click();
         QCOMPARE(p.row(0).at(3), marks);
         QCOMPARE(p.row(0).at(6), rate);
-        QCOMPARE(HistoryFile::parse(fileBytes(p.historyPath())).records.at(0).marksText(), marks);
+        QCOMPARE(HistoryScanner::scan(fileBytes(p.historyPath())).records.at(0).marksText(), marks);
     }
 
     void scoringSavesWhenAutoSaveIsOn_data()

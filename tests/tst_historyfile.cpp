@@ -3,6 +3,8 @@
 #include "drill/core/RateText.h"
 #include "records/core/Cp932.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryLine.h"
+#include "records/core/HistoryScanner.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -47,15 +49,14 @@ private Q_SLOTS:
 
     void exampleLineIsByteExact()
     {
-        const QByteArray line = HistoryFile::formatLine(exampleRecord());
+        const QByteArray line = HistoryLine::format(exampleRecord());
         QCOMPARE(line.size(), 76);
         QCOMPARE(line.toHex(' '), exampleLine().toHex(' '));
     }
 
     void exampleLineReadsBack()
     {
-        const std::optional<HistoryRecord> record =
-            HistoryFile::parseLine(exampleLine().chopped(2));
+        const std::optional<HistoryRecord> record = HistoryLine::parse(exampleLine().chopped(2));
         QVERIFY(record);
         QCOMPARE(*record, exampleRecord());
         QCOMPARE(record->tableDate(), QStringLiteral("01/02/03"));
@@ -147,7 +148,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, line);
         QFETCH(bool, accepted);
-        QCOMPARE(HistoryFile::parseLine(line).has_value(), accepted);
+        QCOMPARE(HistoryLine::parse(line).has_value(), accepted);
     }
 
     void parseSkipsWhatIsNoRecord_data()
@@ -172,7 +173,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, content);
         QFETCH(int, records);
         QFETCH(QList<qint64>, skipped);
-        const HistoryFile::Contents contents = HistoryFile::parse(content);
+        const HistoryContents contents = HistoryScanner::scan(content);
         QCOMPARE(int(contents.records.size()), records);
         QCOMPARE(contents.skippedLines, skipped);
     }
@@ -181,13 +182,13 @@ private Q_SLOTS:
     void skippedLinesAreCountedButFewListed()
     {
         const qint64 blank = 100000;
-        const HistoryFile::Contents contents =
-            HistoryFile::parse(lineOfDay(1) + QByteArray(blank, '\n') + lineOfDay(2));
+        const HistoryContents contents =
+            HistoryScanner::scan(lineOfDay(1) + QByteArray(blank, '\n') + lineOfDay(2));
         QCOMPARE(int(contents.records.size()), 2);
         QCOMPARE(contents.skippedCount, blank);
-        QCOMPARE(contents.skippedLines.size(), HistoryFile::Contents::listedSkipped);
+        QCOMPARE(contents.skippedLines.size(), HistoryContents::listedSkipped);
         QCOMPARE(contents.skippedLines.front(), qint64(2));
-        QCOMPARE(contents.skippedLines.back(), qint64(1 + HistoryFile::Contents::listedSkipped));
+        QCOMPARE(contents.skippedLines.back(), qint64(1 + HistoryContents::listedSkipped));
     }
 
     void moreThan32766LinesLoadCompletely()
@@ -198,7 +199,7 @@ private Q_SLOTS:
             content += lineOfDay(i);
         QVERIFY(writeBytes(m_path, content));
         HistoryFile file(m_path, Disk::real());
-        HistoryFile::Contents contents;
+        HistoryContents contents;
         QString error;
         QVERIFY(file.read(&contents, &error));
         QCOMPARE(int(contents.records.size()), lines);
@@ -279,7 +280,7 @@ private Q_SLOTS:
     void unreadableRecordIsNotWritten()
     {
         QFETCH(HistoryRecord, record);
-        QCOMPARE(HistoryFile::formatLine(record), QByteArray());
+        QCOMPARE(HistoryLine::format(record), QByteArray());
         const QByteArray before = lineOfDay(1);
         QVERIFY(writeBytes(m_path, before));
         QString error;

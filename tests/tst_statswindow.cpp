@@ -6,6 +6,7 @@
 #include "app/controls/CommandButton.h"
 #include "records/HistoryModel.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryLine.h"
 #include "stats/HistoryMenu.h"
 #include "stats/PositionChart.h"
 #include "stats/RateChart.h"
@@ -33,7 +34,7 @@ QByteArray fixtureFile()
 {
     QByteArray bytes("");
     for (const HistoryRecord &record : statsFixture())
-        bytes += HistoryFile::formatLine(record);
+        bytes += HistoryLine::format(record);
     return bytes;
 }
 

@@ -20,10 +20,10 @@ namespace DataFile {
 bool readAll(const QString &path, const QString &describedName, qint64 maxSize, QByteArray *content,
              QString *error);
 
-// Takes bytes of a file being read: the bytes not yet taken, the size the file had when it was
-// opened, and whether the end has been reached (then bytes are the last). Returns how many bytes
-// from the start it used; the rest is given again, with more after it, in the next call.
-using BlockReader = std::function<qsizetype(QByteArrayView bytes, qint64 fileSize, bool atEnd)>;
+// Takes bytes of a file being read: the bytes not yet taken, and whether the end has been reached
+// (then bytes are the last). Returns how many bytes from the start it used; the rest is given
+// again, with more after it, in the next call.
+using BlockReader = std::function<qsizetype(QByteArrayView bytes, bool atEnd)>;
 
 // Reads the file at path as readAll() does, with the same checks and messages, but a block at
 // a time: the whole file is never held in memory at once. Reads from the byte at from up to the
