@@ -5,6 +5,7 @@
 #include "help/ChmHelpViewer.h"
 #include "records/core/Disk.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/ShownText.h"
 #include "resources/Pictures.h"
 #include "resources/StartupWarmUp.h"
 
@@ -28,7 +29,9 @@ int main(int argc, char *argv[])
     // Fonts and pictures made ready beside QApplication's connection to the display, and the
     // history read beside it too (a long one takes longer than all the rest of the start-up).
     StartupWarmUp warmUp(&Pictures::decodeAhead);
-    const QDir dataDir = QDir::current();
+    // The data files are opened by their bare names in the working directory, whatever bytes
+    // its own name is made of (an old Shift-JIS name is no valid UTF-8).
+    const QDir dataDir(QStringLiteral("."));
     auto historyFile =
         std::make_unique<HistoryFile>(dataDir.filePath(HistoryFile::fileName()), Disk::real());
     historyFile->readAhead();
@@ -45,8 +48,7 @@ int main(int argc, char *argv[])
 
     QString error;
     if (!window.frmMain_Load(&error)) {
-        error += QStringLiteral("\n\nデータフォルダ: %1")
-                     .arg(QDir::toNativeSeparators(dataDir.absolutePath()));
+        error += QStringLiteral("\n\nデータフォルダ: %1").arg(ShownText::folderName(dataDir));
         std::fprintf(stderr, "ketamori: %s\n", qUtf8Printable(error));
         QMessageBox::critical(nullptr, QStringLiteral("ケタモリ！"), error);
         return 1;

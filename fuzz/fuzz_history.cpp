@@ -23,7 +23,8 @@ void rewritesTheSame(const HistoryRecord &record)
         std::abort();
 }
 
-// The file read one line at a time through HistoryLine::parse.
+// The file's lines (after a byte-order mark, which is passed over) read one at a time through
+// HistoryLine::parse.
 void agreesLineByLine(QByteArrayView content, const HistoryContents &contents)
 {
     std::vector<HistoryRecord> records;
@@ -59,7 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArrayView content(reinterpret_cast<const char *>(data),
                                  static_cast<qsizetype>(size));
     const HistoryContents contents = HistoryScanner::scan(content);
-    const QByteArrayView body = content;
+    const QByteArrayView byteOrderMark("\xEF\xBB\xBF", 3);
+    const QByteArrayView body =
+        content.startsWith(byteOrderMark) ? content.sliced(byteOrderMark.size()) : content;
     const qsizetype lines = body.count('\n') + (body.endsWith('\n') ? 0 : 1);
     if (body.isEmpty() ? !contents.records.empty() || contents.skippedCount != 0
                        : qsizetype(contents.records.size()) + contents.skippedCount != lines)

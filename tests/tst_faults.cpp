@@ -10,12 +10,16 @@
 #include "records/core/HistoryFile.h"
 #include "records/core/HistoryLine.h"
 #include "records/core/HistoryScanner.h"
+#include "records/core/ShownText.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
@@ -487,6 +491,119 @@ private Q_SLOTS:
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"の 1 行は"_qs));
         QVERIFY(t.restart());
         QCOMPARE(records(t), 3 + lines + 1);
+    }
+
+    // A byte-order mark, which an editor elsewhere may write, before either file's first line:
+    // start-up reads the file as without it, and nothing the program writes carries one.
+    void byteOrderMarks_data()
+    {
+        QTest::addColumn<bool>("inSettings");
+        QTest::addColumn<bool>("inHistory");
+        QTest::newRow("settings") << true << false;
+        QTest::newRow("history") << false << true;
+        QTest::newRow("both") << true << true;
+    }
+    void byteOrderMarks()
+    {
+        QFETCH(bool, inSettings);
+        QFETCH(bool, inHistory);
+        const QByteArray mark = "\xEF\xBB\xBF";
+        const QByteArray history = (inHistory ? mark : QByteArray("")) + linesOfDays(2);
+        TestWindow t((inSettings ? mark : QByteArray("")) + "7,3,0\r\n", history);
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        QCOMPARE(t->state.intMonsu, int16_t(7));
+        QCOMPARE(records(t), 2); // no line left out: none is told on standard error either
+        QTest::mouseClick(t->ui.chkAs, Qt::LeftButton);
+        QCOMPARE(fileBytes(t.dataFile(settingsName)), QByteArray("7,3,1\r\n"));
+        scoreThreeDigits(t);
+        t->ui.cmdHozon->click();
+        QCOMPARE(fileBytes(t.dataFile(historyName)),
+                 history + HistoryLine::format(t->history().model().record(2)));
+    }
+
+    // A settings value that is no number is quoted by a short excerpt, decoded as the player's
+    // editor wrote it: the refusal fits on the screen, and comes as quickly as any other.
+    void refusalsFit_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("quoted");
+        QTest::newRow("30 KB of words") << "5," + QByteArray("word ").repeated(6000) + ",1\r\n"
+                                        << u"「word word word word word word word word …」"_qs;
+        QTest::newRow("a field of a megabyte")
+            << QByteArray(1024 * 1024 - 8, '5') + "x,5,1\r\n"
+            << u"「%1…」"_qs.arg(QString(ShownText::excerptLength, u'5'));
+        QTest::newRow("full-width digit, UTF-8")
+            << QByteArray("\xEF\xBC\x95,5,1\r\n") << u"「５」"_qs;
+        QTest::newRow("full-width digit, code page 932")
+            << QByteArray("\x82\x54,5,1\r\n") << u"「５」"_qs;
+    }
+    void refusalsFit()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, quoted);
+        TestWindow t(settings, linesOfDays(1));
+        QVERIFY(!t.loaded);
+        QVERIFY2(t.error.contains(quoted), qPrintable(t.error));
+        QVERIFY2(t.error.size() < 120, qPrintable(t.error.left(200)));
+        // The box start-up shows it in is no taller than the screen.
+        QMessageBox box(QMessageBox::Critical, u"ケタモリ！"_qs, t.error);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QVERIFY(box.frameGeometry().height() <= box.screen()->availableGeometry().height());
+    }
+
+    // The real program started in a data folder whose name is no valid UTF-8 (an old Shift-JIS
+    // name): it opens its files by their bare names, and a refusal names the folder readably.
+    void startsInAFolderNamedInShiftJis_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("sound files") << settingsBytes << true;
+        QTest::newRow("refused settings") << QByteArray("x,5,0\r\n") << false;
+    }
+    void startsInAFolderNamedInShiftJis()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(bool, starts);
+        QTemporaryDir parent;
+        const QByteArray folder = QFile::encodeName(parent.path()) + "/\x83\x65\x83\x58\x83\x67";
+        QVERIFY(::mkdir(folder.constData(), 0700) == 0);
+        const QByteArray home = QFile::encodeName(QDir::currentPath());
+        QVERIFY(::chdir(folder.constData()) == 0);
+        const auto back = qScopeGuard([&home] { QVERIFY(::chdir(home.constData()) == 0); });
+        QVERIFY(writeBytes(settingsName, settings));
+        QVERIFY(writeBytes(historyName, linesOfDays(2)));
+        QCOMPARE(ShownText::folderName(QDir(u"."_qs)),
+                 QDir::toNativeSeparators(parent.path() + u"/テスト"_qs));
+
+        QProcess program;
+        program.setProgram(QStringLiteral(KETAMORI_BINARY));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen"_qs);
+        program.setProcessEnvironment(environment);
+        program.start();
+        QVERIFY(program.waitForStarted());
+        // Refused, it says why on standard error, then waits in its message box.
+        QByteArray said;
+        QElapsedTimer waited;
+        waited.start();
+        while (!said.contains("データフォルダ") && program.state() == QProcess::Running &&
+               waited.elapsed() < (starts ? 3000 : 20000)) {
+            program.waitForReadyRead(200);
+            said += program.readAllStandardError();
+        }
+        const bool running = program.state() == QProcess::Running;
+        program.kill();
+        program.waitForFinished();
+        const QString message = QString::fromUtf8(said);
+        if (starts) {
+            QVERIFY2(running && !message.contains(u"ketamori:"_qs), qPrintable(message));
+        } else {
+            QVERIFY2(message.contains(u"「x」"_qs), qPrintable(message));
+            QVERIFY2(message.contains(u"データフォルダ: %1"_qs.arg(parent.path() + u"/テスト"_qs)),
+                     qPrintable(message));
+        }
+        QCOMPARE(fileBytes(historyName), linesOfDays(2));
     }
 
 private:

@@ -167,6 +167,16 @@ private Q_SLOTS:
         QTest::newRow("last line ends in CR only") << a + b.chopped(1) << 2 << QList<qint64>{};
         QTest::newRow("lines ended by LF alone") << a.chopped(2) + "\n" + b.chopped(2) + "\n"
                                                  << 2 << QList<qint64>{};
+        // What an editor elsewhere may write before the first line.
+        const QByteArray byteOrderMark("\xEF\xBB\xBF");
+        QTest::newRow("byte-order mark") << byteOrderMark + a + b << 2 << QList<qint64>{};
+        QTest::newRow("byte-order mark alone") << byteOrderMark << 0 << QList<qint64>{};
+        QTest::newRow("byte-order mark before a blank line")
+            << byteOrderMark + "\r\n" + a << 1 << QList<qint64>{1};
+        QTest::newRow("byte-order mark on a later line")
+            << a + byteOrderMark + b << 1 << QList<qint64>{2};
+        QTest::newRow("two byte-order marks")
+            << byteOrderMark + byteOrderMark + a << 0 << QList<qint64>{1};
     }
     void parseSkipsWhatIsNoRecord()
     {

@@ -264,6 +264,7 @@ private Q_SLOTS:
                                                                       big.sliced(big.size() / 2);
         QTest::newRow("two halves, cut-off last line") << big + "\"2001/02/03\",";
         QTest::newRow("empty") << QByteArray();
+        QTest::newRow("byte-order mark, two halves") << "\xEF\xBB\xBF" + big;
     }
     void readsByBlocksAsWhole()
     {

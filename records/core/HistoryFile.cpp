@@ -31,7 +31,7 @@ bool readPart(const QString &path, qint64 from, qint64 upTo, std::size_t room,
     } catch (const std::bad_alloc &) {
         // Only room asked for ahead: the records may still fit as they come.
     }
-    HistoryScanner scanner(read);
+    HistoryScanner scanner(read, from == 0);
     const auto take = [&scanner](QByteArrayView bytes, bool atEnd) {
         return scanner.take(bytes, atEnd);
     };

@@ -308,10 +308,12 @@ qsizetype usualLine(const char *p, HistoryRecords::Fields *f)
     return p[i] == '\n' ? i + 1 : 0;
 }
 
+constexpr QByteArrayView byteOrderMark("\xEF\xBB\xBF", 3);
+
 } // namespace
 
-HistoryScanner::HistoryScanner(HistoryContents &contents, Checks checks)
-    : m_contents(contents), m_checks(checks)
+HistoryScanner::HistoryScanner(HistoryContents &contents, bool fromFileStart, Checks checks)
+    : m_contents(contents), m_atFileStart(fromFileStart), m_checks(checks)
 {
 }
 
@@ -327,6 +329,13 @@ qsizetype HistoryScanner::take(QByteArrayView bytes, bool atEnd)
     const char *const begin = bytes.data();
     const char *p = begin;
     const char *const end = begin + bytes.size();
+    if (m_atFileStart) {
+        if (bytes.size() < byteOrderMark.size() && !atEnd && byteOrderMark.startsWith(bytes))
+            return 0; // too few bytes yet to tell
+        m_atFileStart = false;
+        if (bytes.startsWith(byteOrderMark))
+            p += byteOrderMark.size();
+    }
     while (p < end) {
         HistoryRecords::Fields fields;
         if (end - p >= Line::longestLine) {
@@ -361,7 +370,7 @@ HistoryContents HistoryScanner::scan(QByteArrayView content, Checks checks)
 {
     HistoryContents contents;
     contents.records.reserve(recordsRoom(content.size()));
-    HistoryScanner(contents, checks).take(content, true);
+    HistoryScanner(contents, true, checks).take(content, true);
     return contents;
 }
 

@@ -23,8 +23,10 @@ public:
         Portable,
     };
 
-    // Fills contents with the lines of the bytes taken.
-    explicit HistoryScanner(HistoryContents &contents, Checks checks = Checks::Fastest);
+    // Fills contents with the lines of the bytes taken. When they start at the file's first
+    // byte (fromFileStart), a UTF-8 byte-order mark there, which some editors write, is passed
+    // over and the first line read as usual.
+    HistoryScanner(HistoryContents &contents, bool fromFileStart, Checks checks = Checks::Fastest);
 
     // Reads the lines of bytes. Unless atEnd, the last line may be cut off by the end of the bytes
     // at hand: it is left for when more bytes follow. Returns how many bytes from the start were
@@ -46,5 +48,6 @@ private:
 
     HistoryContents &m_contents;
     qint64 m_lineNumber = 0;
+    bool m_atFileStart;
     Checks m_checks;
 };
