@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTableView>
+#include <QTimer>
 
 namespace {
 
@@ -42,6 +43,23 @@ void reportSkippedLines(const QList<qint64> &lines, qint64 count)
                                 .arg(count)
                                 .arg(list);
 }
+
+// At most this many line numbers are named in the window's messages.
+constexpr qsizetype shownLines = 5;
+
+// "3行（2、5、9行目）", the lines left out of the table, the first few by number.
+QString linesText(const QList<qint64> &lines, qint64 count)
+{
+    QStringList numbers;
+    for (qsizetype i = 0; i < lines.size() && i < shownLines; ++i)
+        numbers.append(QString::number(lines.at(i)));
+    return QStringLiteral("%1行（%2行目%3）")
+        .arg(count)
+        .arg(numbers.join(u'、'))
+        .arg(count > numbers.size() ? QStringLiteral("など") : QString());
+}
+
+const QString readingTitle = QStringLiteral("履歴の読み込み");
 
 } // namespace
 
@@ -115,9 +133,54 @@ bool History::LoadHistory(QString *error)
     }
     if (!contents.skippedLines.isEmpty())
         reportSkippedLines(contents.skippedLines, contents.skippedCount);
+    takeContents(std::move(contents));
+    return true;
+}
+
+void History::takeContents(HistoryContents &&contents)
+{
+    m_skippedLines = std::move(contents.skippedLines);
+    m_skippedCount = contents.skippedCount;
     m_model->setRecords(std::move(contents.records));
     leaveCurrentAtLastCell();
     applyScrollRule();
+}
+
+QString History::skippedLinesText() const
+{
+    if (m_skippedCount == 0)
+        return {};
+    return QStringLiteral("履歴ファイル「%1」の%2は、履歴の行として読めないため表に入れていません。"
+                          "ファイルのこれらの行は書き換えずに残しています。")
+        .arg(HistoryFile::fileName(), linesText(m_skippedLines, m_skippedCount));
+}
+
+bool History::followFileChanges(const QString &next, const QString &consequence,
+                                const QString &errorTitle)
+{
+    if (!m_file.changedSinceRead())
+        return true;
+    HistoryContents contents;
+    QString error;
+    if (!m_file.read(&contents, &error) && !m_file.missing()) {
+        if (errorTitle.isEmpty())
+            warnNotWritten(m_ui.form, error, consequence);
+        else
+            warnNotWritten(m_ui.form, error, consequence, errorTitle);
+        return false;
+    }
+    // A file deleted (or its folder) holds no records: the table is emptied to match.
+    QString told =
+        m_file.missing()
+            ? QStringLiteral("履歴ファイル「%1」が見つかりません。表を空にしてから%2します。")
+                  .arg(HistoryFile::fileName(), next)
+            : QStringLiteral("履歴ファイル「%1」がほかのプログラムによって変更されています。"
+                             "ファイルを読み込み直してから%2します。")
+                  .arg(HistoryFile::fileName(), next);
+    takeContents(std::move(contents));
+    if (m_skippedCount > 0)
+        told += QStringLiteral("\n\n") + skippedLinesText();
+    QMessageBox::information(m_ui.form, readingTitle, told);
     return true;
 }
 
@@ -126,6 +189,9 @@ void History::Save()
     const DrillState &st = m_state;
     // Nothing scored yet, or a drill is running.
     if ((st.intOk == 0 && st.intNg == 0) || st.blnDisplay || st.blnCountdown)
+        return;
+    const QString notSaved = QStringLiteral("この結果は履歴に保存されていません。");
+    if (!followFileChanges(QStringLiteral("保存"), notSaved))
         return;
 
     HistoryRecord::Marks marks;
@@ -143,7 +209,7 @@ void History::Save()
 
     QString error;
     if (!m_file.append(record, &error)) {
-        warnNotWritten(m_ui.form, error, QStringLiteral("この結果は履歴に保存されていません。"));
+        warnNotWritten(m_ui.form, error, notSaved);
         return;
     }
     m_model->append(record);
@@ -153,8 +219,16 @@ void History::Save()
 
 void History::ClearHistory()
 {
-    QMessageBox confirm(QMessageBox::Warning, QStringLiteral("クリア確認"),
-                        QStringLiteral("履歴データをクリアします。よろしいですか？"),
+    const QString kept = QStringLiteral("履歴はそのまま残っています。");
+    const QString clearError = QStringLiteral("クリアエラー");
+    if (!followFileChanges(QStringLiteral("クリア"), kept, clearError))
+        return;
+    QString question = QStringLiteral("履歴データをクリアします。よろしいですか？");
+    // Lines the table does not show go with the rest: the player is told before saying OK.
+    if (m_skippedCount > 0)
+        question += QStringLiteral("\n\n表に入れていない%1もファイルから消えます。")
+                        .arg(linesText(m_skippedLines, m_skippedCount));
+    QMessageBox confirm(QMessageBox::Warning, QStringLiteral("クリア確認"), question,
                         QMessageBox::Ok | QMessageBox::Cancel, m_ui.form);
     confirm.setDefaultButton(QMessageBox::Ok);
     if (confirm.exec() != QMessageBox::Ok)
@@ -162,11 +236,12 @@ void History::ClearHistory()
 
     QString error;
     if (!m_file.clear(&error)) {
-        warnNotWritten(m_ui.form, error, QStringLiteral("履歴はそのまま残っています。"),
-                       QStringLiteral("クリアエラー"));
+        warnNotWritten(m_ui.form, error, kept, clearError);
         return;
     }
     m_model->clear();
+    m_skippedLines.clear();
+    m_skippedCount = 0;
     QMessageBox::information(m_ui.form, QStringLiteral("クリア終了"),
                              QStringLiteral("履歴データをクリアしました"));
 }
@@ -198,4 +273,10 @@ void History::applyScrollRule()
 void History::tableShown()
 {
     applyScrollRule();
+    // Lines left out at start-up are told once, over the window the player now sees.
+    if (m_skippedCount > 0) {
+        QTimer::singleShot(0, m_ui.form, [this] {
+            QMessageBox::information(m_ui.form, readingTitle, skippedLinesText());
+        });
+    }
 }

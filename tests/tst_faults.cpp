@@ -18,9 +18,9 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
-#include <QRegularExpression>
 #include <QTest>
 #include <QToolButton>
 
@@ -230,8 +230,9 @@ private Q_SLOTS:
             QVERIFY(pipe->made());
         }
 
+        // The history can no longer be read again: クリア says so without asking first.
         const QList<MessageBoxAnswerer::Shown> shown = run(t, operation);
-        QCOMPARE(shown.size(), operation == u"clear" ? 2 : 1);
+        QCOMPARE(shown.size(), 1);
         checkWarning(shown.last(), operation, name, reason);
         QCOMPARE(records(t), 2); // the table still shows the history
         if (pipe) {
@@ -381,9 +382,10 @@ private Q_SLOTS:
         QVERIFY2(started, qPrintable(t.error));
         QCOMPARE(records(t), loadedRecords);
         if (kind != u"million")
-            QCOMPARE(t->history().model().record(records(t) - 1),
-                     HistoryScanner::scan(kind == u"long tail" || kind == u"line ends" ? first : last)
-                         .records.at(0));
+            QCOMPARE(
+                t->history().model().record(records(t) - 1),
+                HistoryScanner::scan(kind == u"long tail" || kind == u"line ends" ? first : last)
+                    .records.at(0));
     }
 
     // Start-up only reads: a read-only data folder starts as any other.
@@ -550,6 +552,121 @@ private Q_SLOTS:
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         QVERIFY(box.frameGeometry().height() <= box.screen()->availableGeometry().height());
+    }
+
+    // Lines start-up leaves out are told in the window once it shows, in Japanese: how many,
+    // which, and that the file keeps them; the confirmation of クリア says they go too.
+    void skippedLinesAreTold_data()
+    {
+        QTest::addColumn<QByteArray>("history");
+        QTest::addColumn<QString>("lines");
+        const QByteArray torn = lineOfDay(2).left(30);
+        QTest::newRow("a foreign line, a blank one and a torn one")
+            << lineOfDay(0) + "\r\n" + "\"2001/13/01\",x\r\n" + lineOfDay(1) + torn
+            << u"3行（2、3、5行目）"_qs;
+        QTest::newRow("more than are named") << lineOfDay(0) + QByteArray(12, '\n') + lineOfDay(1)
+                                             << u"12行（2、3、4、5、6行目など）"_qs;
+    }
+    void skippedLinesAreTold()
+    {
+        QFETCH(QByteArray, history);
+        QFETCH(QString, lines);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"読み飛ばしました"_qs));
+        TestWindow t(settingsBytes, history);
+        QVERIFY(t.loaded);
+        QCOMPARE(records(t), 2);
+        {
+            MessageBoxAnswerer answerer({QMessageBox::Ok});
+            t->show();
+            QVERIFY(QTest::qWaitForWindowExposed(&t.w()));
+            QTRY_COMPARE(answerer.shown().size(), 1);
+            const MessageBoxAnswerer::Shown &told = answerer.shown().first();
+            QCOMPARE(told.title, u"履歴の読み込み"_qs);
+            QVERIFY2(told.text.contains(lines), qPrintable(told.text));
+            QVERIFY2(told.text.contains(u"残しています"_qs), qPrintable(told.text));
+            QVERIFY2(isJapanese(told.text), qPrintable(told.text));
+            QTest::qWait(50);
+            QCOMPARE(answerer.shown().size(), 1); // once
+        }
+        // Cancel: nothing goes; the question named the lines the table does not show.
+        {
+            MessageBoxAnswerer cancel({QMessageBox::Cancel});
+            t->ui.cmdClear->click();
+            QCOMPARE(cancel.shown().size(), 1);
+            const QString question = cancel.shown().first().text;
+            QVERIFY(question.startsWith(u"履歴データをクリアします。よろしいですか？\n\n"_qs));
+            QVERIFY2(question.contains(lines), qPrintable(question));
+        }
+        QCOMPARE(fileBytes(t.dataFile(historyName)), history);
+        // OK: they go with the rest, and the next question is the usual one.
+        const QList<MessageBoxAnswerer::Shown> cleared = run(t, u"clear"_qs);
+        QCOMPARE(cleared.size(), 2);
+        QCOMPARE(fileBytes(t.dataFile(historyName)), QByteArray());
+        MessageBoxAnswerer again({QMessageBox::Cancel});
+        t->ui.cmdClear->click();
+        QCOMPARE(again.shown().first().text, u"履歴データをクリアします。よろしいですか？"_qs);
+    }
+
+    // Another program changes "履歴.txt" while this one runs: before Save or クリア writes, the
+    // player is told and the file loaded again, so that file and table stay in step.
+    void fileChangedUnderTheProgram_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("told");
+        const QString changed = u"変更されています"_qs, missing = u"見つかりません"_qs;
+        for (const QString &operation : {u"save"_qs, u"clear"_qs}) {
+            const auto row = [&](const char *name, const QString &change, const QString &told) {
+                QTest::addRow("%s, %s", qPrintable(operation), name) << operation << change << told;
+            };
+            row("a line added by another copy", u"append"_qs, changed);
+            row("replaced by another file", u"replace"_qs, changed);
+            row("emptied", u"empty"_qs, changed);
+            row("deleted", u"delete"_qs, missing);
+            row("data folder deleted and made again", u"folder"_qs, missing);
+        }
+    }
+    void fileChangedUnderTheProgram()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, change);
+        QFETCH(QString, told);
+        TestWindow t(settingsBytes, linesOfDays(3));
+        QVERIFY(t.loaded);
+        const QString path = t.dataFile(historyName);
+        QByteArray now;
+        if (change == u"append") {
+            now = linesOfDays(3) + lineOfDay(20) + lineOfDay(21);
+            QVERIFY(writeBytes(path, now));
+        } else if (change == u"replace") {
+            now = lineOfDay(9) + lineOfDay(10);
+            const QString other = t.dataFile(u"other"_qs);
+            QVERIFY(writeBytes(other, now));
+            QVERIFY(::rename(QFile::encodeName(other).constData(),
+                             QFile::encodeName(path).constData()) == 0);
+        } else if (change == u"empty") {
+            QVERIFY(writeBytes(path, now));
+        } else if (change == u"delete") {
+            QVERIFY(QFile::remove(path));
+        } else {
+            QVERIFY(QDir(t.dir.path()).removeRecursively());
+            QVERIFY(QDir().mkpath(t.dir.path()));
+        }
+
+        const QList<MessageBoxAnswerer::Shown> shown = run(t, operation);
+        QCOMPARE(shown.size(), operation == u"clear" ? 3 : 1);
+        QCOMPARE(shown.first().title, u"履歴の読み込み"_qs);
+        QVERIFY2(shown.first().text.contains(told), qPrintable(shown.first().text));
+        QVERIFY2(isJapanese(shown.first().text), qPrintable(shown.first().text));
+        const QByteArray after = fileBytes(path);
+        if (operation == u"save")
+            QCOMPARE(after, now + HistoryLine::format(t->history().model().record(records(t) - 1)));
+        else
+            QCOMPARE(after, QByteArray());
+        // The table agrees with the file, and nothing further is told at the next write.
+        QCOMPARE(records(t), int(HistoryScanner::scan(after).records.size()));
+        QCOMPARE(run(t, u"save"_qs).size(), 0);
+        QCOMPARE(records(t), int(HistoryScanner::scan(fileBytes(path)).records.size()));
     }
 
     // The real program started in a data folder whose name is no valid UTF-8 (an old Shift-JIS

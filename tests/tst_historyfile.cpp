@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdio>
+
 namespace {
 
 HistoryRecord::Marks marksOf(QStringView text)
@@ -298,6 +300,88 @@ private Q_SLOTS:
         QVERIFY2(error.contains(HistoryFile::fileName()), qPrintable(error));
         QVERIFY2(error.contains(u"範囲"_qs), qPrintable(error));
         QCOMPARE(fileBytes(m_path), before);
+    }
+
+    // The writer keeps within what start-up reads: a line that would take the file past
+    // maxFileSize is refused and nothing is written. The files are sparse: as large as they
+    // say, without taking the disk.
+    void appendKeepsWithinTheReadLimit_data()
+    {
+        QTest::addColumn<qint64>("room"); // bytes left below the limit
+        QTest::addColumn<bool>("written");
+        const qint64 line = exampleLine().size();
+        // A sparse file ends in a zero byte, not a line end: the line comes after a CR LF.
+        QTest::newRow("the line and its CR LF fit exactly") << line + 2 << true;
+        QTest::newRow("one byte short") << line + 1 << false;
+        QTest::newRow("at the limit") << qint64(0) << false;
+    }
+    void appendKeepsWithinTheReadLimit()
+    {
+        QFETCH(qint64, room);
+        QFETCH(bool, written);
+        QFile sparse(m_path);
+        QVERIFY(sparse.open(QIODevice::WriteOnly) &&
+                sparse.resize(HistoryFile::maxFileSize - room));
+        sparse.close();
+        QString error;
+        QCOMPARE(HistoryFile(m_path, Disk::real()).append(exampleRecord(), &error), written);
+        QCOMPARE(QFileInfo(m_path).size(), HistoryFile::maxFileSize - (written ? 0 : room));
+        if (!written) {
+            QVERIFY2(error.contains(u"に書き込めません"_qs), qPrintable(error));
+            QVERIFY2(error.contains(u"ファイルが大きすぎます"_qs), qPrintable(error));
+        }
+    }
+
+    // Whether the file is still the one this program read and wrote: another program's change
+    // of any kind is seen, this program's own appends and clears are not.
+    void changedSinceRead_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("nothing") << u"none"_qs << false;
+        QTest::newRow("own save") << u"append"_qs << false;
+        QTest::newRow("own clear") << u"clear"_qs << false;
+        QTest::newRow("own save after own clear") << u"clear, append"_qs << false;
+        QTest::newRow("a line added by another") << u"other append"_qs << true;
+        QTest::newRow("emptied in place") << u"truncate"_qs << true;
+        QTest::newRow("replaced by a file of the same size") << u"replace"_qs << true;
+        QTest::newRow("deleted") << u"delete"_qs << true;
+        QTest::newRow("own save after another's") << u"other append, append"_qs << true;
+    }
+    void changedSinceRead()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, changed);
+        const QByteArray before = lineOfDay(1) + lineOfDay(2);
+        QVERIFY(writeBytes(m_path, before));
+        HistoryFile file(m_path, Disk::real());
+        QVERIFY(file.changedSinceRead()); // never read
+        HistoryContents contents;
+        QString error;
+        QVERIFY2(file.read(&contents, &error), qPrintable(error));
+        QVERIFY(!file.changedSinceRead());
+        for (const QString &step : change.split(u", "_qs)) {
+            if (step == u"append") {
+                QVERIFY2(file.append(exampleRecord(), &error), qPrintable(error));
+            } else if (step == u"clear") {
+                QVERIFY2(file.clear(&error), qPrintable(error));
+            } else if (step == u"other append") {
+                QVERIFY(writeBytes(m_path, fileBytes(m_path) + lineOfDay(3)));
+            } else if (step == u"truncate") {
+                QVERIFY(QFile::resize(m_path, 0));
+            } else if (step == u"replace") {
+                const QString other = m_dir.filePath(u"other"_qs);
+                QVERIFY(writeBytes(other, before));
+                QVERIFY(::rename(QFile::encodeName(other).constData(),
+                                 QFile::encodeName(m_path).constData()) == 0);
+            } else if (step == u"delete") {
+                QVERIFY(QFile::remove(m_path));
+            }
+        }
+        QCOMPARE(file.changedSinceRead(), changed);
+        // Read again, the file is known as it is now.
+        if (file.read(&contents, &error) || file.missing())
+            QVERIFY(!file.changedSinceRead());
     }
 
     void clear_data()

@@ -51,9 +51,9 @@ QString tooLarge(const QString &describedName, qint64 maxSize)
 }
 
 // Opens the file at path for reading; only a regular file of at most maxSize bytes is opened.
-// Its size is given in size.
-int openRegular(const QString &path, const QString &describedName, qint64 maxSize, qint64 *size,
-                QString *error)
+// What it was when opened is given in status.
+int openRegular(const QString &path, const QString &describedName, qint64 maxSize,
+                struct stat *status, QString *error)
 {
     RegularFile file(path);
     if (!file.isOpen()) {
@@ -67,7 +67,7 @@ int openRegular(const QString &path, const QString &describedName, qint64 maxSiz
         *error = tooLarge(describedName, maxSize);
         return -1;
     }
-    *size = file.status().st_size;
+    *status = file.status();
     return file.take();
 }
 
@@ -86,8 +86,10 @@ ssize_t readSome(int fd, char *buffer, qsizetype size)
 bool DataFile::readAll(const QString &path, const QString &describedName, qint64 maxSize,
                        QByteArray *content, QString *error)
 {
-    qint64 size = 0;
-    const int fd = openRegular(path, describedName, maxSize, &size, error);
+    struct stat status
+    {
+    };
+    const int fd = openRegular(path, describedName, maxSize, &status, error);
     if (fd < 0)
         return false;
     const auto fail = [fd, error](const QString &message) {
@@ -101,7 +103,7 @@ bool DataFile::readAll(const QString &path, const QString &describedName, qint64
     QByteArray bytes;
     qsizetype done = 0;
     try {
-        bytes.resize(qsizetype(size) + 1);
+        bytes.resize(qsizetype(status.st_size) + 1);
         for (;;) {
             if (done == bytes.size()) {
                 if (done > maxSize)
@@ -125,10 +127,13 @@ bool DataFile::readAll(const QString &path, const QString &describedName, qint64
 }
 
 bool DataFile::readBlocks(const QString &path, const QString &describedName, qint64 maxSize,
-                          const BlockReader &take, QString *error, qint64 from, qint64 upTo)
+                          const BlockReader &take, QString *error, qint64 from, qint64 upTo,
+                          FileState *state)
 {
-    qint64 size = 0;
-    const int fd = openRegular(path, describedName, maxSize, &size, error);
+    struct stat status
+    {
+    };
+    const int fd = openRegular(path, describedName, maxSize, &status, error);
     if (fd < 0)
         return false;
     const auto fail = [fd, error](const QString &message) {
@@ -173,7 +178,25 @@ bool DataFile::readBlocks(const QString &path, const QString &describedName, qin
         return fail(cannotRead(describedName, readReason(ENOMEM)));
     }
     ::close(fd);
+    if (state)
+        *state = FileState::of(status, upTo < 0 ? total : -1);
     return true;
+}
+
+DataFile::FileState DataFile::FileState::of(const struct stat &status, qint64 size)
+{
+    return {true, quint64(status.st_dev), quint64(status.st_ino), size,
+            qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+}
+
+DataFile::FileState DataFile::FileState::now(const QString &path)
+{
+    struct stat status
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileState{false, 0, 0, 0, 0} : FileState{};
+    return S_ISREG(status.st_mode) ? of(status, status.st_size) : FileState{};
 }
 
 bool DataFile::isSpecialFile(const QString &path, const QString &describedName, QString *error)

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <new>
 #include <system_error>
@@ -21,9 +23,9 @@ QString problem(const QString &what)
 }
 
 // Reads the lines of the file from the byte at from up to the byte before upTo (negative: to the
-// end), numbered from 1; gives how many there were in lines.
+// end), numbered from 1; gives how many there were in lines, and the file read in state.
 bool readPart(const QString &path, qint64 from, qint64 upTo, std::size_t room,
-              HistoryContents *contents, qint64 *lines, QString *error)
+              HistoryContents *contents, qint64 *lines, DataFile::FileState *state, QString *error)
 {
     HistoryContents read;
     try {
@@ -36,7 +38,7 @@ bool readPart(const QString &path, qint64 from, qint64 upTo, std::size_t room,
         return scanner.take(bytes, atEnd);
     };
     if (!DataFile::readBlocks(path, problem(QString()), HistoryFile::maxFileSize, take, error, from,
-                              upTo))
+                              upTo, state))
         return false;
     *contents = std::move(read);
     *lines = scanner.lines();
@@ -47,19 +49,21 @@ bool readPart(const QString &path, qint64 from, qint64 upTo, std::size_t room,
 // window's own thread is idle once it waits for the records, and the machine has a core more.
 constexpr qint64 splitFrom = 8 * 1024 * 1024;
 
-bool readFile(const QString &path, HistoryContents *contents, QString *error)
+bool readFile(const QString &path, HistoryContents *contents, DataFile::FileState *state,
+              QString *error)
 {
     const qint64 size = QFileInfo(path).size();
     const qint64 split = size >= splitFrom ? DataFile::lineStartAfter(path, size / 2) : -1;
     std::future<bool> secondHalf;
     HistoryContents second;
     qint64 secondLines = 0;
+    DataFile::FileState secondState;
     QString secondError;
     if (split > 0) {
         try {
             secondHalf = std::async(std::launch::async, [&] {
                 return readPart(path, split, -1, HistoryScanner::recordsRoom(size - split), &second,
-                                &secondLines, &secondError);
+                                &secondLines, &secondState, &secondError);
             });
         } catch (const std::system_error &) {
             // No thread to spare: the file is read whole below.
@@ -68,7 +72,7 @@ bool readFile(const QString &path, HistoryContents *contents, QString *error)
     qint64 lines = 0;
     const qint64 upTo = secondHalf.valid() ? split : -1;
     const bool firstRead =
-        readPart(path, 0, upTo, HistoryScanner::recordsRoom(size), contents, &lines, error);
+        readPart(path, 0, upTo, HistoryScanner::recordsRoom(size), contents, &lines, state, error);
     if (!secondHalf.valid())
         return firstRead;
     if (!secondHalf.get() || !firstRead) {
@@ -76,6 +80,10 @@ bool readFile(const QString &path, HistoryContents *contents, QString *error)
             *error = secondError;
         return false;
     }
+    // Both halves come from one file, or the file was replaced while it was read: then it is
+    // taken for changed, and read again before the next write.
+    const bool oneFile = state->device == secondState.device && state->inode == secondState.inode;
+    *state = oneFile ? secondState : DataFile::FileState();
     try {
         contents->append(second, lines);
     } catch (const std::bad_alloc &) {
@@ -98,7 +106,7 @@ void HistoryFile::readAhead()
     try {
         m_ahead = std::async(std::launch::async, [path = m_path] {
             Reading reading;
-            reading.ok = readFile(path, &reading.contents, &reading.error);
+            reading.ok = readFile(path, &reading.contents, &reading.state, &reading.error);
             return reading;
         });
     } catch (const std::system_error &) {
@@ -112,12 +120,30 @@ bool HistoryFile::read(HistoryContents *contents, QString *error)
         Reading reading = m_ahead.get();
         if (!reading.ok) {
             *error = reading.error;
+            m_known = DataFile::FileState::now(m_path);
             return false;
         }
         *contents = std::move(reading.contents);
+        m_known = reading.state;
         return true;
     }
-    return readFile(m_path, contents, error);
+    DataFile::FileState state;
+    if (!readFile(m_path, contents, &state, error)) {
+        m_known = DataFile::FileState::now(m_path);
+        return false;
+    }
+    m_known = state;
+    return true;
+}
+
+bool HistoryFile::changedSinceRead() const
+{
+    return !m_known.sameAs(DataFile::FileState::now(m_path));
+}
+
+bool HistoryFile::missing() const
+{
+    return m_known.absent();
 }
 
 bool HistoryFile::append(const HistoryRecord &record, QString *error)
@@ -140,6 +166,19 @@ bool HistoryFile::append(const HistoryRecord &record, QString *error)
         *error = DataFile::cannotWrite(problem(QString()), failure);
         return false;
     }
+    // What this program writes is no change by another: when the file was the one known, the
+    // file after the write is known too. A file changed before stays unknown, to be read again.
+    struct stat status
+    {
+    };
+    const bool wasKnown = ::fstat(file.handle(), &status) == 0 &&
+                          (m_known.sameAs(DataFile::FileState::of(status, status.st_size)) ||
+                           (m_known.absent() && status.st_size == 0));
+    const auto knowAsWritten = [this, &file, &status, wasKnown] {
+        const bool statusRead = ::fstat(file.handle(), &status) == 0;
+        m_known = wasKnown && statusRead ? DataFile::FileState::of(status, status.st_size)
+                                         : DataFile::FileState();
+    };
     // A device such as a pipe has no end to look at and nothing to take back.
     const bool seekable = !file.isSequential();
     const qint64 oldSize = seekable ? file.size() : 0;
@@ -155,18 +194,30 @@ bool HistoryFile::append(const HistoryRecord &record, QString *error)
         else if (last != '\n')
             bytes.prepend("\r\n");
     }
+    // A file start-up would refuse as too large would lock the player out of every record.
+    if (oldSize + bytes.size() > maxFileSize) {
+        *error = problem(QStringLiteral("に書き込めません。\nファイルが大きすぎます。これ以上書くと"
+                                        "次回の起動で読み込める大きさ（%1 MB）を超えます。")
+                             .arg(maxFileSize / (1024 * 1024)));
+        return false;
+    }
     if (const int failure = m_disk.write(file, bytes); failure != 0) {
         // Take back whatever part of the line did reach the disk.
         if (seekable && file.size() != oldSize)
             file.resize(oldSize);
+        knowAsWritten();
         *error = DataFile::cannotWrite(problem(QString()), failure);
         return false;
     }
+    knowAsWritten();
     file.close();
     return true;
 }
 
 bool HistoryFile::clear(QString *error)
 {
-    return DataFile::rewrite(m_path, {}, m_disk, problem(QString()), error);
+    if (!DataFile::rewrite(m_path, {}, m_disk, problem(QString()), error))
+        return false;
+    m_known = DataFile::FileState::now(m_path);
+    return true;
 }

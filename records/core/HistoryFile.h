@@ -1,5 +1,6 @@
 #pragma once
 
+#include "records/core/DataFile.h"
 #include "records/core/HistoryContents.h"
 
 #include <QString>
@@ -32,9 +33,17 @@ public:
     // naming the file.
     bool read(HistoryContents *contents, QString *error);
 
+    // Whether the file is no longer the one last read or written here, as this program left it:
+    // another program replaced, emptied, deleted or wrote to it since. A file never read counts
+    // as changed.
+    bool changedSinceRead() const;
+    // Whether the last reading found no file at all.
+    bool missing() const;
+
     // Appends one record as one whole line. If the file does not end with a line end (an
     // earlier write was cut off), that fragment is ended first so the record starts a line of
-    // its own. On failure nothing is added and the message is returned.
+    // its own. A line that would take the file past maxFileSize, which start-up would then refuse,
+    // is not written. On failure nothing is added and the message is returned.
     bool append(const HistoryRecord &record, QString *error);
 
     // Empties the file. On failure the old content stays and the message is returned.
@@ -45,10 +54,12 @@ private:
     {
         bool ok = false;
         HistoryContents contents;
+        DataFile::FileState state;
         QString error;
     };
 
     QString m_path;
     Disk &m_disk;
     std::future<Reading> m_ahead;
+    DataFile::FileState m_known; // the file as last read or written here
 };
