@@ -1,13 +1,10 @@
 #include "records/History.h"
 
-#include "app/DrillState.h"
-#include "app/controls/AnswerBox.h"
 #include "app/controls/FittingTextDelegate.h"
 #include "app/controls/GridLineStyle.h"
 #include "app/controls/Twips.h"
-#include "app/controls/WindowControls.h"
-#include "drill/core/AnswerCheck.h"
 #include "drill/core/Clock.h"
+#include "drill/core/DrillState.h"
 #include "records/HistoryModel.h"
 #include "records/WriteWarning.h"
 #include "records/core/HistoryFile.h"
@@ -63,14 +60,15 @@ const QString readingTitle = QStringLiteral("履歴の読み込み");
 
 } // namespace
 
-History::History(WindowControls &ui, const DrillState &state, HistoryFile &file, Clock &clock)
-    : m_ui(ui), m_state(state), m_file(file), m_clock(clock)
+History::History(QTableView &msgRireki, QWidget &form, const DrillState &state, HistoryFile &file,
+                 Clock &clock)
+    : m_grid(msgRireki), m_form(form), m_state(state), m_file(file), m_clock(clock)
 {
 }
 
 void History::InitRireki()
 {
-    QTableView *grid = m_ui.msgRireki;
+    QTableView *grid = &m_grid;
     // The font first: the model's header texts are measured as soon as it is set, and measuring
     // them in any other font would load that font for nothing.
     grid->setFont(japaneseFont(9));
@@ -164,9 +162,9 @@ bool History::followFileChanges(const QString &next, const QString &consequence,
     QString error;
     if (!m_file.read(&contents, &error) && !m_file.missing()) {
         if (errorTitle.isEmpty())
-            warnNotWritten(m_ui.form, error, consequence);
+            warnNotWritten(&m_form, error, consequence);
         else
-            warnNotWritten(m_ui.form, error, consequence, errorTitle);
+            warnNotWritten(&m_form, error, consequence, errorTitle);
         return false;
     }
     // A file deleted (or its folder) holds no records: the table is emptied to match.
@@ -180,7 +178,7 @@ bool History::followFileChanges(const QString &next, const QString &consequence,
     takeContents(std::move(contents));
     if (m_skippedCount > 0)
         told += QStringLiteral("\n\n") + skippedLinesText();
-    QMessageBox::information(m_ui.form, readingTitle, told);
+    QMessageBox::information(&m_form, readingTitle, told);
     return true;
 }
 
@@ -194,22 +192,11 @@ void History::Save()
     if (!followFileChanges(QStringLiteral("保存"), notSaved))
         return;
 
-    HistoryRecord::Marks marks;
-    for (int i = 1; i <= HistoryRecord::slotCount; ++i) {
-        HistoryRecord::Mark &mark = marks[static_cast<size_t>(i - 1)];
-        if (i > st.intMonsu)
-            mark = HistoryRecord::Mark::Unused;
-        else if (isRightAnswer(m_ui.txtKaitou(i)->text(), m_ui.lblMondai(i)->text()))
-            mark = HistoryRecord::Mark::Right;
-        else
-            mark = HistoryRecord::Mark::Wrong;
-    }
-    const HistoryRecord record = HistoryRecord::ofResult(m_clock.localNow(), marks, st.intOk,
-                                                         st.intNg, st.intMonsu, st.intJikan);
+    const HistoryRecord record = HistoryRecord::ofResult(m_clock.localNow(), st.lastResult);
 
     QString error;
     if (!m_file.append(record, &error)) {
-        warnNotWritten(m_ui.form, error, notSaved);
+        warnNotWritten(&m_form, error, notSaved);
         return;
     }
     m_model->append(record);
@@ -229,20 +216,20 @@ void History::ClearHistory()
         question += QStringLiteral("\n\n表に入れていない%1もファイルから消えます。")
                         .arg(linesText(m_skippedLines, m_skippedCount));
     QMessageBox confirm(QMessageBox::Warning, QStringLiteral("クリア確認"), question,
-                        QMessageBox::Ok | QMessageBox::Cancel, m_ui.form);
+                        QMessageBox::Ok | QMessageBox::Cancel, &m_form);
     confirm.setDefaultButton(QMessageBox::Ok);
     if (confirm.exec() != QMessageBox::Ok)
         return;
 
     QString error;
     if (!m_file.clear(&error)) {
-        warnNotWritten(m_ui.form, error, kept, clearError);
+        warnNotWritten(&m_form, error, kept, clearError);
         return;
     }
     m_model->clear();
     m_skippedLines.clear();
     m_skippedCount = 0;
-    QMessageBox::information(m_ui.form, QStringLiteral("クリア終了"),
+    QMessageBox::information(&m_form, QStringLiteral("クリア終了"),
                              QStringLiteral("履歴データをクリアしました"));
 }
 
@@ -253,8 +240,8 @@ void History::leaveCurrentAtLastCell()
     const int records = m_model->recordCount();
     if (records == 0)
         return;
-    m_ui.msgRireki->selectionModel()->setCurrentIndex(
-        m_model->index(records - 1, HistoryModel::columns - 1), QItemSelectionModel::NoUpdate);
+    m_grid.selectionModel()->setCurrentIndex(m_model->index(records - 1, HistoryModel::columns - 1),
+                                             QItemSelectionModel::NoUpdate);
 }
 
 // With more rows than the table shows at once, the newest record is brought into view. The
@@ -263,7 +250,7 @@ void History::leaveCurrentAtLastCell()
 void History::applyScrollRule()
 {
     const int rowCount = m_model->recordCount() + 1; // the header row included
-    QTableView *grid = m_ui.msgRireki;
+    QTableView *grid = &m_grid;
     if (rowCount <= visibleRows || !grid->isVisible())
         return;
     grid->doItemsLayout(); // the scroll range must know of rows just added
@@ -275,8 +262,8 @@ void History::tableShown()
     applyScrollRule();
     // Lines left out at start-up are told once, over the window the player now sees.
     if (m_skippedCount > 0) {
-        QTimer::singleShot(0, m_ui.form, [this] {
-            QMessageBox::information(m_ui.form, readingTitle, skippedLinesText());
+        QTimer::singleShot(0, &m_form, [this] {
+            QMessageBox::information(&m_form, readingTitle, skippedLinesText());
         });
     }
 }
