@@ -5,6 +5,7 @@
 #include "app/frmMain.h"
 #include "bench/ProcessStatus.h"
 #include "bench/SampleHistory.h"
+#include "drill/core/DrillResult.h"
 #include "records/History.h"
 #include "records/HistoryModel.h"
 #include "records/core/Disk.h"
@@ -54,10 +55,14 @@ struct Program
 
     void scoreExample()
     {
+        // A three-digit drill scored 2 right and 1 wrong, as the Answer button leaves it.
         form.state.intMonsu = 3;
         form.state.intJikan = 5;
-        form.state.intOk = 2;
-        form.state.intNg = 1;
+        form.state.lastResult = DrillResult::score(
+            QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4")},
+            QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 3, 5);
+        form.state.intOk = form.state.lastResult.intOk;
+        form.state.intNg = form.state.lastResult.intNg;
     }
 };
 

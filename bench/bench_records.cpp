@@ -13,6 +13,7 @@
 #include "bench/SampleHistory.h"
 #include "drill/core/Clock.h"
 #include "drill/core/DigitSource.h"
+#include "drill/core/DrillResult.h"
 #include "help/HelpService.h"
 #include "records/History.h"
 #include "records/core/Disk.h"
@@ -121,10 +122,14 @@ int save(const QString &dir)
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;
+    // A three-digit drill scored 2 right and 1 wrong, as the Answer button leaves it.
     form.state.intMonsu = 3;
     form.state.intJikan = 5;
-    form.state.intOk = 2;
-    form.state.intNg = 1;
+    form.state.lastResult = DrillResult::score(
+        QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4")},
+        QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 3, 5);
+    form.state.intOk = form.state.lastResult.intOk;
+    form.state.intNg = form.state.lastResult.intNg;
     std::vector<double> times;
     for (int n = 0; n < 21; ++n) {
         QElapsedTimer timer;
