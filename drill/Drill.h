@@ -1,5 +1,7 @@
 #pragma once
 
+#include "drill/core/DisplayClock.h"
+
 #include <functional>
 
 class Clock;
@@ -32,4 +34,5 @@ private:
     Clock &m_clock;
     DigitSource &m_digits;
     std::function<void()> m_save;
+    DisplayClock m_displayClock;
 };
