@@ -28,8 +28,9 @@ void ChoiceCombo::showValue(const QString &text)
     setEditText(text);
 }
 
-// The edit field hands the combo box the focus and its input method queries; both must answer no,
-// or a Japanese input method would compose full-width digits in the field (see AnswerBox).
+// The combo box keeps the focus for its edit field and answers an input method's questions for it:
+// it says it takes no input method, or a Japanese one would compose full-width digits in the
+// field (see AnswerBox).
 QVariant ChoiceCombo::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     if (query == Qt::ImEnabled)
