@@ -44,10 +44,10 @@ frmMain::frmMain(const QDir &dataDir, std::unique_ptr<HistoryFile> historyFile, 
     m_settings = std::make_unique<Settings>(
         SettingsControls{ui.cboMonsu, ui.cboJikan, ui.chkAs, this}, state, *m_settingsFile);
     m_history = std::make_unique<History>(*ui.msgRireki, *this, state, *m_historyFile, clock);
-    m_drill = std::make_unique<Drill>(DrillControls{ui.cmdStart, ui.cmdKaitou, ui.imgStart,
-                                                    ui.shpWaku, ui.shpJikanK, ui.lblMondai,
-                                                    ui.txtKaitou, ui.lblOk, ui.lblNg, ui.lblRitu},
-                                      state, clock, digits, *m_history);
+    m_drill = std::make_unique<Drill>(
+        DrillControls{ui.cmdStart, ui.cmdKaitou, ui.imgStart, ui.shpWaku, ui.shpJikanK,
+                      ui.lblMondai, ui.txtKaitou, ui.lblOk, ui.lblNg, ui.lblRitu, ui.tmrKt},
+        state, clock, digits, *m_history);
     connectEvents();
 
     ui.tmrStart->start();

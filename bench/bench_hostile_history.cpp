@@ -31,7 +31,7 @@ namespace {
 class StillClock : public Clock
 {
 public:
-    qint64 wholeSeconds() const override { return 0; }
+    qint64 milliseconds() const override { return 0; }
     QDateTime localNow() const override { return QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)); }
 };
 

@@ -41,7 +41,7 @@ namespace {
 class WallClock : public Clock
 {
 public:
-    qint64 wholeSeconds() const override { return 0; }
+    qint64 milliseconds() const override { return 0; }
     QDateTime localNow() const override { return QDateTime::currentDateTime(); }
 };
 

@@ -26,7 +26,7 @@ constexpr int records = 32766;
 class WallClock : public Clock
 {
 public:
-    qint64 wholeSeconds() const override { return 0; }
+    qint64 milliseconds() const override { return 0; }
     QDateTime localNow() const override { return QDateTime::currentDateTime(); }
 };
 

@@ -15,6 +15,7 @@ packages+=(clang-14 libclang-rt-14-dev)  # the fuzz targets: libFuzzer and the s
 packages+=(qt6-charts-dev)  # the charts of the 成績グラフ window
 packages+=(qt6-translations-l10n)  # Qt's own texts (dialog buttons, context menus) in Japanese
 packages+=(dbus at-spi2-core python3-pyatspi)  # end-to-end tests read the accessibility tree
+packages+=(fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dbus-x11)  # a Japanese input method switched on while a drill is typed
 packages+=(x11-utils)  # xwininfo: the order of the windows on the screen, for the two-copies test
 
 missing=()
