@@ -24,6 +24,15 @@ void ChoiceCombo::showValue(const QString &text)
     setEditText(text);
 }
 
+void ChoiceCombo::choose(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    setCurrentIndex(index);
+    m_fromList = true;
+    onActivated(index);
+}
+
 void ChoiceCombo::showPopup()
 {
     m_fromList = false;
