@@ -25,7 +25,8 @@ SpanPage::SpanPage(QWidget *parent) : QWidget(parent)
     m_suggestion = new QLabel(this);
     m_suggestion->setWordWrap(true);
     m_suggestion->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_choose = new QPushButton(this);
+    m_choose = new QPushButton(QStringLiteral("問題数を選ぶ(&P)"), this);
+    m_choose->setEnabled(false);
 
     auto *next = new QHBoxLayout;
     next->addWidget(m_suggestion, 1);

@@ -12,12 +12,14 @@
 #include "stats/HistoryMenu.h"
 #include "stats/PositionChart.h"
 #include "stats/RateChart.h"
+#include "stats/SpanChart.h"
 #include "stats/SpanPage.h"
 #include "stats/SpanTrendChart.h"
 #include "stats/StatsWindow.h"
 #include "stats/StatsWindowModule.h"
 #include "stats/SummaryView.h"
 
+#include <QAccessible>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QClipboard>
@@ -29,6 +31,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -394,6 +397,21 @@ private Q_SLOTS:
         QCOMPARE(w->bestsTable()->item(0, 1)->text(), u"8 桁"_qs);
         QCOMPARE(w->bestsTable()->item(1, 1)->text(), u"6 桁"_qs);
         QCOMPARE(w->bestsTable()->item(1, 2)->text(), u"2024/01/21 09:00:00"_qs);
+
+        // The new controls are named for a screen reader, in Japanese, as the rest are.
+        const QList<QWidget *> named = {grid,
+                                        w->bestsTable(),
+                                        w->trendChart(),
+                                        w->spanPage()->chart(),
+                                        w->spanPage()->chooseButton(),
+                                        w->displayTimeList()};
+        for (QWidget *control : named) {
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
+            QVERIFY(face);
+            QVERIFY2(face->text(QAccessible::Name)
+                         .contains(QRegularExpression(QStringLiteral("[\\x{3040}-\\x{9FFF}]"))),
+                     control->metaObject()->className());
+        }
 
         // Forty results over six weeks: no week has enough for an estimate of its own.
         w->chooseView(StatsWindow::View::Trend);

@@ -4,7 +4,7 @@
 
 #include <QDateTime>
 
-#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -24,7 +24,12 @@ SpanTally tallyOf(const std::map<int, SpanTally> &bySeconds, int seconds)
 
 void HistoryStats::add(const HistoryRecord &record)
 {
-    const int digitCount = digitCountOf(record);
+    int digitCount = 0;
+    bool wholeRight = true;
+    for (HistoryRecord::Mark mark : record.marks) {
+        digitCount += mark != HistoryRecord::Mark::Unused;
+        wholeRight = wholeRight && mark != HistoryRecord::Mark::Wrong;
+    }
     if (digitCount == 0)
         return;
     const qint64 when = msecsSinceEpoch(record);
@@ -33,13 +38,14 @@ void HistoryStats::add(const HistoryRecord &record)
     m_days.add(record.date, record.rateTenths);
     m_newestDigitCount = digitCount;
 
-    const bool wholeRight =
-        std::none_of(record.marks.begin(), record.marks.end(),
-                     [](HistoryRecord::Mark mark) { return mark == HistoryRecord::Mark::Wrong; });
     m_tallies[record.seconds].add(digitCount, wholeRight);
     if (record.date.isValid()) {
         const qint64 monday = record.date.toJulianDay() - (record.date.dayOfWeek() - 1);
-        m_weekTallies[monday][record.seconds].add(digitCount, wholeRight);
+        // Records come oldest first: their week is nearly always the last one.
+        auto week = m_weekTallies.empty() || m_weekTallies.rbegin()->first != monday
+                        ? m_weekTallies.try_emplace(monday).first
+                        : std::prev(m_weekTallies.end());
+        week->second[record.seconds].add(digitCount, wholeRight);
     }
     if (wholeRight) {
         PersonalBest &best = m_bests[record.seconds];
@@ -78,16 +84,6 @@ QList<PersonalBest> HistoryStats::personalBests() const
     for (const auto &[seconds, best] : m_bests)
         bests.append(best);
     return bests;
-}
-
-int HistoryStats::digitCountOf(const HistoryRecord &record)
-{
-    int count = 0;
-    for (HistoryRecord::Mark mark : record.marks) {
-        if (mark != HistoryRecord::Mark::Unused)
-            ++count;
-    }
-    return count;
 }
 
 QList<int> HistoryStats::digitCounts() const

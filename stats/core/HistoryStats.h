@@ -22,8 +22,6 @@ public:
     void add(const HistoryRecord &record);
     void clear() { *this = HistoryStats(); }
 
-    static int digitCountOf(const HistoryRecord &record);
-
     // Results counted so far, of every digit count.
     int results() const { return m_all.results(); }
     // The digit counts present, ascending.

@@ -99,10 +99,11 @@ std::optional<Fit> fitLogistic(const SpanTally &tally)
 }
 
 // The best log-likelihood of the fits whose span is mu, over their slope: p(n) = σ(s·(mu − n)).
-// Concave in s, so Newton's method from the overall fit's slope finds it.
-double profileLogLikelihood(const SpanTally &tally, double mu, double slope)
+// Concave in s, so Newton's method finds it; it starts from the slope of a neighbouring span
+// and leaves the best slope there for the next.
+double profileLogLikelihood(const SpanTally &tally, double mu, double &slope)
 {
-    double s = slope;
+    double &s = slope;
     auto ll = [&tally, mu](double s) {
         return logLikelihood(tally, [mu, s](int n) { return s * (mu - n); });
     };
@@ -142,11 +143,11 @@ double profileLogLikelihood(const SpanTally &tally, double mu, double slope)
 std::optional<double> intervalEnd(const SpanTally &tally, const Fit &fit, double span,
                                   int direction)
 {
-    const double slope = -fit.b;
+    double slope = -fit.b;
     auto deviance = [&](double mu) {
         return 2 * (fit.logLikelihood - profileLogLikelihood(tally, mu, slope));
     };
-    constexpr double stride = 0.1;
+    constexpr double stride = 0.25;
     double inside = span;
     double outside = span;
     for (;;) {
@@ -157,7 +158,7 @@ std::optional<double> intervalEnd(const SpanTally &tally, const Fit &fit, double
             break;
         inside = outside;
     }
-    for (int i = 0; i < 40; ++i) {
+    for (int i = 0; i < 24; ++i) { // to a few millionths of a digit
         const double middle = (inside + outside) / 2;
         (deviance(middle) > chiSquare95 ? outside : inside) = middle;
     }
