@@ -58,6 +58,7 @@ StatsWindow::StatsWindow(StatsHost &host, QWidget *owner) : QWidget(owner, Qt::W
     m_counts = new QListWidget(content);
     m_counts->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("すべてすべて")) + 24);
     countsLabel->setBuddy(m_counts);
+    m_counts->setAccessibleName(QStringLiteral("問題数")); // a buddy gives a relation, not a name
 
     m_tabs = new QTabWidget(content);
     m_rateChart = new RateChart(m_tabs);
@@ -77,6 +78,7 @@ StatsWindow::StatsWindow(StatsHost &host, QWidget *owner) : QWidget(owner, Qt::W
     m_times = new QListWidget(content);
     m_times->setFixedWidth(m_counts->width());
     timesLabel->setBuddy(m_times);
+    m_times->setAccessibleName(QStringLiteral("表示時間"));
     m_spanPage = new SpanPage(m_tabs);
     m_trendPage = new QStackedWidget(m_tabs);
     m_trendChart = new SpanTrendChart(m_trendPage);

@@ -404,7 +404,8 @@ private Q_SLOTS:
                                         w->trendChart(),
                                         w->spanPage()->chart(),
                                         w->spanPage()->chooseButton(),
-                                        w->displayTimeList()};
+                                        w->displayTimeList(),
+                                        w->digitCountList()};
         for (QWidget *control : named) {
             QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
             QVERIFY(face);
