@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/DrillState.h"
 #include "app/controls/WindowControls.h"
+#include "drill/core/DrillState.h"
 
 #include <QDir>
 #include <QWidget>

@@ -108,16 +108,7 @@ private:
 // The window of TestWindow, scored and ready to save a result.
 void scoreThreeDigits(TestWindow &t)
 {
-    DrillState &st = t->state;
-    st.intMonsu = 3;
-    st.intJikan = 5;
-    st.intOk = 2;
-    st.intNg = 1;
-    const QString shown = QStringLiteral("123"), typed = QStringLiteral("124");
-    for (int i = 1; i <= 3; ++i) {
-        t->ui.lblMondai(i)->setText(shown.at(i - 1));
-        t->ui.txtKaitou(i)->setText(typed.at(i - 1));
-    }
+    t.score(QStringLiteral("123"), QStringLiteral("124"));
 }
 
 int records(TestWindow &t)
