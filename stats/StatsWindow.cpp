@@ -69,6 +69,9 @@ StatsWindow::StatsWindow(StatsHost &host, QWidget *owner) : QWidget(owner, Qt::W
     m_positionPage->addWidget(m_positionChart);
     m_positionPage->addWidget(m_positionHint);
     m_summary = new SummaryView(m_tabs);
+    m_rateChart->setAccessibleName(QStringLiteral("正解率の推移"));
+    m_positionChart->setAccessibleName(QStringLiteral("桁ごとの正解率"));
+    m_summary->table()->setAccessibleName(QStringLiteral("まとめ"));
     m_tabs->addTab(m_rateChart, QStringLiteral("正解率の推移"));
     m_tabs->addTab(m_positionPage, QStringLiteral("桁ごとの正解率"));
     m_tabs->addTab(m_summary, QStringLiteral("まとめ"));
