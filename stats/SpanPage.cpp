@@ -20,8 +20,6 @@ SpanPage::SpanPage(QWidget *parent) : QWidget(parent)
     QFont large = font();
     large.setPointSizeF(large.pointSizeF() * 1.5);
     m_estimate->setFont(large);
-    m_chart = new SpanChart(this);
-    m_chart->setAccessibleName(QStringLiteral("問題数ごとの全問正解の割合"));
     m_suggestion = new QLabel(this);
     m_suggestion->setWordWrap(true);
     m_suggestion->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -31,10 +29,10 @@ SpanPage::SpanPage(QWidget *parent) : QWidget(parent)
     auto *next = new QHBoxLayout;
     next->addWidget(m_suggestion, 1);
     next->addWidget(m_choose);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_estimate);
-    layout->addWidget(m_chart, 1);
-    layout->addLayout(next);
+    m_layout = new QVBoxLayout(this);
+    m_layout->addWidget(m_estimate);
+    m_layout->addStretch(1); // the chart's place
+    m_layout->addLayout(next);
 
     connect(m_choose, &QPushButton::clicked, this, [this] {
         if (m_suggested > 0)
@@ -46,6 +44,14 @@ void SpanPage::showSpan(const SpanTally &tally, const SpanEstimate &estimate,
                         const PracticeSuggestion &suggestion)
 {
     m_estimate->setText(StatsText::spanEstimate(estimate));
+    // The chart is made when first shown: a chart costs milliseconds, and most openings of the
+    // window never turn to this page.
+    if (!m_chart) {
+        m_chart = new SpanChart(this);
+        m_chart->setAccessibleName(QStringLiteral("問題数ごとの全問正解の割合"));
+        delete m_layout->takeAt(1);
+        m_layout->insertWidget(1, m_chart, 1);
+    }
     m_chart->showSpan(tally, estimate);
     m_suggested = suggestion.digitCount;
     m_choose->setEnabled(m_suggested > 0);

@@ -7,6 +7,7 @@
 struct PracticeSuggestion;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 class SpanChart;
 class SpanEstimate;
 class SpanTally;
@@ -26,13 +27,14 @@ public:
     QLabel *estimate() const { return m_estimate; }
     QLabel *suggestion() const { return m_suggestion; }
     QPushButton *chooseButton() const { return m_choose; }
-    SpanChart *chart() const { return m_chart; }
+    SpanChart *chart() const { return m_chart; } // null until first shown
 
 Q_SIGNALS:
     // The player asked for the suggested digit count in 問題数.
     void digitCountChosen(int digitCount);
 
 private:
+    QVBoxLayout *m_layout = nullptr;
     QLabel *m_estimate = nullptr;
     SpanChart *m_chart = nullptr;
     QLabel *m_suggestion = nullptr;

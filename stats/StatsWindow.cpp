@@ -84,13 +84,10 @@ StatsWindow::StatsWindow(StatsHost &host, QWidget *owner) : QWidget(owner, Qt::W
     m_times->setAccessibleName(QStringLiteral("表示時間"));
     m_spanPage = new SpanPage(m_tabs);
     m_trendPage = new QStackedWidget(m_tabs);
-    m_trendChart = new SpanTrendChart(m_trendPage);
-    m_trendChart->setAccessibleName(QStringLiteral("週ごとの推定スパン"));
     m_trendHint = sentence(QStringLiteral("推定スパンを出せる週がまだありません。1 週のうちに "
                                           "%1 回以上、2 つ以上の桁数で練習すると表示されます。")
                                .arg(SpanEstimate::minResults),
                            m_trendPage);
-    m_trendPage->addWidget(m_trendChart);
     m_trendPage->addWidget(m_trendHint);
     m_calendar = new CalendarView(m_tabs);
     m_bests = new QTableWidget(m_tabs);
@@ -323,6 +320,12 @@ void StatsWindow::refreshView()
         if (weeks.isEmpty()) {
             m_trendPage->setCurrentWidget(m_trendHint);
         } else {
+            // Made when first needed, as the span's chart is.
+            if (!m_trendChart) {
+                m_trendChart = new SpanTrendChart(m_trendPage);
+                m_trendChart->setAccessibleName(QStringLiteral("週ごとの推定スパン"));
+                m_trendPage->addWidget(m_trendChart);
+            }
             m_trendChart->showWeeks(weeks);
             m_trendPage->setCurrentWidget(m_trendChart);
         }

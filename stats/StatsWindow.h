@@ -57,7 +57,7 @@ public:
     QListWidget *digitCountList() const { return m_counts; }
     QListWidget *displayTimeList() const { return m_times; }
     SpanPage *spanPage() const { return m_spanPage; }
-    SpanTrendChart *trendChart() const { return m_trendChart; }
+    SpanTrendChart *trendChart() const { return m_trendChart; } // null until first shown
     CalendarView *calendarView() const { return m_calendar; }
     QTableWidget *bestsTable() const { return m_bests; }
     RateChart *rateChart() const { return m_rateChart; }
