@@ -9,12 +9,13 @@ shift || true
 packages=(cmake g++ make qt6-base-dev libgl-dev fonts-ipafont-gothic libchm-dev libchm-bin
     fp-utils xvfb xauth xdotool x11-apps imagemagick)
 packages+=(libfontconfig-dev pkgconf)  # the font configuration read beside the display connection at start-up
-packages+=(libxcb1-dev)  # the start-up benchmark's window watcher talks to the X server itself
+packages+=(libxcb1-dev)  # the program sets its windows' colormap; the start-up benchmark watches windows
 packages+=(desktop-file-utils appstream dpkg-dev file)  # install test, Debian package
 packages+=(clang-14 libclang-rt-14-dev)  # the fuzz targets: libFuzzer and the sanitizers' runtimes
 packages+=(qt6-charts-dev)  # the charts of the 成績グラフ window
 packages+=(qt6-translations-l10n)  # Qt's own texts (dialog buttons, context menus) in Japanese
 packages+=(dbus at-spi2-core python3-pyatspi)  # end-to-end tests read the accessibility tree
+packages+=(x11-utils)  # xwininfo: the order of the windows on the screen, for the two-copies test
 
 missing=()
 for p in "${packages[@]}"; do
