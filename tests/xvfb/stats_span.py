@@ -86,8 +86,21 @@ def main():
     with open(os.path.join(work, "履歴.txt"), "wb") as f:
         f.write(history())
     env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    log = open(os.path.join(work, "program.log"), "wb")
-    process = subprocess.Popen([BINARY], cwd=work, env=env, stdout=log, stderr=subprocess.STDOUT)
+    log_path = os.path.join(work, "program.log")
+    # Two xvfb-run -a starting at once can pick the same display; the loser's server comes up a
+    # moment later. A program that found no display at all is started again, a few times.
+    for attempt in range(3):
+        log = open(log_path, "wb")
+        process = subprocess.Popen([BINARY], cwd=work, env=env, stdout=log,
+                                   stderr=subprocess.STDOUT)
+        try:
+            process.wait(timeout=1.5)
+        except subprocess.TimeoutExpired:
+            break
+        log.close()
+        if b"could not connect to display" not in open(log_path, "rb").read():
+            break
+        time.sleep(1)
     try:
         def find_app():
             if process.poll() is not None:
@@ -161,8 +174,9 @@ def main():
         return 0
     except Failure as failure:
         print("FAIL:", failure, file=sys.stderr)
-        log.flush()
-        print(open(os.path.join(work, "program.log"), errors="replace").read(), file=sys.stderr)
+        if not log.closed:
+            log.flush()
+        print(open(log_path, errors="replace").read(), file=sys.stderr)
         return 1
     finally:
         if process.poll() is None:
