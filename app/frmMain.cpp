@@ -87,8 +87,11 @@ bool frmMain::frmMain_Load(QString *error)
     state.strHelpFile = QStringLiteral("zqHelp.chm");
 
     m_history->InitRireki();
-    m_historyMenu =
-        std::make_unique<HistoryMenu>(*ui.msgRireki, m_history->model(), m_clock, *this);
+    // 成績グラフ's suggested digit count is picked in 問題数 as the player would pick it.
+    m_historyMenu = std::make_unique<HistoryMenu>(
+        *ui.msgRireki, m_history->model(), m_clock, *this, [this](int digitCount) {
+            ui.cboMonsu->choose(ui.cboMonsu->findText(QString::number(digitCount)));
+        });
     if (!m_history->LoadHistory(error))
         return false;
 

@@ -38,6 +38,15 @@ QVariant ChoiceCombo::inputMethodQuery(Qt::InputMethodQuery query) const
     return QComboBox::inputMethodQuery(query);
 }
 
+void ChoiceCombo::choose(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    setCurrentIndex(index);
+    m_fromList = true;
+    onActivated(index);
+}
+
 void ChoiceCombo::showPopup()
 {
     m_fromList = false;

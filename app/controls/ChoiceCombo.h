@@ -20,6 +20,9 @@ public:
     // Shows entry text as the current value, as if it had been chosen, without emitting chosen().
     void showValue(const QString &text);
 
+    // Picks the entry at index as the player picking it from the list does (chosen() included).
+    void choose(int index);
+
     void showPopup() override;
     void hidePopup() override;
 
