@@ -41,10 +41,10 @@ frmMain::frmMain(const QDir &dataDir, std::unique_ptr<HistoryFile> historyFile, 
     m_settings = std::make_unique<Settings>(
         SettingsControls{ui.cboMonsu, ui.cboJikan, ui.chkAs, this}, state, *m_settingsFile);
     m_history = std::make_unique<History>(*ui.msgRireki, *this, state, *m_historyFile, clock);
-    m_drill = std::make_unique<Drill>(DrillControls{ui.cmdStart, ui.cmdKaitou, ui.imgStart,
-                                                    ui.shpWaku, ui.shpJikanK, ui.lblMondai,
-                                                    ui.txtKaitou, ui.lblOk, ui.lblNg, ui.lblRitu},
-                                      state, clock, digits, *m_history);
+    m_drill = std::make_unique<Drill>(
+        DrillControls{ui.cmdStart, ui.cmdKaitou, ui.imgStart, ui.shpWaku, ui.shpJikanK,
+                      ui.lblMondai, ui.txtKaitou, ui.lblOk, ui.lblNg, ui.lblRitu, ui.tmrKt},
+        state, clock, digits, *m_history);
     connectEvents();
 
     ui.tmrStart->start();
@@ -84,8 +84,11 @@ bool frmMain::frmMain_Load(QString *error)
     state.strHelpFile = QStringLiteral(KETAMORI_HELP_FILE_NAME);
 
     m_history->InitRireki();
-    m_historyMenu =
-        std::make_unique<HistoryMenu>(*ui.msgRireki, m_history->model(), m_clock, *this);
+    // 成績グラフ's suggested digit count is picked in 問題数 as the player would pick it.
+    m_historyMenu = std::make_unique<HistoryMenu>(
+        *ui.msgRireki, m_history->model(), m_clock, *this, [this](int digitCount) {
+            ui.cboMonsu->choose(ui.cboMonsu->findText(QString::number(digitCount)));
+        });
     if (!m_history->LoadHistory(error))
         return false;
 

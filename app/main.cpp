@@ -8,6 +8,7 @@
 #include "help/ChmHelpViewer.h"
 #include "records/core/Disk.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/ShownText.h"
 #include "resources/Pictures.h"
 #include "resources/StartupWarmUp.h"
 
@@ -37,8 +38,7 @@ int refuse(int argc, char *argv[], const QString &message)
 
 QString withDataFolder(const QString &message, const QDir &dataDir)
 {
-    return message + QStringLiteral("\n\nデータフォルダ: %1")
-                         .arg(QDir::toNativeSeparators(dataDir.absolutePath()));
+    return message + QStringLiteral("\n\nデータフォルダ: %1").arg(ShownText::folderName(dataDir));
 }
 
 // A second start asked for the window: it comes to the front, and so does a message box open
@@ -90,7 +90,9 @@ int main(int argc, char *argv[])
     // Qt takes the first thread that uses its objects for its main thread: this one, before the
     // threads below are started.
     QThread::currentThread();
-    const QDir dataDir = QDir::current();
+    // The data files are opened by their bare names in the working directory, whatever bytes
+    // its own name is made of (an old Shift-JIS name is no valid UTF-8).
+    const QDir dataDir(QStringLiteral("."));
 
     // One copy per data folder: a second start brings the first copy's window to the front.
     SingleCopy singleCopy(".");

@@ -5,10 +5,12 @@
 #include "app/frmMain.h"
 #include "bench/ProcessStatus.h"
 #include "bench/SampleHistory.h"
+#include "drill/core/DrillResult.h"
 #include "records/History.h"
 #include "records/HistoryModel.h"
 #include "records/core/Disk.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryLine.h"
 #include "tests/FakeClock.h"
 #include "tests/RecordingHelp.h"
 #include "tests/ScriptedDigits.h"
@@ -38,7 +40,7 @@ QByteArray historyOf(int count)
 {
     QByteArray content;
     for (const HistoryRecord &record : sampleHistory(count))
-        content += HistoryFile::formatLine(record);
+        content += HistoryLine::format(record);
     return content;
 }
 
@@ -53,10 +55,14 @@ struct Program
 
     void scoreExample()
     {
+        // A three-digit drill scored 2 right and 1 wrong, as the Answer button leaves it.
         form.state.intMonsu = 3;
         form.state.intJikan = 5;
-        form.state.intOk = 2;
-        form.state.intNg = 1;
+        form.state.lastResult = DrillResult::score(
+            QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4")},
+            QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 3, 5);
+        form.state.intOk = form.state.lastResult.intOk;
+        form.state.intNg = form.state.lastResult.intNg;
     }
 };
 
@@ -133,7 +139,7 @@ int main(int argc, char *argv[])
     for (int n = 0; n < 5; ++n) {
         QElapsedTimer timer;
         timer.start();
-        HistoryFile::Contents contents;
+        HistoryContents contents;
         QString error;
         HistoryFile(bigFile, Disk::real()).read(&contents, &error);
         parseTimes.push_back(timer.nsecsElapsed());

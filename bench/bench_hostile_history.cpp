@@ -13,6 +13,7 @@
 #include "records/HistoryModel.h"
 #include "records/core/Disk.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryLine.h"
 #include "tests/RecordingHelp.h"
 #include "tests/ScriptedDigits.h"
 
@@ -30,7 +31,7 @@ namespace {
 class StillClock : public Clock
 {
 public:
-    qint64 wholeSeconds() const override { return 0; }
+    qint64 milliseconds() const override { return 0; }
     QDateTime localNow() const override { return QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)); }
 };
 
@@ -40,7 +41,7 @@ QByteArray validLine(int n)
     marks.fill(HistoryRecord::Mark::Unused);
     marks[0] = HistoryRecord::Mark::Right;
     const QDateTime at = QDateTime(QDate(2001, 1, 1), QTime(0, 0, 0)).addSecs(n);
-    return HistoryFile::formatLine(HistoryRecord::ofResult(at, {marks, 1, 0, 1, 5}));
+    return HistoryLine::format(HistoryRecord::ofResult(at, {marks, 1, 0, 1, 5}));
 }
 
 struct Case

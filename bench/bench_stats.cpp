@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -26,7 +27,7 @@ constexpr int records = 32766;
 class WallClock : public Clock
 {
 public:
-    qint64 wholeSeconds() const override { return 0; }
+    qint64 milliseconds() const override { return 0; }
     QDateTime localNow() const override { return QDateTime::currentDateTime(); }
 };
 
@@ -69,18 +70,21 @@ int main(int argc, char *argv[])
     HistoryMenu menu(*table, *model, clock, owner);
     // The window linked in: the module's loading is measured by the start-up benchmark's
     // programs, not here.
-    menu.makeStatsWindow = [](const HistoryModel &model, const Clock &clock, QWidget *owner,
-                              QString *) { return new StatsWindow(model, clock, owner); };
+    menu.makeStatsWindow = [](StatsHost &host, QWidget *owner, QString *) {
+        return new StatsWindow(host, owner);
+    };
 
     // The pass over the records alone.
-    std::vector<qint64> passTimes;
+    std::vector<qint64> passTimes, passCpu;
     for (int n = 0; n < 5; ++n) {
         QElapsedTimer timer;
+        const qint64 cpu = threadCpuNs();
         timer.start();
         HistoryStats stats;
         for (int row = 0; row < model->recordCount(); ++row)
             stats.add(model->record(row));
         passTimes.push_back(timer.nsecsElapsed());
+        passCpu.push_back(threadCpuNs() - cpu);
     }
 
     // From the menu's entry to the window drawn on the screen, five times over: the window is
@@ -125,6 +129,33 @@ int main(int argc, char *argv[])
     QCoreApplication::processEvents();
     window->repaint();
     const qint64 summaryNs = timer.nsecsElapsed();
+    // The pages of the span, of every display time ("すべて") as the window opens on it.
+    const StatsWindow::View spanViews[] = {StatsWindow::View::Span, StatsWindow::View::Trend,
+                                           StatsWindow::View::Calendar, StatsWindow::View::Bests};
+    qint64 spanViewNs[std::size(spanViews)] = {};
+    qint64 spanViewCpu[std::size(spanViews)] = {};
+    for (size_t v = 0; v < std::size(spanViews); ++v) {
+        const qint64 cpu = threadCpuNs();
+        timer.start();
+        window->chooseView(spanViews[v]);
+        QCoreApplication::processEvents();
+        window->repaint();
+        spanViewNs[v] = timer.nsecsElapsed();
+        spanViewCpu[v] = threadCpuNs() - cpu;
+    }
+    // The same window opened anew straight onto the span: the model's pass and the fit.
+    window->close();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const qint64 openSpanStart = threadCpuNs();
+    timer.start();
+    menu.openStatsWindow();
+    window = static_cast<StatsWindow *>(menu.statsWindow());
+    window->chooseView(StatsWindow::View::Span);
+    QCoreApplication::processEvents();
+    window->repaint();
+    const qint64 openSpanNs = timer.nsecsElapsed();
+    const qint64 openSpanCpu = threadCpuNs() - openSpanStart;
 
     // A saved result with the window open on the rate chart.
     window->chooseView(StatsWindow::View::Rate);
@@ -152,12 +183,21 @@ int main(int argc, char *argv[])
 
     std::printf("history of %d records in the table's model\n", records);
     std::printf("one pass over the records:           %s\n", qPrintable(times(passTimes)));
+    std::printf("  the same, CPU time of the thread:  %s\n", qPrintable(times(passCpu)));
     std::printf("open the window, drawn (%d digits, %d results): %s\n", chosen, points,
                 qPrintable(times(openTimes)));
     std::printf("  the same, CPU time of the thread:  %s\n", qPrintable(times(openCpu)));
     std::printf("rate chart of all %d results, drawn: %8.2f ms\n", records, ms(allNs));
     std::printf("turn to the position chart, drawn:   %8.2f ms\n", ms(positionNs));
     std::printf("turn to the summary, drawn:          %8.2f ms\n", ms(summaryNs));
+    const char *spanViewNames[] = {"the span estimate", "the weekly trend", "the calendar",
+                                   "the personal bests"};
+    for (size_t v = 0; v < std::size(spanViews); ++v) {
+        std::printf("turn to %-19s drawn: %8.2f ms (CPU %.2f ms)\n", spanViewNames[v],
+                    ms(spanViewNs[v]), ms(spanViewCpu[v]));
+    }
+    std::printf("open the window onto the span, drawn:%8.2f ms (CPU %.2f ms)\n", ms(openSpanNs),
+                ms(openSpanCpu));
     std::printf("a save with the window open, drawn:  %s\n", qPrintable(times(saveTimes)));
     std::printf("  the same with the window closed:   %s\n", qPrintable(times(bareSaveTimes)));
     return 0;

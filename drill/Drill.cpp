@@ -9,12 +9,16 @@
 #include "drill/core/Clock.h"
 #include "drill/core/DigitSlots.h"
 #include "drill/core/DigitSource.h"
+#include "drill/core/DisplayClock.h"
 #include "drill/core/DisplaySeconds.h"
 #include "drill/core/DrillState.h"
 #include "drill/core/RateText.h"
 #include "records/History.h"
 
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QLabel>
+#include <QTimer>
 
 namespace {
 
@@ -34,6 +38,10 @@ void Drill::cmdStart_Click()
 {
     DrillControls &f = m_ui;
     DrillState &st = m_state;
+
+    // Text an input method is still composing elsewhere (in the history table, say) is settled
+    // now, so that none of it turns up in this drill's answer boxes.
+    QGuiApplication::inputMethod()->reset();
 
     st.blnCountdown = true;
     // The countdown always begins at the red light. Without this, Start pressed between the last
@@ -80,9 +88,21 @@ void Drill::tmrStart_Timer()
         m_digits.reseed();
         for (int i = 1; i <= st.intMonsu; ++i)
             f.lblMondai(i)->setText(QString::number(m_digits.nextDigit()));
-        st.lngNow = clockSecond(m_clock.wholeSeconds());
+        // The display time counts from the moment the digits are on the screen, not from when
+        // they were asked for: painting them first can take a noticeable part of a second.
+        for (int i = 1; i <= st.intMonsu; ++i)
+            f.lblMondai(i)->repaint();
+        const qint64 shownAt = m_clock.milliseconds();
+        m_displayClock.start(shownAt);
+        st.lngNow = clockSecond(m_displayClock.wholeSeconds(shownAt));
         st.lngEnd = endSecond(st.lngNow, st.intJikan);
         st.blnDisplay = true;
+        // The display ticks are counted from here: the first comes half a second after the
+        // digits appear. Left to its own phase it could fall due in this same pass of the event
+        // loop and cover the digits of a 0-second display before they were ever painted.
+        // Restarting keeps the interval, and a stopped timer stays stopped.
+        if (f.tmrKt->isActive())
+            f.tmrKt->start();
     }
 }
 
@@ -95,7 +115,7 @@ void Drill::tmrKt_Timer()
 
     if (!st.blnDisplay)
         return;
-    st.lngNow = clockSecond(m_clock.wholeSeconds());
+    st.lngNow = clockSecond(m_displayClock.wholeSeconds(m_clock.milliseconds()));
     st.intNokori = remainingSeconds(st.lngEnd, st.lngNow);
     f.shpJikanK->setWidthTwips(barWidth(st.intNokori, st.intJikan, st.intBarWidth));
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "drill/DrillControls.h"
+#include "drill/core/DisplayClock.h"
 
 class Clock;
 class DigitSource;
@@ -33,4 +34,5 @@ private:
     Clock &m_clock;
     DigitSource &m_digits;
     History &m_history;
+    DisplayClock m_displayClock;
 };

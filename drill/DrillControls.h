@@ -9,12 +9,14 @@
 class AnswerBox;
 class CommandButton;
 class QLabel;
+class QTimer;
 class Shape;
 class ValueLabel;
 
 // The controls one drill works on, from Start to scoring, by their names in the window: the two
 // buttons it disables, the traffic lights, the cover and the time bar, the digit and answer
-// rows, and the result labels. The drill touches nothing else of the window.
+// rows, the result labels, and the display timer, which it restarts as the digits appear. The
+// drill touches nothing else of the window.
 struct DrillControls
 {
     CommandButton *cmdStart = nullptr;
@@ -27,4 +29,5 @@ struct DrillControls
     ValueLabel *lblOk = nullptr;
     ValueLabel *lblNg = nullptr;
     ValueLabel *lblRitu = nullptr;
+    QTimer *tmrKt = nullptr;
 };

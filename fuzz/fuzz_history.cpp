@@ -1,8 +1,10 @@
 // The history reader on any bytes, as a whole file and as one line: every line is either a
 // record or counted as skipped, every record read is written and read back unchanged, and the
-// whole-file reader, which takes a short cut for the usual line, agrees with the line reader on
-// every line.
+// whole-file reader, which takes a short cut for the usual line (both ways of checking it),
+// agrees with the line reader on every line.
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryLine.h"
+#include "records/core/HistoryScanner.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -13,16 +15,17 @@ namespace {
 
 void rewritesTheSame(const HistoryRecord &record)
 {
-    const QByteArray line = HistoryFile::formatLine(record);
+    const QByteArray line = HistoryLine::format(record);
     if (line.isEmpty() || !line.endsWith("\r\n"))
         std::abort();
-    const std::optional<HistoryRecord> again = HistoryFile::parseLine(line.chopped(2));
+    const std::optional<HistoryRecord> again = HistoryLine::parse(line.chopped(2));
     if (!again || !(*again == record))
         std::abort();
 }
 
-// The file read one line at a time through parseLine.
-void agreesLineByLine(QByteArrayView content, const HistoryFile::Contents &contents)
+// The file's lines (after a byte-order mark, which is passed over) read one at a time through
+// HistoryLine::parse.
+void agreesLineByLine(QByteArrayView content, const HistoryContents &contents)
 {
     std::vector<HistoryRecord> records;
     QList<qint64> skipped;
@@ -34,14 +37,14 @@ void agreesLineByLine(QByteArrayView content, const HistoryFile::Contents &conte
         QByteArrayView line = content.sliced(start, lineEnd - start);
         if (line.endsWith('\r'))
             line.chop(1);
-        if (const std::optional<HistoryRecord> record = HistoryFile::parseLine(line))
+        if (const std::optional<HistoryRecord> record = HistoryLine::parse(line))
             records.push_back(*record);
         else
             skipped.append(lineNumber);
         start = lineEnd + 1;
     }
     if (records.size() != contents.records.size() || skipped.size() != contents.skippedCount ||
-        skipped.first(std::min(skipped.size(), HistoryFile::Contents::listedSkipped)) !=
+        skipped.first(std::min(skipped.size(), HistoryContents::listedSkipped)) !=
             contents.skippedLines)
         std::abort();
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -56,16 +59,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayView content(reinterpret_cast<const char *>(data),
                                  static_cast<qsizetype>(size));
-    const HistoryFile::Contents contents = HistoryFile::parse(content);
-    const qsizetype lines = content.count('\n') + (content.endsWith('\n') ? 0 : 1);
-    if (content.isEmpty() ? !contents.records.empty() || contents.skippedCount != 0
-                          : qsizetype(contents.records.size()) + contents.skippedCount != lines)
+    const HistoryContents contents = HistoryScanner::scan(content);
+    const QByteArrayView byteOrderMark("\xEF\xBB\xBF", 3);
+    const QByteArrayView body =
+        content.startsWith(byteOrderMark) ? content.sliced(byteOrderMark.size()) : content;
+    const qsizetype lines = body.count('\n') + (body.endsWith('\n') ? 0 : 1);
+    if (body.isEmpty() ? !contents.records.empty() || contents.skippedCount != 0
+                       : qsizetype(contents.records.size()) + contents.skippedCount != lines)
         std::abort();
     for (const HistoryRecord &record : contents.records)
         rewritesTheSame(record);
-    agreesLineByLine(content, contents);
+    agreesLineByLine(body, contents);
+    // The portable checks, which processors without SSE2 use, read the same.
+    agreesLineByLine(body, HistoryScanner::scan(content, HistoryScanner::Checks::Portable));
 
-    if (const std::optional<HistoryRecord> record = HistoryFile::parseLine(content))
+    if (const std::optional<HistoryRecord> record = HistoryLine::parse(content))
         rewritesTheSame(*record);
     return 0;
 }

@@ -2,6 +2,7 @@
 // reader reads back as the same record. Records are built from the fuzz bytes field by field,
 // over every value the record's types can hold.
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryLine.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -47,12 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     record.rateTenths = bytes.take<int32_t>();
     record.seconds = bytes.take<int16_t>();
 
-    const QByteArray line = HistoryFile::formatLine(record);
+    const QByteArray line = HistoryLine::format(record);
     if (line.isEmpty())
         return 0; // refused by the writer: nothing reaches the file
     if (!line.endsWith("\r\n"))
         std::abort();
-    const std::optional<HistoryRecord> back = HistoryFile::parseLine(line.chopped(2));
+    const std::optional<HistoryRecord> back = HistoryLine::parse(line.chopped(2));
     if (!back || !(*back == record))
         std::abort();
     return 0;

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QTableView>
+#include <QTimer>
 
 namespace {
 
@@ -40,6 +41,23 @@ void reportSkippedLines(const QList<qint64> &lines, qint64 count)
                                 .arg(count)
                                 .arg(list);
 }
+
+// At most this many line numbers are named in the window's messages.
+constexpr qsizetype shownLines = 5;
+
+// "3行（2、5、9行目）", the lines left out of the table, the first few by number.
+QString linesText(const QList<qint64> &lines, qint64 count)
+{
+    QStringList numbers;
+    for (qsizetype i = 0; i < lines.size() && i < shownLines; ++i)
+        numbers.append(QString::number(lines.at(i)));
+    return QStringLiteral("%1行（%2行目%3）")
+        .arg(count)
+        .arg(numbers.join(u'、'))
+        .arg(count > numbers.size() ? QStringLiteral("など") : QString());
+}
+
+const QString readingTitle = QStringLiteral("履歴の読み込み");
 
 } // namespace
 
@@ -105,7 +123,7 @@ void History::InitRireki()
 
 bool History::LoadHistory(QString *error)
 {
-    HistoryFile::Contents contents;
+    HistoryContents contents;
     QString problem;
     if (!m_file.read(&contents, &problem)) {
         if (error)
@@ -114,9 +132,54 @@ bool History::LoadHistory(QString *error)
     }
     if (!contents.skippedLines.isEmpty())
         reportSkippedLines(contents.skippedLines, contents.skippedCount);
+    takeContents(std::move(contents));
+    return true;
+}
+
+void History::takeContents(HistoryContents &&contents)
+{
+    m_skippedLines = std::move(contents.skippedLines);
+    m_skippedCount = contents.skippedCount;
     m_model->setRecords(std::move(contents.records));
     leaveCurrentAtLastCell();
     applyScrollRule();
+}
+
+QString History::skippedLinesText() const
+{
+    if (m_skippedCount == 0)
+        return {};
+    return QStringLiteral("履歴ファイル「%1」の%2は、履歴の行として読めないため表に入れていません。"
+                          "ファイルのこれらの行は書き換えずに残しています。")
+        .arg(HistoryFile::fileName(), linesText(m_skippedLines, m_skippedCount));
+}
+
+bool History::followFileChanges(const QString &next, const QString &consequence,
+                                const QString &errorTitle)
+{
+    if (!m_file.changedSinceRead())
+        return true;
+    HistoryContents contents;
+    QString error;
+    if (!m_file.read(&contents, &error) && !m_file.missing()) {
+        if (errorTitle.isEmpty())
+            warnNotWritten(&m_form, error, consequence);
+        else
+            warnNotWritten(&m_form, error, consequence, errorTitle);
+        return false;
+    }
+    // A file deleted (or its folder) holds no records: the table is emptied to match.
+    QString told =
+        m_file.missing()
+            ? QStringLiteral("履歴ファイル「%1」が見つかりません。表を空にしてから%2します。")
+                  .arg(HistoryFile::fileName(), next)
+            : QStringLiteral("履歴ファイル「%1」がほかのプログラムによって変更されています。"
+                             "ファイルを読み込み直してから%2します。")
+                  .arg(HistoryFile::fileName(), next);
+    takeContents(std::move(contents));
+    if (m_skippedCount > 0)
+        told += QStringLiteral("\n\n") + skippedLinesText();
+    QMessageBox::information(&m_form, readingTitle, told);
     return true;
 }
 
@@ -126,12 +189,15 @@ void History::Save()
     // Nothing scored yet, or a drill is running.
     if ((st.intOk == 0 && st.intNg == 0) || st.blnDisplay || st.blnCountdown)
         return;
+    const QString notSaved = QStringLiteral("この結果は履歴に保存されていません。");
+    if (!followFileChanges(QStringLiteral("保存"), notSaved))
+        return;
 
     const HistoryRecord record = HistoryRecord::ofResult(m_clock.localNow(), st.lastResult);
 
     QString error;
     if (!m_file.append(record, &error)) {
-        warnNotWritten(&m_form, error, QStringLiteral("この結果は履歴に保存されていません。"));
+        warnNotWritten(&m_form, error, notSaved);
         return;
     }
     m_model->append(record);
@@ -141,8 +207,16 @@ void History::Save()
 
 void History::ClearHistory()
 {
-    QMessageBox confirm(QMessageBox::Warning, QStringLiteral("クリア確認"),
-                        QStringLiteral("履歴データをクリアします。よろしいですか？"),
+    const QString kept = QStringLiteral("履歴はそのまま残っています。");
+    const QString clearError = QStringLiteral("クリアエラー");
+    if (!followFileChanges(QStringLiteral("クリア"), kept, clearError))
+        return;
+    QString question = QStringLiteral("履歴データをクリアします。よろしいですか？");
+    // Lines the table does not show go with the rest: the player is told before saying OK.
+    if (m_skippedCount > 0)
+        question += QStringLiteral("\n\n表に入れていない%1もファイルから消えます。")
+                        .arg(linesText(m_skippedLines, m_skippedCount));
+    QMessageBox confirm(QMessageBox::Warning, QStringLiteral("クリア確認"), question,
                         QMessageBox::Ok | QMessageBox::Cancel, &m_form);
     confirm.setDefaultButton(QMessageBox::Ok);
     if (confirm.exec() != QMessageBox::Ok)
@@ -150,11 +224,12 @@ void History::ClearHistory()
 
     QString error;
     if (!m_file.clear(&error)) {
-        warnNotWritten(&m_form, error, QStringLiteral("履歴はそのまま残っています。"),
-                       QStringLiteral("クリアエラー"));
+        warnNotWritten(&m_form, error, kept, clearError);
         return;
     }
     m_model->clear();
+    m_skippedLines.clear();
+    m_skippedCount = 0;
     QMessageBox::information(&m_form, QStringLiteral("クリア終了"),
                              QStringLiteral("履歴データをクリアしました"));
 }
@@ -186,4 +261,10 @@ void History::applyScrollRule()
 void History::tableShown()
 {
     applyScrollRule();
+    // Lines left out at start-up are told once, over the window the player now sees.
+    if (m_skippedCount > 0) {
+        QTimer::singleShot(0, &m_form, [this] {
+            QMessageBox::information(&m_form, readingTitle, skippedLinesText());
+        });
+    }
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "records/core/HistoryContents.h"
+
+#include <QList>
 #include <QString>
 
 class Clock;
@@ -31,12 +34,23 @@ public:
     // The Click of cmdClear: empties the file and the table after the player confirms.
     void ClearHistory();
 
-    // The window is on screen for the first time: the table has its size and can scroll.
+    // The window is on screen for the first time: the table has its size and can scroll, and the
+    // player is told of lines the table left out.
     void tableShown();
 
     HistoryModel &model() { return *m_model; }
 
+    // What the player is told of the lines of the file the table left out; empty when none.
+    QString skippedLinesText() const;
+
 private:
+    void takeContents(HistoryContents &&contents);
+    // Before the file is written: when another program changed it since it was loaded, the
+    // player is told and the table loaded again, so that it shows what the file holds before
+    // `next` ("保存", "クリア") goes on. Returns false, having shown the failure with consequence
+    // (under errorTitle, or the usual title of a failed write), when the file cannot be read.
+    bool followFileChanges(const QString &next, const QString &consequence,
+                           const QString &errorTitle = QString());
     void leaveCurrentAtLastCell();
     void applyScrollRule();
 
@@ -46,4 +60,6 @@ private:
     HistoryFile &m_file;
     Clock &m_clock;
     HistoryModel *m_model = nullptr; // owned by the table
+    QList<qint64> m_skippedLines;    // of the file as loaded: see HistoryContents
+    qint64 m_skippedCount = 0;
 };

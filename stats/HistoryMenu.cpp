@@ -20,17 +20,16 @@
 #include <algorithm>
 
 HistoryMenu::HistoryMenu(QTableView &table, const HistoryModel &model, const Clock &clock,
-                         QWidget &owner)
-    : m_table(table), m_model(model), m_clock(clock), m_owner(owner)
+                         QWidget &owner, std::function<void(int digitCount)> chooseDigitCount)
+    : m_table(table), m_model(model), m_owner(owner),
+      m_host(model, clock, std::move(chooseDigitCount))
 {
     askFileName = [](QWidget *parent, const QString &proposed) {
         return QFileDialog::getSaveFileName(parent, QStringLiteral("CSV に書き出す"), proposed,
                                             QStringLiteral("CSV ファイル (*.csv)"));
     };
-    makeStatsWindow = [](const HistoryModel &model, const Clock &clock, QWidget *owner,
-                         QString *error) {
-        return StatsWindowModule::makeWindow(StatsWindowModule::defaultPath(), model, clock, owner,
-                                             error);
+    makeStatsWindow = [](StatsHost &host, QWidget *owner, QString *error) {
+        return StatsWindowModule::makeWindow(StatsWindowModule::defaultPath(), host, owner, error);
     };
     // A mouse's context menu event goes to the viewport, the keyboard's to the table.
     m_table.installEventFilter(this);
@@ -93,7 +92,7 @@ void HistoryMenu::openStatsWindow()
 {
     if (!m_window) {
         QString error;
-        m_window = makeStatsWindow(m_model, m_clock, &m_owner, &error);
+        m_window = makeStatsWindow(m_host, &m_owner, &error);
         if (!m_window) {
             QMessageBox::warning(&m_owner, QStringLiteral("読み込みエラー"), error);
             return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stats/ProgramStatsHost.h"
+
 #include <QMenu>
 #include <QObject>
 #include <QPointer>
@@ -7,6 +9,7 @@
 
 class Clock;
 class HistoryModel;
+class StatsHost;
 
 class QPoint;
 class QTableView;
@@ -21,7 +24,10 @@ class HistoryMenu : public QObject
     Q_OBJECT
 
 public:
-    HistoryMenu(QTableView &table, const HistoryModel &model, const Clock &clock, QWidget &owner);
+    // chooseDigitCount picks a digit count in the main window's 問題数, for the window's
+    // suggestion of what to practise next.
+    HistoryMenu(QTableView &table, const HistoryModel &model, const Clock &clock, QWidget &owner,
+                std::function<void(int digitCount)> chooseDigitCount = {});
     ~HistoryMenu() override;
 
     // Opens the menu at a point of the screen.
@@ -36,9 +42,7 @@ public:
     // Makes the window "成績グラフ"; null and a message for the player when it cannot. The
     // window from the program's module (StatsWindowModule) unless a test puts something else
     // here.
-    std::function<QWidget *(const HistoryModel &model, const Clock &clock, QWidget *owner,
-                            QString *error)>
-        makeStatsWindow;
+    std::function<QWidget *(StatsHost &host, QWidget *owner, QString *error)> makeStatsWindow;
 
     // "CSV に書き出す…": asks for a file name and writes the history there.
     void exportCsv();
@@ -63,8 +67,8 @@ private:
 
     QTableView &m_table;
     const HistoryModel &m_model;
-    const Clock &m_clock;
     QWidget &m_owner;
+    ProgramStatsHost m_host;    // what the window "成績グラフ" is handed
     QPointer<QMenu> m_menu;     // a child of the table
     QPointer<QWidget> m_window; // the window "成績グラフ"
 };

@@ -1,27 +1,33 @@
 #include "stats/StatsWindow.h"
 
 #include "app/controls/WindowPlacement.h"
-#include "drill/core/Clock.h"
-#include "records/HistoryModel.h"
-#include "resources/JapaneseFont.h"
+#include "stats/CalendarView.h"
 #include "stats/PositionChart.h"
 #include "stats/RateChart.h"
+#include "stats/SpanPage.h"
+#include "stats/SpanTrendChart.h"
+#include "stats/StatsHost.h"
 #include "stats/SummaryView.h"
+#include "stats/core/PracticeSuggestion.h"
+#include "stats/core/SpanEstimate.h"
 #include "stats/core/StatsText.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int countRole = Qt::UserRole;
+constexpr int secondsRole = Qt::UserRole;
 
 QLabel *sentence(const QString &text, QWidget *parent)
 {
@@ -33,12 +39,11 @@ QLabel *sentence(const QString &text, QWidget *parent)
 
 } // namespace
 
-StatsWindow::StatsWindow(const HistoryModel &model, const Clock &clock, QWidget *owner)
-    : QWidget(owner, Qt::Window), m_model(model), m_clock(clock)
+StatsWindow::StatsWindow(StatsHost &host, QWidget *owner) : QWidget(owner, Qt::Window), m_host(host)
 {
     setObjectName(QStringLiteral("StatsWindow"));
     setWindowTitle(QStringLiteral("成績グラフ"));
-    setFont(japaneseFont(9));
+    setFont(m_host.japaneseFont(9));
     resize(780, 500);
 
     m_pages = new QStackedWidget(this);
@@ -52,6 +57,7 @@ StatsWindow::StatsWindow(const HistoryModel &model, const Clock &clock, QWidget 
     m_counts = new QListWidget(content);
     m_counts->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("すべてすべて")) + 24);
     countsLabel->setBuddy(m_counts);
+    m_counts->setAccessibleName(QStringLiteral("問題数")); // a buddy gives a relation, not a name
 
     m_tabs = new QTabWidget(content);
     m_rateChart = new RateChart(m_tabs);
@@ -62,13 +68,50 @@ StatsWindow::StatsWindow(const HistoryModel &model, const Clock &clock, QWidget 
     m_positionPage->addWidget(m_positionChart);
     m_positionPage->addWidget(m_positionHint);
     m_summary = new SummaryView(m_tabs);
+    m_rateChart->setAccessibleName(QStringLiteral("正解率の推移"));
+    m_positionChart->setAccessibleName(QStringLiteral("桁ごとの正解率"));
+    m_summary->table()->setAccessibleName(QStringLiteral("まとめ"));
     m_tabs->addTab(m_rateChart, QStringLiteral("正解率の推移"));
     m_tabs->addTab(m_positionPage, QStringLiteral("桁ごとの正解率"));
     m_tabs->addTab(m_summary, QStringLiteral("まとめ"));
 
+    // The span and what follows from it are of one display time, chosen in a list of its own.
+    auto *timesLabel = new QLabel(QStringLiteral("表示時間(&T)"), content);
+    m_times = new QListWidget(content);
+    m_times->setFixedWidth(m_counts->width());
+    timesLabel->setBuddy(m_times);
+    m_times->setAccessibleName(QStringLiteral("表示時間"));
+    m_spanPage = new SpanPage(m_tabs);
+    m_trendPage = new QStackedWidget(m_tabs);
+    m_trendHint = sentence(QStringLiteral("推定スパンを出せる週がまだありません。1 週のうちに "
+                                          "%1 回以上、2 つ以上の桁数で練習すると表示されます。")
+                               .arg(SpanEstimate::minResults),
+                           m_trendPage);
+    m_trendPage->addWidget(m_trendHint);
+    m_calendar = new CalendarView(m_tabs);
+    m_bests = new QTableWidget(m_tabs);
+    m_bests->setAccessibleName(QStringLiteral("自己ベスト"));
+    m_bests->setColumnCount(3);
+    m_bests->setHorizontalHeaderLabels({QStringLiteral("表示時間"),
+                                        QStringLiteral("全問正解の最長"),
+                                        QStringLiteral("初めて達した日時")});
+    m_bests->verticalHeader()->hide();
+    m_bests->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_bests->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_bests->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_bests->setTabKeyNavigation(false);
+    m_bests->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_bests->horizontalHeader()->setSectionsClickable(false);
+    m_tabs->addTab(m_spanPage, QStringLiteral("推定スパン"));
+    m_tabs->addTab(m_trendPage, QStringLiteral("スパンの推移"));
+    m_tabs->addTab(m_calendar, QStringLiteral("練習カレンダー"));
+    m_tabs->addTab(m_bests, QStringLiteral("自己ベスト"));
+
     auto *side = new QVBoxLayout;
     side->addWidget(countsLabel);
     side->addWidget(m_counts, 1);
+    side->addWidget(timesLabel);
+    side->addWidget(m_times, 1);
     auto *row = new QHBoxLayout(content);
     row->addLayout(side);
     row->addWidget(m_tabs, 1);
@@ -81,6 +124,12 @@ StatsWindow::StatsWindow(const HistoryModel &model, const Clock &clock, QWidget 
         if (QListWidgetItem *item = m_counts->item(row))
             chooseDigitCount(item->data(countRole).toInt());
     });
+    connect(m_times, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (QListWidgetItem *item = m_times->item(row))
+            chooseDisplayTime(item->data(secondsRole).toInt());
+    });
+    connect(m_spanPage, &SpanPage::digitCountChosen, this,
+            [this](int digitCount) { m_host.chooseDigitCount(digitCount); });
     connect(m_tabs, &QTabWidget::currentChanged, this, [this] { refreshView(); });
     // The views turn with Ctrl+Tab from anywhere in the window, the list of counts included.
     auto turn = [this](int by) {
@@ -94,17 +143,18 @@ StatsWindow::StatsWindow(const HistoryModel &model, const Clock &clock, QWidget 
     connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     // The model only ever grows at its end (a save) or is replaced whole (a clear, a load).
-    connect(&m_model, &QAbstractItemModel::rowsInserted, this,
+    const QAbstractItemModel &model = m_host.historyModel();
+    connect(&model, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex &, int first, int last) {
                 if (first == m_rowsCounted)
                     addRows(first, last);
                 else
                     recount();
             });
-    connect(&m_model, &QAbstractItemModel::modelReset, this, [this] { recount(); });
-    connect(&m_model, &QAbstractItemModel::layoutChanged, this, [this] { recount(); });
-    connect(&m_model, &QAbstractItemModel::rowsRemoved, this, [this] { recount(); });
-    connect(&m_model, &QAbstractItemModel::dataChanged, this, [this] { recount(); });
+    connect(&model, &QAbstractItemModel::modelReset, this, [this] { recount(); });
+    connect(&model, &QAbstractItemModel::layoutChanged, this, [this] { recount(); });
+    connect(&model, &QAbstractItemModel::rowsRemoved, this, [this] { recount(); });
+    connect(&model, &QAbstractItemModel::dataChanged, this, [this] { recount(); });
 
     recount();
 }
@@ -117,6 +167,18 @@ void StatsWindow::chooseDigitCount(int digitCount)
     for (int row = 0; row < m_counts->count(); ++row) {
         if (m_counts->item(row)->data(countRole).toInt() == digitCount)
             m_counts->setCurrentRow(row);
+    }
+    refresh();
+}
+
+void StatsWindow::chooseDisplayTime(int seconds)
+{
+    if (seconds == m_seconds)
+        return;
+    m_seconds = seconds;
+    for (int row = 0; row < m_times->count(); ++row) {
+        if (m_times->item(row)->data(secondsRole).toInt() == seconds)
+            m_times->setCurrentRow(row);
     }
     refresh();
 }
@@ -137,13 +199,16 @@ void StatsWindow::recount()
     const bool wasEmpty = m_stats.results() == 0;
     m_stats.clear();
     m_rowsCounted = 0;
-    addRowsWithoutRefresh(0, m_model.recordCount() - 1);
+    addRowsWithoutRefresh(0, m_host.recordCount() - 1);
     // A new history starts at its newest result's count; a changed one keeps the choice while
     // that count is still there.
     const QList<int> counts = m_stats.digitCounts();
     if (wasEmpty || (m_digitCount != 0 && !counts.contains(m_digitCount)))
         m_digitCount = m_stats.newestDigitCount();
+    if (m_seconds != HistoryStats::everyDisplayTime && !m_stats.displayTimes().contains(m_seconds))
+        m_seconds = HistoryStats::everyDisplayTime;
     fillDigitCountList();
+    fillDisplayTimeList();
     refresh();
 }
 
@@ -154,13 +219,14 @@ void StatsWindow::addRows(int first, int last)
     if (wasEmpty)
         m_digitCount = m_stats.newestDigitCount();
     fillDigitCountList();
+    fillDisplayTimeList();
     refresh();
 }
 
 void StatsWindow::addRowsWithoutRefresh(int first, int last)
 {
     for (int row = first; row <= last; ++row)
-        m_stats.add(m_model.record(row));
+        m_stats.add(m_host.record(row));
     m_rowsCounted = last + 1;
 }
 
@@ -177,6 +243,37 @@ void StatsWindow::fillDigitCountList()
     addEntry(StatsText::allDigitCounts(), 0);
     for (int n : m_stats.digitCounts())
         addEntry(StatsText::digitCount(n), n);
+}
+
+void StatsWindow::fillDisplayTimeList()
+{
+    const QSignalBlocker blocker(m_times);
+    m_times->clear();
+    QList<int> times = m_stats.displayTimes();
+    times.prepend(HistoryStats::everyDisplayTime);
+    for (int seconds : times) {
+        auto *item = new QListWidgetItem(StatsText::displayTime(seconds), m_times);
+        item->setData(secondsRole, seconds);
+        if (seconds == m_seconds)
+            m_times->setCurrentItem(item);
+    }
+}
+
+void StatsWindow::showBests()
+{
+    const QList<PersonalBest> bests = m_stats.personalBests();
+    m_bests->setRowCount(static_cast<int>(bests.size()));
+    for (int r = 0; r < bests.size(); ++r) {
+        const PersonalBest &best = bests.at(r);
+        const QString cells[] = {
+            StatsText::displayTime(best.seconds), StatsText::digitCount(best.digitCount),
+            StatsText::date(best.date) + u' ' + best.time.toString(QStringLiteral("HH:mm:ss"))};
+        for (int c = 0; c < 3; ++c) {
+            auto *item = new QTableWidgetItem(cells[c]);
+            item->setTextAlignment(Qt::AlignCenter);
+            m_bests->setItem(r, c, item);
+        }
+    }
 }
 
 void StatsWindow::refresh()
@@ -210,7 +307,36 @@ void StatsWindow::refreshView()
         }
         break;
     case View::Summary:
-        m_summary->showStats(m_stats, m_digitCount, m_clock.localNow().date());
+        m_summary->showStats(m_stats, m_digitCount, m_host.localNow().date());
+        break;
+    case View::Span: {
+        const SpanTally tally = m_stats.spanTally(m_seconds);
+        const SpanEstimate estimate = SpanEstimate::of(tally);
+        m_spanPage->showSpan(tally, estimate,
+                             PracticeSuggestion::of(estimate, m_stats.newestDigitCount()));
+        break;
+    }
+    case View::Trend: {
+        const QList<WeekSpan> weeks = m_stats.weeklySpans(m_seconds);
+        if (weeks.isEmpty()) {
+            m_trendPage->setCurrentWidget(m_trendHint);
+        } else {
+            // Made when first needed, as the span's chart is.
+            if (!m_trendChart) {
+                m_trendChart = new SpanTrendChart(m_trendPage);
+                m_trendChart->setAccessibleName(QStringLiteral("週ごとの推定スパン"));
+                m_trendPage->addWidget(m_trendChart);
+            }
+            m_trendChart->showWeeks(weeks);
+            m_trendPage->setCurrentWidget(m_trendChart);
+        }
+        break;
+    }
+    case View::Calendar:
+        m_calendar->showStats(m_stats, m_host.localNow().date());
+        break;
+    case View::Bests:
+        showBests();
         break;
     }
 }

@@ -5,10 +5,9 @@
 
 #include <type_traits>
 
-extern "C" Q_DECL_EXPORT QWidget *ketamoriMakeStatsWindow(const HistoryModel &model,
-                                                          const Clock &clock, QWidget *owner)
+extern "C" Q_DECL_EXPORT QWidget *ketamoriMakeStatsWindow(StatsHost &host, QWidget *owner)
 {
-    return new StatsWindow(model, clock, owner);
+    return new StatsWindow(host, owner);
 }
 
 static_assert(std::is_same_v<decltype(&ketamoriMakeStatsWindow), StatsWindowModule::Entry>);

@@ -14,8 +14,8 @@ QString StatsWindowModule::defaultPath()
     return QCoreApplication::applicationDirPath() + u'/' + fileName();
 }
 
-QWidget *StatsWindowModule::makeWindow(const QString &path, const HistoryModel &model,
-                                       const Clock &clock, QWidget *owner, QString *error)
+QWidget *StatsWindowModule::makeWindow(const QString &path, StatsHost &host, QWidget *owner,
+                                       QString *error)
 {
     QLibrary module(path);
     // Every symbol resolved while loading: a module that does not fit the program fails here,
@@ -28,5 +28,5 @@ QWidget *StatsWindowModule::makeWindow(const QString &path, const HistoryModel &
                 .arg(QDir::toNativeSeparators(path), module.errorString());
         return nullptr;
     }
-    return entry(model, clock, owner);
+    return entry(host, owner);
 }

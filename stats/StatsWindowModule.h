@@ -2,15 +2,14 @@
 
 #include <QString>
 
-class Clock;
-class HistoryModel;
+class StatsHost;
 class QWidget;
 
 // The window "成績グラフ" is built into a module of its own, beside the program, and loaded the
 // first time the player opens it: Qt Charts and the OpenGL libraries beneath it are then linked
-// only when charts are asked for, not at every start-up. The module uses the program's own records
-// and fonts (the program exports them), so it only works with the program it was built with, and
-// the two are always installed together.
+// only when charts are asked for, not at every start-up. The module reaches the program only
+// through the StatsHost it is handed (the history, the clock, the font, the choice of digit count);
+// built with the program, the two are always installed together.
 class StatsWindowModule
 {
 public:
@@ -20,11 +19,11 @@ public:
     static QString defaultPath();
 
     // The module's one entry point: makes the window, as StatsWindow's constructor does.
-    using Entry = QWidget *(*)(const HistoryModel &model, const Clock &clock, QWidget *owner);
+    using Entry = QWidget *(*)(StatsHost &host, QWidget *owner);
     static constexpr char entryName[] = "ketamoriMakeStatsWindow";
 
     // Loads the module at path (once; it stays loaded) and makes the window. When the module is
     // missing or cannot be loaded, returns null and a message for the player naming it.
-    static QWidget *makeWindow(const QString &path, const HistoryModel &model, const Clock &clock,
-                               QWidget *owner, QString *error);
+    static QWidget *makeWindow(const QString &path, StatsHost &host, QWidget *owner,
+                               QString *error);
 };

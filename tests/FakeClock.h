@@ -12,19 +12,21 @@
 class FakeClock : public Clock
 {
 public:
-    qint64 wholeSeconds() const override { return m_seconds; }
+    qint64 milliseconds() const override { return m_ms; }
     QDateTime localNow() const override { return m_now; }
 
-    void setWholeSeconds(qint64 seconds) { m_seconds = seconds; }
+    void setWholeSeconds(qint64 seconds) { m_ms = seconds * 1000; }
+    void setMilliseconds(qint64 ms) { m_ms = ms; }
     void setLocalNow(const QDateTime &now) { m_now = now; }
 
-    void advance(qint64 seconds)
+    void advance(qint64 seconds) { advanceMilliseconds(seconds * 1000); }
+    void advanceMilliseconds(qint64 ms)
     {
-        m_seconds += seconds;
-        m_now = m_now.addSecs(seconds);
+        m_ms += ms;
+        m_now = m_now.addMSecs(ms);
     }
 
 private:
-    qint64 m_seconds = 1000;
+    qint64 m_ms = 1000 * 1000;
     QDateTime m_now{QDate(2024, 4, 1), QTime(12, 0, 0)};
 };

@@ -1,10 +1,12 @@
 #include "TestWindow.h"
 #include "app/controls/AnswerBox.h"
+#include "app/controls/ChoiceCombo.h"
 #include "app/controls/CommandButton.h"
 #include "resources/JapaneseFont.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QInputMethodQueryEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QTest>
@@ -138,6 +140,37 @@ private Q_SLOTS:
         }
         type('9');
         QCOMPARE(box->text(), after);
+    }
+
+    // Where the player types digits, the focused object tells an input method that it takes no
+    // input of its own, as the input method asks it: the keys then arrive as plain half-width
+    // digits. QLineEdit says yes whatever Qt::WA_InputMethodEnabled is set to.
+    void noInputMethodWhereDigitsAreTyped_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("answer box 1") << QStringLiteral("txtKaitou(1)");
+        QTest::newRow("answer box 5") << QStringLiteral("txtKaitou(5)");
+        QTest::newRow("digit count") << QStringLiteral("cboMonsu");
+        QTest::newRow("display seconds") << QStringLiteral("cboJikan");
+    }
+    void noInputMethodWhereDigitsAreTyped()
+    {
+        QFETCH(QString, control);
+        TestWindow t;
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        QVERIFY(t.showActive());
+        QVERIFY(playToRecall(t));
+        QWidget *widget = control == u"cboMonsu"       ? static_cast<QWidget *>(t->ui.cboMonsu)
+                          : control == u"cboJikan"     ? static_cast<QWidget *>(t->ui.cboJikan)
+                          : control == u"txtKaitou(1)" ? static_cast<QWidget *>(t->ui.txtKaitou(1))
+                                                       : t->ui.txtKaitou(5);
+        widget->setFocus(Qt::TabFocusReason);
+        // A combo box keeps the focus itself and answers for its edit field.
+        QCOMPARE(QGuiApplication::focusObject(), widget);
+
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QGuiApplication::sendEvent(widget, &query);
+        QVERIFY(!query.value(Qt::ImEnabled).toBool());
     }
 
     // A box whose text is longer than the box is wide shows the start of it once the focus has

@@ -252,6 +252,70 @@ private Q_SLOTS:
         QVERIFY(w.ui.txtKaitou(1)->isVisible());
     }
 
+    void displayLastsTheChosenSeconds_data()
+    {
+        QTest::addColumn<int>("jikan");
+        QTest::addColumn<int>("phase");  // milliseconds past the clock's second at the green light
+        QTest::addColumn<int>("jitter"); // how early (-) or late (+) each display tick runs, in ms
+        for (int jikan : {0, 1, 3, 10}) {
+            for (int phase : {0, 300, 700, 999}) {
+                for (int jitter : {-30, 0, 30}) {
+                    QTest::addRow("%d s, green at .%03d, ticks %+d ms", jikan, phase, jitter)
+                        << jikan << phase << jitter;
+                }
+            }
+        }
+    }
+    void displayLastsTheChosenSeconds()
+    {
+        // The display ticks come every half second from the green light, each a little early or
+        // late as a busy system runs them. The digits must be on show for the chosen seconds,
+        // and with 0 seconds for one tick, whatever fraction of a second the countdown ended on.
+        QFETCH(int, jikan);
+        QFETCH(int, phase);
+        QFETCH(int, jitter);
+
+        TestWindow t(settingsLine(5, jikan));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        const qint64 green = 5000 * 1000 + phase;
+        t.clock.setMilliseconds(green);
+        QVERIFY(countDown(t));
+
+        int shownMs = -1;
+        for (int k = 1; k <= 2 * 30 + 2 && shownMs < 0; ++k) {
+            t.clock.setMilliseconds(green + 500 * k + jitter);
+            TestWindow::tick(w.ui.tmrKt);
+            if (!w.state.blnDisplay)
+                shownMs = 500 * k;
+        }
+        if (jikan == 0) {
+            QCOMPARE(shownMs, 500);
+        } else {
+            QVERIFY2(shownMs >= 1000 * jikan, qPrintable(QString::number(shownMs)));
+            QVERIFY2(shownMs <= 1000 * jikan + 500, qPrintable(QString::number(shownMs)));
+        }
+    }
+
+    void firstDisplayTickHalfASecondAfterTheDigits()
+    {
+        // The countdown's last tick and a display tick used to fall due together, so a 0-second
+        // display was covered again in the same pass, before anything was painted.
+        TestWindow t(settingsLine(5, 0));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        frmMain &w = t.w();
+        w.ui.tmrKt->start();
+        QTest::qWait(300); // the display timer now falls due in 200 ms
+        QVERIFY(countDown(t));
+        QVERIFY(w.ui.tmrKt->isActive());
+        QCOMPARE(w.ui.tmrKt->interval(), 500);
+        QVERIFY2(w.ui.tmrKt->remainingTime() > 250,
+                 qPrintable(QString::number(w.ui.tmrKt->remainingTime())));
+        w.ui.tmrKt->stop();
+    }
+
     void displayTimeChosenDuringDisplay()
     {
         // A new display time rescales the bar from the next tick on but keeps the end.

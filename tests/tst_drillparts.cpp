@@ -1,5 +1,6 @@
 #include "drill/core/AnswerCheck.h"
 #include "drill/core/BarWidth.h"
+#include "drill/core/DisplayClock.h"
 #include "drill/core/DisplaySeconds.h"
 #include "drill/core/DrillResult.h"
 
@@ -66,6 +67,38 @@ private Q_SLOTS:
         QCOMPARE(remainingSeconds(86403, 2), int16_t(32767));
         QCOMPARE(remainingSeconds(0, 100000), int16_t(-32768));
         QCOMPARE(remainingSeconds(std::numeric_limits<int32_t>::min(), max32), int16_t(-32768));
+    }
+
+    void displayClockCountsFromTheDigits_data()
+    {
+        QTest::addColumn<qint64>("start");
+        QTest::addColumn<qint64>("reading");
+        QTest::addColumn<qint64>("seconds");
+        // The clock's own second at the start, whatever fraction of it has passed.
+        QTest::newRow("start on a whole second")
+            << qint64(5000000) << qint64(5000000) << qint64(5000);
+        QTest::newRow("start late in a second")
+            << qint64(5000999) << qint64(5000999) << qint64(5000);
+        // One second on from the start, not from the clock's next whole second.
+        QTest::newRow("first tick") << qint64(5000700) << qint64(5001200) << qint64(5000);
+        QTest::newRow("second tick") << qint64(5000700) << qint64(5001700) << qint64(5001);
+        QTest::newRow("second tick, 30 ms early")
+            << qint64(5000700) << qint64(5001670) << qint64(5001);
+        QTest::newRow("third tick, 200 ms late")
+            << qint64(5000700) << qint64(5002400) << qint64(5001);
+        // The second turns a quarter of a second before it is due.
+        QTest::newRow("just before the turn") << qint64(5000000) << qint64(5000749) << qint64(5000);
+        QTest::newRow("at the turn") << qint64(5000000) << qint64(5000750) << qint64(5001);
+        QTest::newRow("below zero") << qint64(-1500) << qint64(-1500) << qint64(-2);
+    }
+    void displayClockCountsFromTheDigits()
+    {
+        QFETCH(qint64, start);
+        QFETCH(qint64, reading);
+        QFETCH(qint64, seconds);
+        DisplayClock clock;
+        clock.start(start);
+        QCOMPARE(clock.wholeSeconds(reading), seconds);
     }
 
     void answerCheck_data()

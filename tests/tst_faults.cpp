@@ -8,13 +8,19 @@
 #include "records/History.h"
 #include "records/HistoryModel.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryLine.h"
+#include "records/core/HistoryScanner.h"
+#include "records/core/ShownText.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QTest>
 #include <QToolButton>
 
@@ -244,8 +250,9 @@ private Q_SLOTS:
             QVERIFY(pipe->made());
         }
 
+        // The history can no longer be read again: クリア says so without asking first.
         const QList<MessageBoxAnswerer::Shown> shown = run(t, operation);
-        QCOMPARE(shown.size(), operation == u"clear" ? 2 : 1);
+        QCOMPARE(shown.size(), 1);
         checkWarning(shown.last(), operation, name, reason);
         QCOMPARE(records(t), 2); // the table still shows the history
         if (pipe) {
@@ -313,14 +320,14 @@ private Q_SLOTS:
 
         QByteArray historyAfter = history;
         if (reason.isEmpty() && operation == u"save")
-            historyAfter += HistoryFile::formatLine(t->history().model().record(records(t) - 1));
+            historyAfter += HistoryLine::format(t->history().model().record(records(t) - 1));
         if (reason.isEmpty() && operation == u"clear")
             historyAfter.clear();
         QCOMPARE(fileBytes(t.dataFile(historyName)), historyAfter);
         QCOMPARE(fileBytes(t.dataFile(settingsName)), settingsBytes);
         QCOMPARE(namesIn(t.dir.path()), (QStringList{historyName, settingsName}));
         // The table agrees with the file.
-        QCOMPARE(records(t), int(HistoryFile::parse(historyAfter).records.size()));
+        QCOMPARE(records(t), int(HistoryScanner::scan(historyAfter).records.size()));
     }
 
     // A write beyond the process's file-size limit (ulimit -f) fails like one onto a full disk:
@@ -363,14 +370,13 @@ private Q_SLOTS:
         QCOMPARE(fileBytes(t.dataFile(historyName)), historyAfter);
         QCOMPARE(fileBytes(t.dataFile(settingsName)), settingsBytes);
         QCOMPARE(namesIn(t.dir.path()), (QStringList{historyName, settingsName}));
-        QCOMPARE(records(t), int(HistoryFile::parse(historyAfter).records.size()));
+        QCOMPARE(records(t), int(HistoryScanner::scan(historyAfter).records.size()));
 
         scoreThreeDigits(t);
         t->ui.cmdHozon->click();
         QCOMPARE(fileBytes(t.dataFile(historyName)),
-                 historyAfter +
-                     HistoryFile::formatLine(t->history().model().record(records(t) - 1)));
-        QCOMPARE(records(t), int(HistoryFile::parse(historyAfter).records.size()) + 1);
+                 historyAfter + HistoryLine::format(t->history().model().record(records(t) - 1)));
+        QCOMPARE(records(t), int(HistoryScanner::scan(historyAfter).records.size()) + 1);
     }
 
     // A stream of saves in a real process started under `ulimit -f`: it is told that the file
@@ -395,10 +401,10 @@ private Q_SLOTS:
         QByteArray expected = before;
         int lines = 0;
         while (expected.size() < after.size())
-            expected += HistoryFile::formatLine(streamRecord(++lines));
+            expected += HistoryLine::format(streamRecord(++lines));
         QCOMPARE(after, expected);
         QVERIFY(after.size() <= 4096);
-        QVERIFY(after.size() + HistoryFile::formatLine(streamRecord(lines + 1)).size() > 4096);
+        QVERIFY(after.size() + HistoryLine::format(streamRecord(lines + 1)).size() > 4096);
     }
 
     // Start-up on a history file of what this program never writes: the lines it can read
@@ -473,9 +479,10 @@ private Q_SLOTS:
         QVERIFY2(started, qPrintable(t.error));
         QCOMPARE(records(t), loadedRecords);
         if (kind != u"million")
-            QCOMPARE(t->history().model().record(records(t) - 1),
-                     HistoryFile::parse(kind == u"long tail" || kind == u"line ends" ? first : last)
-                         .records.at(0));
+            QCOMPARE(
+                t->history().model().record(records(t) - 1),
+                HistoryScanner::scan(kind == u"long tail" || kind == u"line ends" ? first : last)
+                    .records.at(0));
     }
 
     // Start-up only reads: a read-only data folder starts as any other.
@@ -548,12 +555,12 @@ private Q_SLOTS:
         QVERIFY(after.startsWith(before));
         QByteArray expected = before;
         int lines = 0;
-        while (after.startsWith(expected + HistoryFile::formatLine(streamRecord(lines + 1))))
-            expected += HistoryFile::formatLine(streamRecord(++lines));
+        while (after.startsWith(expected + HistoryLine::format(streamRecord(lines + 1))))
+            expected += HistoryLine::format(streamRecord(++lines));
         QVERIFY2(lines >= saved, qPrintable(u"%1 lines for %2 saves"_qs.arg(lines).arg(saved)));
         QVERIFY(lines <= saved + 1);
         const QByteArray tail = after.mid(expected.size());
-        QVERIFY2(HistoryFile::formatLine(streamRecord(lines + 1)).startsWith(tail),
+        QVERIFY2(HistoryLine::format(streamRecord(lines + 1)).startsWith(tail),
                  tail.toHex().constData());
         if (tearAt) {
             QCOMPARE(lines, tearAt - 1);
@@ -569,20 +576,248 @@ private Q_SLOTS:
         QVERIFY2(t.restart(), qPrintable(t.error));
         QCOMPARE(records(t), 3 + lines);
         QCOMPARE(t->history().model().record(records(t) - 1),
-                 lines ? streamRecord(lines) : HistoryFile::parse(before).records.back());
+                 lines ? streamRecord(lines) : HistoryScanner::scan(before).records.back());
 
         // A new save lands on a line of its own, after the cut-off one.
         scoreThreeDigits(t);
         t->ui.cmdHozon->click();
         QCOMPARE(records(t), 3 + lines + 1);
         const QByteArray saveLine =
-            HistoryFile::formatLine(t->history().model().record(records(t) - 1));
+            HistoryLine::format(t->history().model().record(records(t) - 1));
         QCOMPARE(fileBytes(t.dataFile(historyName)),
                  after + (tail.isEmpty() ? "" : "\r\n") + saveLine);
         if (!tail.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"の 1 行は"_qs));
         QVERIFY(t.restart());
         QCOMPARE(records(t), 3 + lines + 1);
+    }
+
+    // A byte-order mark, which an editor elsewhere may write, before either file's first line:
+    // start-up reads the file as without it, and nothing the program writes carries one.
+    void byteOrderMarks_data()
+    {
+        QTest::addColumn<bool>("inSettings");
+        QTest::addColumn<bool>("inHistory");
+        QTest::newRow("settings") << true << false;
+        QTest::newRow("history") << false << true;
+        QTest::newRow("both") << true << true;
+    }
+    void byteOrderMarks()
+    {
+        QFETCH(bool, inSettings);
+        QFETCH(bool, inHistory);
+        const QByteArray mark = "\xEF\xBB\xBF";
+        const QByteArray history = (inHistory ? mark : QByteArray("")) + linesOfDays(2);
+        TestWindow t((inSettings ? mark : QByteArray("")) + "7,3,0\r\n", history);
+        QVERIFY2(t.loaded, qPrintable(t.error));
+        QCOMPARE(t->state.intMonsu, int16_t(7));
+        QCOMPARE(records(t), 2); // no line left out: none is told on standard error either
+        QTest::mouseClick(t->ui.chkAs, Qt::LeftButton);
+        QCOMPARE(fileBytes(t.dataFile(settingsName)), QByteArray("7,3,1\r\n"));
+        scoreThreeDigits(t);
+        t->ui.cmdHozon->click();
+        QCOMPARE(fileBytes(t.dataFile(historyName)),
+                 history + HistoryLine::format(t->history().model().record(2)));
+    }
+
+    // A settings value that is no number is quoted by a short excerpt, decoded as the player's
+    // editor wrote it: the refusal fits on the screen, and comes as quickly as any other.
+    void refusalsFit_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("quoted");
+        QTest::newRow("30 KB of words") << "5," + QByteArray("word ").repeated(6000) + ",1\r\n"
+                                        << u"「word word word word word word word word …」"_qs;
+        QTest::newRow("a field of a megabyte")
+            << QByteArray(1024 * 1024 - 8, '5') + "x,5,1\r\n"
+            << u"「%1…」"_qs.arg(QString(ShownText::excerptLength, u'5'));
+        QTest::newRow("full-width digit, UTF-8")
+            << QByteArray("\xEF\xBC\x95,5,1\r\n") << u"「５」"_qs;
+        QTest::newRow("full-width digit, code page 932")
+            << QByteArray("\x82\x54,5,1\r\n") << u"「５」"_qs;
+    }
+    void refusalsFit()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, quoted);
+        TestWindow t(settings, linesOfDays(1));
+        QVERIFY(!t.loaded);
+        QVERIFY2(t.error.contains(quoted), qPrintable(t.error));
+        QVERIFY2(t.error.size() < 120, qPrintable(t.error.left(200)));
+        // The box start-up shows it in is no taller than the screen.
+        QMessageBox box(QMessageBox::Critical, u"ケタモリ！"_qs, t.error);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QVERIFY(box.frameGeometry().height() <= box.screen()->availableGeometry().height());
+    }
+
+    // Lines start-up leaves out are told in the window once it shows, in Japanese: how many,
+    // which, and that the file keeps them; the confirmation of クリア says they go too.
+    void skippedLinesAreTold_data()
+    {
+        QTest::addColumn<QByteArray>("history");
+        QTest::addColumn<QString>("lines");
+        const QByteArray torn = lineOfDay(2).left(30);
+        QTest::newRow("a foreign line, a blank one and a torn one")
+            << lineOfDay(0) + "\r\n" + "\"2001/13/01\",x\r\n" + lineOfDay(1) + torn
+            << u"3行（2、3、5行目）"_qs;
+        QTest::newRow("more than are named") << lineOfDay(0) + QByteArray(12, '\n') + lineOfDay(1)
+                                             << u"12行（2、3、4、5、6行目など）"_qs;
+    }
+    void skippedLinesAreTold()
+    {
+        QFETCH(QByteArray, history);
+        QFETCH(QString, lines);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"読み飛ばしました"_qs));
+        TestWindow t(settingsBytes, history);
+        QVERIFY(t.loaded);
+        QCOMPARE(records(t), 2);
+        {
+            MessageBoxAnswerer answerer({QMessageBox::Ok});
+            t->show();
+            QVERIFY(QTest::qWaitForWindowExposed(&t.w()));
+            QTRY_COMPARE(answerer.shown().size(), 1);
+            const MessageBoxAnswerer::Shown &told = answerer.shown().first();
+            QCOMPARE(told.title, u"履歴の読み込み"_qs);
+            QVERIFY2(told.text.contains(lines), qPrintable(told.text));
+            QVERIFY2(told.text.contains(u"残しています"_qs), qPrintable(told.text));
+            QVERIFY2(isJapanese(told.text), qPrintable(told.text));
+            QTest::qWait(50);
+            QCOMPARE(answerer.shown().size(), 1); // once
+        }
+        // Cancel: nothing goes; the question named the lines the table does not show.
+        {
+            MessageBoxAnswerer cancel({QMessageBox::Cancel});
+            t->ui.cmdClear->click();
+            QCOMPARE(cancel.shown().size(), 1);
+            const QString question = cancel.shown().first().text;
+            QVERIFY(question.startsWith(u"履歴データをクリアします。よろしいですか？\n\n"_qs));
+            QVERIFY2(question.contains(lines), qPrintable(question));
+        }
+        QCOMPARE(fileBytes(t.dataFile(historyName)), history);
+        // OK: they go with the rest, and the next question is the usual one.
+        const QList<MessageBoxAnswerer::Shown> cleared = run(t, u"clear"_qs);
+        QCOMPARE(cleared.size(), 2);
+        QCOMPARE(fileBytes(t.dataFile(historyName)), QByteArray());
+        MessageBoxAnswerer again({QMessageBox::Cancel});
+        t->ui.cmdClear->click();
+        QCOMPARE(again.shown().first().text, u"履歴データをクリアします。よろしいですか？"_qs);
+    }
+
+    // Another program changes "履歴.txt" while this one runs: before Save or クリア writes, the
+    // player is told and the file loaded again, so that file and table stay in step.
+    void fileChangedUnderTheProgram_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("told");
+        const QString changed = u"変更されています"_qs, missing = u"見つかりません"_qs;
+        for (const QString &operation : {u"save"_qs, u"clear"_qs}) {
+            const auto row = [&](const char *name, const QString &change, const QString &told) {
+                QTest::addRow("%s, %s", qPrintable(operation), name) << operation << change << told;
+            };
+            row("a line added by another copy", u"append"_qs, changed);
+            row("replaced by another file", u"replace"_qs, changed);
+            row("emptied", u"empty"_qs, changed);
+            row("deleted", u"delete"_qs, missing);
+            row("data folder deleted and made again", u"folder"_qs, missing);
+        }
+    }
+    void fileChangedUnderTheProgram()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, change);
+        QFETCH(QString, told);
+        TestWindow t(settingsBytes, linesOfDays(3));
+        QVERIFY(t.loaded);
+        const QString path = t.dataFile(historyName);
+        QByteArray now;
+        if (change == u"append") {
+            now = linesOfDays(3) + lineOfDay(20) + lineOfDay(21);
+            QVERIFY(writeBytes(path, now));
+        } else if (change == u"replace") {
+            now = lineOfDay(9) + lineOfDay(10);
+            const QString other = t.dataFile(u"other"_qs);
+            QVERIFY(writeBytes(other, now));
+            QVERIFY(::rename(QFile::encodeName(other).constData(),
+                             QFile::encodeName(path).constData()) == 0);
+        } else if (change == u"empty") {
+            QVERIFY(writeBytes(path, now));
+        } else if (change == u"delete") {
+            QVERIFY(QFile::remove(path));
+        } else {
+            QVERIFY(QDir(t.dir.path()).removeRecursively());
+            QVERIFY(QDir().mkpath(t.dir.path()));
+        }
+
+        const QList<MessageBoxAnswerer::Shown> shown = run(t, operation);
+        QCOMPARE(shown.size(), operation == u"clear" ? 3 : 1);
+        QCOMPARE(shown.first().title, u"履歴の読み込み"_qs);
+        QVERIFY2(shown.first().text.contains(told), qPrintable(shown.first().text));
+        QVERIFY2(isJapanese(shown.first().text), qPrintable(shown.first().text));
+        const QByteArray after = fileBytes(path);
+        if (operation == u"save")
+            QCOMPARE(after, now + HistoryLine::format(t->history().model().record(records(t) - 1)));
+        else
+            QCOMPARE(after, QByteArray());
+        // The table agrees with the file, and nothing further is told at the next write.
+        QCOMPARE(records(t), int(HistoryScanner::scan(after).records.size()));
+        QCOMPARE(run(t, u"save"_qs).size(), 0);
+        QCOMPARE(records(t), int(HistoryScanner::scan(fileBytes(path)).records.size()));
+    }
+
+    // The real program started in a data folder whose name is no valid UTF-8 (an old Shift-JIS
+    // name): it opens its files by their bare names, and a refusal names the folder readably.
+    void startsInAFolderNamedInShiftJis_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("sound files") << settingsBytes << true;
+        QTest::newRow("refused settings") << QByteArray("x,5,0\r\n") << false;
+    }
+    void startsInAFolderNamedInShiftJis()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(bool, starts);
+        QTemporaryDir parent;
+        const QByteArray folder = QFile::encodeName(parent.path()) + "/\x83\x65\x83\x58\x83\x67";
+        QVERIFY(::mkdir(folder.constData(), 0700) == 0);
+        const QByteArray home = QFile::encodeName(QDir::currentPath());
+        QVERIFY(::chdir(folder.constData()) == 0);
+        const auto back = qScopeGuard([&home] { QVERIFY(::chdir(home.constData()) == 0); });
+        QVERIFY(writeBytes(settingsName, settings));
+        QVERIFY(writeBytes(historyName, linesOfDays(2)));
+        QCOMPARE(ShownText::folderName(QDir(u"."_qs)),
+                 QDir::toNativeSeparators(parent.path() + u"/テスト"_qs));
+
+        QProcess program;
+        program.setProgram(QStringLiteral(KETAMORI_BINARY));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"QT_QPA_PLATFORM"_qs, u"offscreen"_qs);
+        program.setProcessEnvironment(environment);
+        program.start();
+        QVERIFY(program.waitForStarted());
+        // Refused, it says why on standard error, then waits in its message box.
+        QByteArray said;
+        QElapsedTimer waited;
+        waited.start();
+        while (!said.contains("データフォルダ") && program.state() == QProcess::Running &&
+               waited.elapsed() < (starts ? 3000 : 20000)) {
+            program.waitForReadyRead(200);
+            said += program.readAllStandardError();
+        }
+        const bool running = program.state() == QProcess::Running;
+        program.kill();
+        program.waitForFinished();
+        const QString message = QString::fromUtf8(said);
+        if (starts) {
+            QVERIFY2(running && !message.contains(u"ketamori:"_qs), qPrintable(message));
+        } else {
+            QVERIFY2(message.contains(u"「x」"_qs), qPrintable(message));
+            QVERIFY2(message.contains(u"データフォルダ: %1"_qs.arg(parent.path() + u"/テスト"_qs)),
+                     qPrintable(message));
+        }
+        QCOMPARE(fileBytes(historyName), linesOfDays(2));
     }
 
 private:

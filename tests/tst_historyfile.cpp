@@ -3,10 +3,14 @@
 #include "drill/core/RateText.h"
 #include "records/core/Cp932.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryLine.h"
+#include "records/core/HistoryScanner.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
 
 namespace {
 
@@ -47,15 +51,14 @@ private Q_SLOTS:
 
     void exampleLineIsByteExact()
     {
-        const QByteArray line = HistoryFile::formatLine(exampleRecord());
+        const QByteArray line = HistoryLine::format(exampleRecord());
         QCOMPARE(line.size(), 76);
         QCOMPARE(line.toHex(' '), exampleLine().toHex(' '));
     }
 
     void exampleLineReadsBack()
     {
-        const std::optional<HistoryRecord> record =
-            HistoryFile::parseLine(exampleLine().chopped(2));
+        const std::optional<HistoryRecord> record = HistoryLine::parse(exampleLine().chopped(2));
         QVERIFY(record);
         QCOMPARE(*record, exampleRecord());
         QCOMPARE(record->tableDate(), QStringLiteral("01/02/03"));
@@ -147,7 +150,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, line);
         QFETCH(bool, accepted);
-        QCOMPARE(HistoryFile::parseLine(line).has_value(), accepted);
+        QCOMPARE(HistoryLine::parse(line).has_value(), accepted);
     }
 
     void parseSkipsWhatIsNoRecord_data()
@@ -166,13 +169,23 @@ private Q_SLOTS:
         QTest::newRow("last line ends in CR only") << a + b.chopped(1) << 2 << QList<qint64>{};
         QTest::newRow("lines ended by LF alone") << a.chopped(2) + "\n" + b.chopped(2) + "\n"
                                                  << 2 << QList<qint64>{};
+        // What an editor elsewhere may write before the first line.
+        const QByteArray byteOrderMark("\xEF\xBB\xBF");
+        QTest::newRow("byte-order mark") << byteOrderMark + a + b << 2 << QList<qint64>{};
+        QTest::newRow("byte-order mark alone") << byteOrderMark << 0 << QList<qint64>{};
+        QTest::newRow("byte-order mark before a blank line")
+            << byteOrderMark + "\r\n" + a << 1 << QList<qint64>{1};
+        QTest::newRow("byte-order mark on a later line")
+            << a + byteOrderMark + b << 1 << QList<qint64>{2};
+        QTest::newRow("two byte-order marks")
+            << byteOrderMark + byteOrderMark + a << 0 << QList<qint64>{1};
     }
     void parseSkipsWhatIsNoRecord()
     {
         QFETCH(QByteArray, content);
         QFETCH(int, records);
         QFETCH(QList<qint64>, skipped);
-        const HistoryFile::Contents contents = HistoryFile::parse(content);
+        const HistoryContents contents = HistoryScanner::scan(content);
         QCOMPARE(int(contents.records.size()), records);
         QCOMPARE(contents.skippedLines, skipped);
     }
@@ -181,13 +194,13 @@ private Q_SLOTS:
     void skippedLinesAreCountedButFewListed()
     {
         const qint64 blank = 100000;
-        const HistoryFile::Contents contents =
-            HistoryFile::parse(lineOfDay(1) + QByteArray(blank, '\n') + lineOfDay(2));
+        const HistoryContents contents =
+            HistoryScanner::scan(lineOfDay(1) + QByteArray(blank, '\n') + lineOfDay(2));
         QCOMPARE(int(contents.records.size()), 2);
         QCOMPARE(contents.skippedCount, blank);
-        QCOMPARE(contents.skippedLines.size(), HistoryFile::Contents::listedSkipped);
+        QCOMPARE(contents.skippedLines.size(), HistoryContents::listedSkipped);
         QCOMPARE(contents.skippedLines.front(), qint64(2));
-        QCOMPARE(contents.skippedLines.back(), qint64(1 + HistoryFile::Contents::listedSkipped));
+        QCOMPARE(contents.skippedLines.back(), qint64(1 + HistoryContents::listedSkipped));
     }
 
     void moreThan32766LinesLoadCompletely()
@@ -198,7 +211,7 @@ private Q_SLOTS:
             content += lineOfDay(i);
         QVERIFY(writeBytes(m_path, content));
         HistoryFile file(m_path, Disk::real());
-        HistoryFile::Contents contents;
+        HistoryContents contents;
         QString error;
         QVERIFY(file.read(&contents, &error));
         QCOMPARE(int(contents.records.size()), lines);
@@ -279,7 +292,7 @@ private Q_SLOTS:
     void unreadableRecordIsNotWritten()
     {
         QFETCH(HistoryRecord, record);
-        QCOMPARE(HistoryFile::formatLine(record), QByteArray());
+        QCOMPARE(HistoryLine::format(record), QByteArray());
         const QByteArray before = lineOfDay(1);
         QVERIFY(writeBytes(m_path, before));
         QString error;
@@ -287,6 +300,88 @@ private Q_SLOTS:
         QVERIFY2(error.contains(HistoryFile::fileName()), qPrintable(error));
         QVERIFY2(error.contains(u"範囲"_qs), qPrintable(error));
         QCOMPARE(fileBytes(m_path), before);
+    }
+
+    // The writer keeps within what start-up reads: a line that would take the file past
+    // maxFileSize is refused and nothing is written. The files are sparse: as large as they
+    // say, without taking the disk.
+    void appendKeepsWithinTheReadLimit_data()
+    {
+        QTest::addColumn<qint64>("room"); // bytes left below the limit
+        QTest::addColumn<bool>("written");
+        const qint64 line = exampleLine().size();
+        // A sparse file ends in a zero byte, not a line end: the line comes after a CR LF.
+        QTest::newRow("the line and its CR LF fit exactly") << line + 2 << true;
+        QTest::newRow("one byte short") << line + 1 << false;
+        QTest::newRow("at the limit") << qint64(0) << false;
+    }
+    void appendKeepsWithinTheReadLimit()
+    {
+        QFETCH(qint64, room);
+        QFETCH(bool, written);
+        QFile sparse(m_path);
+        QVERIFY(sparse.open(QIODevice::WriteOnly) &&
+                sparse.resize(HistoryFile::maxFileSize - room));
+        sparse.close();
+        QString error;
+        QCOMPARE(HistoryFile(m_path, Disk::real()).append(exampleRecord(), &error), written);
+        QCOMPARE(QFileInfo(m_path).size(), HistoryFile::maxFileSize - (written ? 0 : room));
+        if (!written) {
+            QVERIFY2(error.contains(u"に書き込めません"_qs), qPrintable(error));
+            QVERIFY2(error.contains(u"ファイルが大きすぎます"_qs), qPrintable(error));
+        }
+    }
+
+    // Whether the file is still the one this program read and wrote: another program's change
+    // of any kind is seen, this program's own appends and clears are not.
+    void changedSinceRead_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("nothing") << u"none"_qs << false;
+        QTest::newRow("own save") << u"append"_qs << false;
+        QTest::newRow("own clear") << u"clear"_qs << false;
+        QTest::newRow("own save after own clear") << u"clear, append"_qs << false;
+        QTest::newRow("a line added by another") << u"other append"_qs << true;
+        QTest::newRow("emptied in place") << u"truncate"_qs << true;
+        QTest::newRow("replaced by a file of the same size") << u"replace"_qs << true;
+        QTest::newRow("deleted") << u"delete"_qs << true;
+        QTest::newRow("own save after another's") << u"other append, append"_qs << true;
+    }
+    void changedSinceRead()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, changed);
+        const QByteArray before = lineOfDay(1) + lineOfDay(2);
+        QVERIFY(writeBytes(m_path, before));
+        HistoryFile file(m_path, Disk::real());
+        QVERIFY(file.changedSinceRead()); // never read
+        HistoryContents contents;
+        QString error;
+        QVERIFY2(file.read(&contents, &error), qPrintable(error));
+        QVERIFY(!file.changedSinceRead());
+        for (const QString &step : change.split(u", "_qs)) {
+            if (step == u"append") {
+                QVERIFY2(file.append(exampleRecord(), &error), qPrintable(error));
+            } else if (step == u"clear") {
+                QVERIFY2(file.clear(&error), qPrintable(error));
+            } else if (step == u"other append") {
+                QVERIFY(writeBytes(m_path, fileBytes(m_path) + lineOfDay(3)));
+            } else if (step == u"truncate") {
+                QVERIFY(QFile::resize(m_path, 0));
+            } else if (step == u"replace") {
+                const QString other = m_dir.filePath(u"other"_qs);
+                QVERIFY(writeBytes(other, before));
+                QVERIFY(::rename(QFile::encodeName(other).constData(),
+                                 QFile::encodeName(m_path).constData()) == 0);
+            } else if (step == u"delete") {
+                QVERIFY(QFile::remove(m_path));
+            }
+        }
+        QCOMPARE(file.changedSinceRead(), changed);
+        // Read again, the file is known as it is now.
+        if (file.read(&contents, &error) || file.missing())
+            QVERIFY(!file.changedSinceRead());
     }
 
     void clear_data()

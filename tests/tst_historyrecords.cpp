@@ -2,7 +2,9 @@
 #include "records/core/Cp932.h"
 #include "records/core/Disk.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryLine.h"
 #include "records/core/HistoryRecords.h"
+#include "records/core/HistoryScanner.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -10,6 +12,7 @@
 namespace {
 
 using Mark = HistoryRecord::Mark;
+using Checks = HistoryScanner::Checks;
 
 HistoryRecord recordOf(QDate date, QTime time, int16_t ok, int16_t ng, int32_t rate,
                        int16_t seconds)
@@ -54,7 +57,7 @@ QByteArray lineOf(const char *date, const char *time, const char *ok, const char
 }
 
 // The file's lines, as the reader takes them, and what is left out.
-void compareContents(const HistoryFile::Contents &actual, const HistoryFile::Contents &expected)
+void compareContents(const HistoryContents &actual, const HistoryContents &expected)
 {
     QCOMPARE(actual.records.size(), expected.records.size());
     for (std::size_t i = 0; i < expected.records.size(); ++i)
@@ -174,23 +177,54 @@ private Q_SLOTS:
             QByteArray body = line.chopped(1);
             if (body.endsWith('\r'))
                 body.chop(1);
-            alone = HistoryFile::parseLine(body);
+            alone = HistoryLine::parse(body);
             QCOMPARE(bool(alone), taken);
         }
 
         // Long lines around it, so that the line is read where the file has plenty after it.
         const QByteArray file = exampleLine() + line + exampleLine() + exampleLine();
-        const HistoryFile::Contents contents = HistoryFile::parse(file);
-        if (taken) {
-            QCOMPARE(contents.records.size(), std::size_t(4));
-            QCOMPARE(contents.records.at(1), *alone);
-            QCOMPARE(contents.skippedCount, qint64(0));
-        } else {
-            // Without its LF the line runs on into the next one, and both are one line.
-            QCOMPARE(contents.records.size(), std::size_t(line.endsWith('\n') ? 3 : 2));
-            QCOMPARE(contents.skippedLines, QList<qint64>{2});
+        for (const auto checks : {Checks::Fastest, Checks::Portable}) {
+            const HistoryContents contents = HistoryScanner::scan(file, checks);
+            if (taken) {
+                QCOMPARE(contents.records.size(), std::size_t(4));
+                QCOMPARE(contents.records.at(1), *alone);
+                QCOMPARE(contents.skippedCount, qint64(0));
+            } else {
+                // Without its LF the line runs on into the next one, and both are one line.
+                QCOMPARE(contents.records.size(), std::size_t(line.endsWith('\n') ? 3 : 2));
+                QCOMPARE(contents.skippedLines, QList<qint64>{2});
+            }
+            QCOMPARE(contents.records.at(0), *HistoryLine::parse(exampleLine().chopped(2)));
         }
-        QCOMPARE(contents.records.at(0), *HistoryFile::parseLine(exampleLine().chopped(2)));
+    }
+
+    // Every byte of the part a written line starts with is looked at, by both ways of checking
+    // it: a line with any one of them changed is read as the line reader reads it.
+    void everyFixedByteIsChecked_data()
+    {
+        QTest::addColumn<char>("replacement");
+        QTest::newRow("letter") << 'x';
+        QTest::newRow("digit") << '7';
+        QTest::newRow("quote") << '"';
+        QTest::newRow("mark lead byte") << HistoryLine::markLead;
+        QTest::newRow("byte above 0x80") << char(0xA0);
+    }
+    void everyFixedByteIsChecked()
+    {
+        QFETCH(char, replacement);
+        for (qsizetype at = 0; at < HistoryLine::fixedSize; ++at) {
+            QByteArray line = exampleLine();
+            line[at] = replacement;
+            const std::optional<HistoryRecord> alone = HistoryLine::parse(line.chopped(2));
+            const QByteArray file = line + exampleLine();
+            for (const auto checks : {Checks::Fastest, Checks::Portable}) {
+                const HistoryContents contents = HistoryScanner::scan(file, checks);
+                QVERIFY2(contents.records.size() == (alone ? 2u : 1u),
+                         qPrintable(QStringLiteral("byte %1").arg(at)));
+                if (alone)
+                    QCOMPARE(contents.records.at(0), *alone);
+            }
+        }
     }
 
     // The file is read a block at a time: lines cut by a block's end, a line longer than a
@@ -230,6 +264,7 @@ private Q_SLOTS:
                                                                       big.sliced(big.size() / 2);
         QTest::newRow("two halves, cut-off last line") << big + "\"2001/02/03\",";
         QTest::newRow("empty") << QByteArray();
+        QTest::newRow("byte-order mark, two halves") << "\xEF\xBB\xBF" + big;
     }
     void readsByBlocksAsWhole()
     {
@@ -239,13 +274,13 @@ private Q_SLOTS:
         QFile out(path);
         QVERIFY(out.open(QIODevice::WriteOnly) && out.write(content) == content.size());
         out.close();
-        const HistoryFile::Contents whole = HistoryFile::parse(content);
+        const HistoryContents whole = HistoryScanner::scan(content);
 
         for (const bool ahead : {false, true}) {
             HistoryFile file(path, Disk::real());
             if (ahead)
                 file.readAhead();
-            HistoryFile::Contents contents;
+            HistoryContents contents;
             QString error;
             QVERIFY2(file.read(&contents, &error), qPrintable(error));
             compareContents(contents, whole);
@@ -261,7 +296,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(HistoryFile::fileName());
         HistoryFile file(path, Disk::real());
         file.readAhead();
-        HistoryFile::Contents contents;
+        HistoryContents contents;
         QString error;
         QVERIFY(!file.read(&contents, &error));
         QVERIFY(error.contains(QStringLiteral("見つかりません")));

@@ -128,22 +128,28 @@ private Q_SLOTS:
         QCOMPARE(w.state.intAs, 1);
     }
 
-    // Typing into the edit field is not a choice, whatever key ends it.
+    // Typing into the edit field is not a choice, whatever ends it: the field shows the value in
+    // use again, and the arrow keys step on from that value.
     void typedTextChangesNothing_data()
     {
         QTest::addColumn<QString>("combo");
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("finish");
+        QTest::addColumn<int>("finish"); // a key, or 0 for a click on the other combo box
         QTest::newRow("count, Return")
             << QStringLiteral("cboMonsu") << QStringLiteral("9") << int(Qt::Key_Return);
         QTest::newRow("count, Tab")
             << QStringLiteral("cboMonsu") << QStringLiteral("12") << int(Qt::Key_Tab);
         QTest::newRow("count, not an entry")
             << QStringLiteral("cboMonsu") << QStringLiteral("99") << int(Qt::Key_Return);
+        QTest::newRow("count, emptied") << QStringLiteral("cboMonsu") << QString() << 0;
+        QTest::newRow("count, click elsewhere")
+            << QStringLiteral("cboMonsu") << QStringLiteral("7") << 0;
         QTest::newRow("seconds, Return")
             << QStringLiteral("cboJikan") << QStringLiteral("0") << int(Qt::Key_Return);
         QTest::newRow("seconds, Tab")
             << QStringLiteral("cboJikan") << QStringLiteral("20") << int(Qt::Key_Tab);
+        QTest::newRow("seconds, click elsewhere")
+            << QStringLiteral("cboJikan") << QStringLiteral("abc") << 0;
     }
     void typedTextChangesNothing()
     {
@@ -155,14 +161,31 @@ private Q_SLOTS:
         frmMain &w = t.w();
         QVERIFY(t.showActive());
         ChoiceCombo *box = combo == u"cboMonsu" ? w.ui.cboMonsu : w.ui.cboJikan;
+        ChoiceCombo *other = box == w.ui.cboMonsu ? w.ui.cboJikan : w.ui.cboMonsu;
         box->setFocus();
         box->lineEdit()->selectAll();
-        QTest::keyClicks(box, typed);
-        QTest::keyClick(box, Qt::Key(finish));
+        if (typed.isEmpty())
+            QTest::keyClick(box, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(box, typed);
+        QCOMPARE(box->currentText(), typed);
+        if (finish != 0)
+            QTest::keyClick(box, Qt::Key(finish));
+        else
+            QTest::mouseClick(other->lineEdit(), Qt::LeftButton);
+        QCOMPARE(box->currentText(), QStringLiteral("5"));
+        QCOMPARE(box->lineEdit()->text(), QStringLiteral("5"));
         QCOMPARE(t.readFile(settingsName), QByteArray("5,5,1\r\n"));
         QCOMPARE(w.state.intMonsu, 5);
         QCOMPARE(w.state.intJikan, 5);
         QCOMPARE(box->count(), combo == u"cboMonsu" ? 15 : 31); // nothing was added
+
+        // The next step through the list starts from the value in use, not from the typed one.
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Down);
+        QCOMPARE(box->currentText(), QStringLiteral("6"));
+        QCOMPARE(t.readFile(settingsName),
+                 box == w.ui.cboMonsu ? QByteArray("6,5,1\r\n") : QByteArray("5,6,1\r\n"));
     }
 
     void wheelIsIgnored()

@@ -1,5 +1,6 @@
 #include "records/core/Disk.h"
 #include "records/core/SettingsFile.h"
+#include "records/core/ShownText.h"
 
 #include <QDir>
 #include <QFile>
@@ -40,6 +41,11 @@ private Q_SLOTS:
         QTest::newRow("beyond 16 bits") << QByteArray("99999,-99999,70000\r\n") << Values{15, 0, 1};
         QTest::newRow("beyond 64 bits")
             << QByteArray("123456789012345678901234567890,5,1\r\n") << Values{15, 5, 1};
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF"
+                                                       "5,5,1\r\n")
+                                         << Values{5, 5, 1};
+        QTest::newRow("byte-order mark and spaces")
+            << QByteArray("\xEF\xBB\xBF  5, 6,0\r\n") << Values{5, 6, 0};
     }
     void parse()
     {
@@ -62,6 +68,20 @@ private Q_SLOTS:
         QTest::newRow("decimal point") << QByteArray("5,2.5,1\r\n") << QStringLiteral("「2.5」");
         QTest::newRow("empty field") << QByteArray("5,,1\r\n") << QStringLiteral("2番目");
         QTest::newRow("sign alone") << QByteArray("5,5,-\r\n") << QStringLiteral("3番目");
+        QTest::newRow("byte-order mark not at the start") << QByteArray("5,\xEF\xBB\xBF"
+                                                                        "5,1\r\n")
+                                                          << QStringLiteral("2番目");
+        // A value beyond ASCII is shown as the player's editor wrote it, never as Latin-1.
+        QTest::newRow("full-width digit in UTF-8")
+            << QByteArray("\xEF\xBC\x95,5,1\r\n") << QStringLiteral("「５」");
+        QTest::newRow("full-width digit in code page 932")
+            << QByteArray("\x82\x54,5,1\r\n") << QStringLiteral("「５」");
+        // A long value is quoted by its start only, so the message fits on any screen.
+        QTest::newRow("many words")
+            << QByteArray("5,") + QByteArray("word ").repeated(6000) + ",1"
+            << QStringLiteral("「word word word word word word word word …」");
+        QTest::newRow("a field of a megabyte")
+            << QByteArray(1 << 20, 'x') + ",5,1" << QString(ShownText::excerptLength, u'x') + u'…';
     }
     void parseRejects()
     {
@@ -72,7 +92,37 @@ private Q_SLOTS:
         QVERIFY(!SettingsFile::parse(content, &values, &error));
         QVERIFY2(error.contains(QStringLiteral("設定.txt")), qPrintable(error));
         QVERIFY2(error.contains(mentions), qPrintable(error));
+        QVERIFY2(error.size() < 120, qPrintable(error));
         QCOMPARE(values, (Values{9, 9, 9}));
+    }
+
+    // What a message quotes of a value: its start, decoded as UTF-8, else code page 932.
+    void excerpt_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("shown");
+        const QString forty = QString(ShownText::excerptLength, u'a');
+        QTest::newRow("short") << QByteArray("abc") << QStringLiteral("abc");
+        QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("exactly the length") << forty.toLatin1() << forty;
+        QTest::newRow("one more") << (forty + u'b').toLatin1() << forty + u'…';
+        QTest::newRow("UTF-8") << QStringLiteral("五秒").toUtf8() << QStringLiteral("五秒");
+        QTest::newRow("code page 932") << QByteArray("\x8C\xDC\x95\x62") << QStringLiteral("五秒");
+        QTest::newRow("long UTF-8, cut in a character")
+            << QStringLiteral("五").repeated(200).toUtf8()
+            << QStringLiteral("五").repeated(ShownText::excerptLength) + u'…';
+        QTest::newRow("long code page 932")
+            << QByteArray("\x8C\xDC").repeated(200)
+            << QStringLiteral("五").repeated(ShownText::excerptLength) + u'…';
+        QTest::newRow("neither") << QByteArray("a\xFF\xFF") << QStringLiteral("a\uFFFD\uFFFD");
+        QTest::newRow("no half character") << "a" + QStringLiteral("😀").repeated(30).toUtf8()
+                                           << u'a' + QStringLiteral("😀").repeated(19) + u'…';
+    }
+    void excerpt()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, shown);
+        QCOMPARE(ShownText::excerpt(bytes), shown);
     }
 
     void format_data()

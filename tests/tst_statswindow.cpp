@@ -3,16 +3,24 @@
 #include "StatsFixture.h"
 #include "TestWindow.h"
 #include "app/controls/AnswerBox.h"
+#include "app/controls/ChoiceCombo.h"
 #include "app/controls/CommandButton.h"
 #include "records/HistoryModel.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryLine.h"
+#include "stats/CalendarGrid.h"
+#include "stats/CalendarView.h"
 #include "stats/HistoryMenu.h"
 #include "stats/PositionChart.h"
 #include "stats/RateChart.h"
+#include "stats/SpanChart.h"
+#include "stats/SpanPage.h"
+#include "stats/SpanTrendChart.h"
 #include "stats/StatsWindow.h"
 #include "stats/StatsWindowModule.h"
 #include "stats/SummaryView.h"
 
+#include <QAccessible>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QClipboard>
@@ -23,6 +31,8 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -33,7 +43,7 @@ QByteArray fixtureFile()
 {
     QByteArray bytes("");
     for (const HistoryRecord &record : statsFixture())
-        bytes += HistoryFile::formatLine(record);
+        bytes += HistoryLine::format(record);
     return bytes;
 }
 
@@ -44,8 +54,9 @@ struct Program : TestWindow
     {
         clock.setLocalNow(QDateTime(QDate(2024, 2, 2), QTime(20, 0)));
         // The window itself, linked in, instead of the module beside the program.
-        menu().makeStatsWindow = [](const HistoryModel &model, const Clock &clock, QWidget *owner,
-                                    QString *) { return new StatsWindow(model, clock, owner); };
+        menu().makeStatsWindow = [](StatsHost &host, QWidget *owner, QString *) {
+            return new StatsWindow(host, owner);
+        };
     }
 
     HistoryMenu &menu() { return form->historyMenu(); }
@@ -90,6 +101,27 @@ struct Program : TestWindow
         return open;
     }
 };
+
+// 4 digits wholly right 15 times in 20, 6 digits 5 times in 20, at 5 seconds, one a day from
+// 2024/01/01; then one of 8 digits at 3 seconds, wholly right. The estimate at 5 seconds is
+// exactly 5.0 digits and the suggestion 4 digits (p(4) = 0.75, nearest 70.7 %).
+QByteArray spanFile()
+{
+    QByteArray bytes("");
+    for (int i = 0; i < 40; ++i) {
+        const int digits = i < 20 ? 4 : 6;
+        const bool whole = i < 20 ? i < 15 : i < 25;
+        QString marks(digits, u'○');
+        if (!whole)
+            marks[0] = u'×';
+        HistoryRecord r = statsRecord(QDate(2024, 1, 1).addDays(i), QTime(9, 0), marks,
+                                      whole ? 1000 : 1000 * (digits - 1) / digits);
+        bytes += HistoryFile::formatLine(r);
+    }
+    HistoryRecord eight = statsRecord(QDate(2024, 2, 10), QTime(9, 0), u"○○○○○○○○", 1000);
+    eight.seconds = 3;
+    return bytes + HistoryFile::formatLine(eight);
+}
 
 // Runs the event loop until the action ends the program (as 終了 does), so that its exit is
 // spent on this loop and not on the next one a test opens.
@@ -244,9 +276,8 @@ private Q_SLOTS:
         }
         Program p;
         QVERIFY(p.showActive());
-        p.menu().makeStatsWindow = [&](const HistoryModel &model, const Clock &clock,
-                                       QWidget *owner, QString *error) {
-            return StatsWindowModule::makeWindow(path, model, clock, owner, error);
+        p.menu().makeStatsWindow = [&](StatsHost &host, QWidget *owner, QString *error) {
+            return StatsWindowModule::makeWindow(path, host, owner, error);
         };
         for (int attempt = 1; attempt <= 2; ++attempt) {
             MessageBoxAnswerer answerer({QMessageBox::Ok});
@@ -260,6 +291,138 @@ private Q_SLOTS:
         }
         QCOMPARE(p.statsWindowsOpen(), 0);
         QVERIFY(p.form->isVisible());
+    }
+
+    // The module built beside the program loads into a program that exports nothing (this test
+    // exports no symbol either) and makes the window from what it is handed.
+    void theModuleNeedsNothingOfTheProgram()
+    {
+        Program p;
+        p.menu().makeStatsWindow = [](StatsHost &host, QWidget *owner, QString *error) {
+            return StatsWindowModule::makeWindow(QStringLiteral(KETAMORI_STATS_MODULE), host, owner,
+                                                 error);
+        };
+        MessageBoxAnswerer answerer({QMessageBox::Ok});
+        p.menu().openStatsWindow();
+        QVERIFY(answerer.shown().isEmpty());
+        QVERIFY(p.menu().statsWindow());
+        QCOMPARE(p.menu().statsWindow()->windowTitle(), u"成績グラフ"_qs);
+    }
+
+    void spanPageShowsTheEstimateAndSuggestion_data()
+    {
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QString>("estimate"); // its start
+        QTest::addColumn<int>("suggested");
+        QTest::newRow("5 秒") << 5 << u"推定スパン：5.0 桁（95% 区間"_qs << 4;
+        QTest::newRow("3 秒: one result") << 3 << u"あと 19 回の結果で推定できます"_qs << 8;
+        QTest::newRow("すべて") << int(HistoryStats::everyDisplayTime) << u"推定スパン："_qs << 4;
+    }
+    void spanPageShowsTheEstimateAndSuggestion()
+    {
+        QFETCH(int, seconds);
+        QFETCH(QString, estimate);
+        QFETCH(int, suggested);
+        Program p(spanFile());
+        p.menu().openStatsWindow();
+        StatsWindow *w = p.window();
+        QCOMPARE(w->displayTimeList()->count(), 3);
+        QCOMPARE(w->displayTimeList()->item(0)->text(), u"すべて"_qs);
+        QCOMPARE(w->displayTimeList()->item(1)->text(), u"3 秒"_qs);
+        w->chooseDisplayTime(seconds);
+        w->chooseView(StatsWindow::View::Span);
+        QVERIFY2(w->spanPage()->estimate()->text().startsWith(estimate),
+                 qPrintable(w->spanPage()->estimate()->text()));
+        QCOMPARE(w->spanPage()->chooseButton()->text(),
+                 QStringLiteral("問題数を %1 桁にする(&P)").arg(suggested));
+        QVERIFY(w->spanPage()->suggestion()->text().startsWith(
+            QStringLiteral("次の練習：%1 桁。").arg(suggested)));
+    }
+
+    // The button picks the digit count in 問題数 as the player's own choice there does: the
+    // list shows it, the drill takes it, the settings file is rewritten.
+    void suggestionButtonPicksTheDigitCount()
+    {
+        Program p(spanFile());
+        p.menu().openStatsWindow();
+        p.window()->chooseDisplayTime(5);
+        p.window()->chooseView(StatsWindow::View::Span);
+        p.window()->spanPage()->chooseButton()->click();
+        QCOMPARE(p.form->ui.cboMonsu->currentText(), u"4"_qs);
+        QCOMPARE(p.form->state.intMonsu, 4);
+        QCOMPARE(p.readFile(QStringLiteral("設定.txt")), QByteArray("4,5,0\r\n"));
+    }
+
+    void suggestionButtonTellsAFailedWrite()
+    {
+        Program p(spanFile());
+        p.menu().openStatsWindow();
+        p.window()->chooseDisplayTime(5);
+        p.window()->chooseView(StatsWindow::View::Span);
+        p.disk.failAt = FailingDisk::Step::Commit;
+        MessageBoxAnswerer answerer({QMessageBox::Ok});
+        p.window()->spanPage()->chooseButton()->click();
+        QCOMPARE(answerer.shown().size(), 1);
+        QCOMPARE(answerer.shown().at(0).title, u"保存エラー"_qs);
+        QVERIFY(answerer.shown().at(0).text.contains(
+            u"選んだ値はこのまま使いますが、次回の起動時には元に戻ります。"_qs));
+        QCOMPARE(p.form->state.intMonsu, 4);
+        QCOMPARE(p.readFile(QStringLiteral("設定.txt")), QByteArray("5,5,0\r\n"));
+    }
+
+    void calendarBestsAndTrend()
+    {
+        Program p(spanFile());
+        p.clock.setLocalNow(QDateTime(QDate(2024, 2, 11), QTime(20, 0)));
+        p.menu().openStatsWindow();
+        StatsWindow *w = p.window();
+        w->chooseView(StatsWindow::View::Calendar);
+        CalendarGrid *grid = w->calendarView()->grid();
+        QCOMPARE(grid->chosenDay(), QDate(2024, 2, 11));
+        QCOMPARE(grid->firstDay().dayOfWeek(), 1);
+        QCOMPARE(grid->firstDay().daysTo(QDate(2024, 2, 5)), 52 * 7);
+        QCOMPARE(grid->level(QDate(2024, 1, 5)), 4);
+        QCOMPARE(grid->level(QDate(2024, 2, 11)), 0);
+        QCOMPARE(w->calendarView()->totals()->text(),
+                 u"今の連続：41 日　　最長の連続：41 日　　合計：41 回・41 日"_qs);
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Left);
+        QCOMPARE(w->calendarView()->chosenDay()->text(),
+                 u"選んだ日：2024/02/04（日）：1 回、平均正解率 83.3%"_qs);
+        QTest::keyClick(grid, Qt::Key_Left);
+        QTest::keyClick(grid, Qt::Key_Up);
+        QCOMPARE(w->calendarView()->chosenDay()->text(),
+                 u"選んだ日：2024/01/27（土）：1 回、平均正解率 83.3%"_qs);
+
+        w->chooseView(StatsWindow::View::Bests);
+        QCOMPARE(w->bestsTable()->rowCount(), 2);
+        QCOMPARE(w->bestsTable()->item(0, 0)->text(), u"3 秒"_qs);
+        QCOMPARE(w->bestsTable()->item(0, 1)->text(), u"8 桁"_qs);
+        QCOMPARE(w->bestsTable()->item(1, 1)->text(), u"6 桁"_qs);
+        QCOMPARE(w->bestsTable()->item(1, 2)->text(), u"2024/01/21 09:00:00"_qs);
+
+        // The controls are named for a screen reader, in Japanese, as the main window's are.
+        w->chooseView(StatsWindow::View::Span);
+        const QList<QWidget *> named = {grid,
+                                        w->bestsTable(),
+                                        w->spanPage()->chart(),
+                                        w->spanPage()->chooseButton(),
+                                        w->displayTimeList(),
+                                        w->digitCountList(),
+                                        w->rateChart(),
+                                        w->positionChart(),
+                                        w->summaryView()->table()};
+        for (QWidget *control : named) {
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
+            QVERIFY(face);
+            QVERIFY2(face->text(QAccessible::Name)
+                         .contains(QRegularExpression(QStringLiteral("[\\x{3040}-\\x{9FFF}]"))),
+                     control->metaObject()->className());
+        }
+
+        // Forty results over six weeks: no week has enough for an estimate of its own.
+        w->chooseView(StatsWindow::View::Trend);
+        QVERIFY(!w->trendChart() || !w->trendChart()->isVisible());
     }
 
     void contextMenuFromTheKeyboard_data()

@@ -12,7 +12,7 @@
 AnswerBox::AnswerBox(QWidget *parent) : QLineEdit(parent)
 {
     setAlignment(Qt::AlignCenter);
-    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setAttribute(Qt::WA_InputMethodEnabled, false); // see inputMethodQuery()
     setFocusPolicy(Qt::StrongFocus);
     m_givenFont = font();
     fitToDigits();
@@ -80,6 +80,18 @@ void AnswerBox::setBackColor(const QColor &color)
 QColor AnswerBox::backColor() const
 {
     return palette().color(QPalette::Base);
+}
+
+// The input method stays out of the box: with a Japanese input method on, a digit would otherwise
+// wait in the box as uncommitted text, the box would not move on, and what came at last would be
+// a full-width digit, which is not the digit shown. Input methods ask the focused widget whether
+// it takes their input, and QLineEdit answers yes whenever it is enabled and editable, whatever
+// Qt::WA_InputMethodEnabled says: the box answers no, so its keys arrive as plain keys.
+QVariant AnswerBox::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled)
+        return false;
+    return QLineEdit::inputMethodQuery(query);
 }
 
 void AnswerBox::mouseReleaseEvent(QMouseEvent *event)

@@ -20,6 +20,8 @@ public:
     void setBackColor(const QColor &color);
     QColor backColor() const;
 
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 Q_SIGNALS:
     void clicked();
 

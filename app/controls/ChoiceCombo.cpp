@@ -13,15 +13,38 @@ ChoiceCombo::ChoiceCombo(QWidget *parent) : QComboBox(parent)
     setCompleter(nullptr);
     setFocusPolicy(Qt::StrongFocus);
     connect(this, &QComboBox::activated, this, &ChoiceCombo::onActivated);
+    // Connected after QComboBox's own handler, which moves the current entry to typed text that
+    // matches one.
+    connect(lineEdit(), &QLineEdit::editingFinished, this, &ChoiceCombo::showValueInUse);
 }
 
 void ChoiceCombo::showValue(const QString &text)
 {
+    m_valueInUse = text;
     const QSignalBlocker blocker(this);
     const int index = findText(text, Qt::MatchExactly);
     if (index >= 0)
         setCurrentIndex(index);
     setEditText(text);
+}
+
+// The combo box keeps the focus for its edit field and answers an input method's questions for it:
+// it says it takes no input method, or a Japanese one would compose full-width digits in the
+// field (see AnswerBox).
+QVariant ChoiceCombo::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImEnabled)
+        return false;
+    return QComboBox::inputMethodQuery(query);
+}
+
+void ChoiceCombo::choose(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    setCurrentIndex(index);
+    m_fromList = true;
+    onActivated(index);
 }
 
 void ChoiceCombo::showPopup()
@@ -88,9 +111,16 @@ void ChoiceCombo::onActivated(int index)
     if (!m_fromList)
         return;
     m_fromList = false;
+    m_valueInUse = itemText(index);
     // Picking the entry that is already current leaves text typed over it in the field; the
     // field shows what was chosen.
     if (currentText() != itemText(index))
         setEditText(itemText(index));
     Q_EMIT chosen(index);
+}
+
+void ChoiceCombo::showValueInUse()
+{
+    if (currentText() != m_valueInUse || currentIndex() != findText(m_valueInUse, Qt::MatchExactly))
+        showValue(m_valueInUse);
 }

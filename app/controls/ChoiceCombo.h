@@ -7,7 +7,9 @@
 // page keys. Text typed into
 // the edit field never counts, not even when it matches an entry and the player presses Return
 // or leaves with Tab (QComboBox reports those through activated() as well), and neither does
-// the mouse wheel, which is ignored so that the field never shows a value nobody chose.
+// the mouse wheel, which is ignored so that the field never shows a value nobody chose. For the
+// same reason, typed text does not stay: Return, or the focus leaving the field, puts the value
+// in use back. The field takes no input method: its entries are plain half-width numbers.
 class ChoiceCombo : public QComboBox
 {
     Q_OBJECT
@@ -18,8 +20,13 @@ public:
     // Shows entry text as the current value, as if it had been chosen, without emitting chosen().
     void showValue(const QString &text);
 
+    // Picks the entry at index as the player picking it from the list does (chosen() included).
+    void choose(int index);
+
     void showPopup() override;
     void hidePopup() override;
+
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 Q_SIGNALS:
     // The player chose the entry at index.
@@ -32,6 +39,8 @@ protected:
 
 private:
     void onActivated(int index);
+    void showValueInUse();
 
     bool m_fromList = false;
+    QString m_valueInUse; // the value last shown or chosen
 };

@@ -124,6 +124,9 @@ void WindowControls::setupUi(QWidget *window)
     tmrStart->setInterval(1000);
     tmrKt = new QTimer(form);
     tmrKt->setInterval(500);
+    // Never early (a coarse timer may run up to 5 % early): the tick that ends a display of T
+    // seconds is due just as the T seconds are over.
+    tmrKt->setTimerType(Qt::PreciseTimer);
 
     nameForScreenReaders();
     setUpTabOrder();

@@ -3,16 +3,16 @@
 #include <QDateTime>
 #include <QtGlobal>
 
-// The drill's sense of time. The display phase counts whole seconds on a monotonic scale, so a
-// display that runs across midnight (or across a change of the wall clock) still ends on time;
-// history records take their date and time from the local wall clock.
+// The drill's sense of time. The display phase counts on a monotonic scale, so a display that
+// runs across midnight (or across a change of the wall clock) still ends on time; history records
+// take their date and time from the local wall clock.
 class Clock
 {
 public:
     virtual ~Clock() = default;
 
-    // Whole seconds elapsed on a clock that never goes back, truncated toward zero.
-    virtual qint64 wholeSeconds() const = 0;
+    // Milliseconds elapsed on a clock that never goes back.
+    virtual qint64 milliseconds() const = 0;
 
     // The current local date and time, for the history.
     virtual QDateTime localNow() const = 0;

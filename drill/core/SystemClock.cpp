@@ -5,9 +5,9 @@ SystemClock::SystemClock()
     m_timer.start();
 }
 
-qint64 SystemClock::wholeSeconds() const
+qint64 SystemClock::milliseconds() const
 {
-    return m_timer.elapsed() / 1000;
+    return m_timer.elapsed();
 }
 
 QDateTime SystemClock::localNow() const

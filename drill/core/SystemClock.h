@@ -4,14 +4,14 @@
 
 #include <QElapsedTimer>
 
-// The real clock: whole seconds from a monotonic timer started with the program, and the local
+// The real clock: milliseconds from a monotonic timer started with the program, and the local
 // wall-clock date and time.
 class SystemClock : public Clock
 {
 public:
     SystemClock();
 
-    qint64 wholeSeconds() const override;
+    qint64 milliseconds() const override;
     QDateTime localNow() const override;
 
 private:

@@ -1,15 +1,13 @@
 #include "help/core/ChmFile.h"
 
 #include "help/core/HtmlText.h"
+#include "records/core/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <chm_lib.h>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -45,21 +43,12 @@ QString recordText(const QByteArray &record)
 
 ChmFile::ChmFile(const QString &fileName)
 {
-    // Opened without waiting for a writer, so that a FIFO in the file's place cannot block;
-    // then only a regular file goes on.
-    const int fd =
-        ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    struct stat status
-    {
-    };
+    RegularFile regular(fileName);
     QFile file;
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
-        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    if (!regular.isOpen() ||
+        !file.open(regular.handle(), QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return;
-    }
+    const int fd = regular.take();
     m_directory = ChmDirectory::read(file);
     if (!m_directory)
         return;

@@ -1,6 +1,7 @@
 #include "records/core/DataFile.h"
 
 #include "records/core/Disk.h"
+#include "records/core/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -50,36 +50,25 @@ QString tooLarge(const QString &describedName, qint64 maxSize)
         QStringLiteral("ファイルが大きすぎます（%1 MB まで）。").arg(maxSize / (1024 * 1024)));
 }
 
-// Opens the file at path for reading without waiting and looks at it before anything is read: a
-// named pipe would hold start-up until someone writes to it, and a device such as /dev/zero
-// never ends. Only a regular file of at most maxSize bytes is opened; its size is given in size.
-int openRegular(const QString &path, const QString &describedName, qint64 maxSize, qint64 *size,
-                QString *error)
+// Opens the file at path for reading; only a regular file of at most maxSize bytes is opened.
+// What it was when opened is given in status.
+int openRegular(const QString &path, const QString &describedName, qint64 maxSize,
+                struct stat *status, QString *error)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        *error = errno == ENOENT ? describedName + QStringLiteral("が見つかりません。")
-                                 : cannotRead(describedName, readReason(errno));
+    RegularFile file(path);
+    if (!file.isOpen()) {
+        *error = file.failure() == ENOENT ? describedName + QStringLiteral("が見つかりません。")
+                 : file.failure() == 0
+                     ? cannotRead(describedName, QStringLiteral("通常のファイルではありません。"))
+                     : cannotRead(describedName, readReason(file.failure()));
         return -1;
     }
-    const auto fail = [fd, error](const QString &message) {
-        ::close(fd);
-        *error = message;
+    if (file.status().st_size > maxSize) {
+        *error = tooLarge(describedName, maxSize);
         return -1;
-    };
-    struct stat st
-    {
-    };
-    if (::fstat(fd, &st) != 0)
-        return fail(cannotRead(describedName, readReason(errno)));
-    if (S_ISDIR(st.st_mode))
-        return fail(cannotRead(describedName, readReason(EISDIR)));
-    if (!S_ISREG(st.st_mode))
-        return fail(cannotRead(describedName, QStringLiteral("通常のファイルではありません。")));
-    if (st.st_size > maxSize)
-        return fail(tooLarge(describedName, maxSize));
-    *size = st.st_size;
-    return fd;
+    }
+    *status = file.status();
+    return file.take();
 }
 
 // One read into buffer, retried when interrupted: the bytes read, 0 at the end, -1 on failure.
@@ -97,8 +86,10 @@ ssize_t readSome(int fd, char *buffer, qsizetype size)
 bool DataFile::readAll(const QString &path, const QString &describedName, qint64 maxSize,
                        QByteArray *content, QString *error)
 {
-    qint64 size = 0;
-    const int fd = openRegular(path, describedName, maxSize, &size, error);
+    struct stat status
+    {
+    };
+    const int fd = openRegular(path, describedName, maxSize, &status, error);
     if (fd < 0)
         return false;
     const auto fail = [fd, error](const QString &message) {
@@ -112,7 +103,7 @@ bool DataFile::readAll(const QString &path, const QString &describedName, qint64
     QByteArray bytes;
     qsizetype done = 0;
     try {
-        bytes.resize(qsizetype(size) + 1);
+        bytes.resize(qsizetype(status.st_size) + 1);
         for (;;) {
             if (done == bytes.size()) {
                 if (done > maxSize)
@@ -136,10 +127,13 @@ bool DataFile::readAll(const QString &path, const QString &describedName, qint64
 }
 
 bool DataFile::readBlocks(const QString &path, const QString &describedName, qint64 maxSize,
-                          const BlockReader &take, QString *error, qint64 from, qint64 upTo)
+                          const BlockReader &take, QString *error, qint64 from, qint64 upTo,
+                          FileState *state)
 {
-    qint64 size = 0;
-    const int fd = openRegular(path, describedName, maxSize, &size, error);
+    struct stat status
+    {
+    };
+    const int fd = openRegular(path, describedName, maxSize, &status, error);
     if (fd < 0)
         return false;
     const auto fail = [fd, error](const QString &message) {
@@ -174,7 +168,7 @@ bool DataFile::readBlocks(const QString &path, const QString &describedName, qin
                 return fail(tooLarge(describedName, maxSize));
             const qsizetype bytes = held + qsizetype(got);
             const bool atEnd = got == 0;
-            const qsizetype used = take(QByteArrayView(buffer.constData(), bytes), size, atEnd);
+            const qsizetype used = take(QByteArrayView(buffer.constData(), bytes), atEnd);
             if (atEnd)
                 break;
             held = bytes - used;
@@ -184,7 +178,25 @@ bool DataFile::readBlocks(const QString &path, const QString &describedName, qin
         return fail(cannotRead(describedName, readReason(ENOMEM)));
     }
     ::close(fd);
+    if (state)
+        *state = FileState::of(status, upTo < 0 ? total : -1);
     return true;
+}
+
+DataFile::FileState DataFile::FileState::of(const struct stat &status, qint64 size)
+{
+    return {true, quint64(status.st_dev), quint64(status.st_ino), size,
+            qint64(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
+}
+
+DataFile::FileState DataFile::FileState::now(const QString &path)
+{
+    struct stat status
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? FileState{false, 0, 0, 0, 0} : FileState{};
+    return S_ISREG(status.st_mode) ? of(status, status.st_size) : FileState{};
 }
 
 bool DataFile::isSpecialFile(const QString &path, const QString &describedName, QString *error)
@@ -235,17 +247,10 @@ bool DataFile::rewrite(const QString &path, QByteArrayView content, Disk &disk,
 
 qint64 DataFile::lineStartAfter(const QString &path, qint64 offset)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
-    struct stat st
-    {
-    };
+    RegularFile file(path);
     char bytes[64 * 1024];
-    const ssize_t got = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)
-                            ? ::pread(fd, bytes, sizeof bytes, off_t(offset))
-                            : -1;
-    ::close(fd);
+    const ssize_t got =
+        file.isOpen() ? ::pread(file.handle(), bytes, sizeof bytes, off_t(offset)) : -1;
     const void *lf = got > 0 ? std::memchr(bytes, '\n', size_t(got)) : nullptr;
     return lf ? offset + (static_cast<const char *>(lf) - bytes) + 1 : -1;
 }

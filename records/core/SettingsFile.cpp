@@ -1,6 +1,7 @@
 #include "records/core/SettingsFile.h"
 
 #include "records/core/DataFile.h"
+#include "records/core/ShownText.h"
 
 #include <QList>
 #include <QtGlobal>
@@ -22,7 +23,10 @@ QList<QByteArray> firstThreeFields(const QByteArray &content)
     QList<QByteArray> fields;
     QByteArray field;
     bool afterComma = false;
-    for (qsizetype i = 0; i < content.size() && fields.size() < 3; ++i) {
+    // A UTF-8 byte-order mark, which an editor elsewhere may put before the line, is passed over
+    // like the spaces before a field.
+    const qsizetype start = content.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    for (qsizetype i = start; i < content.size() && fields.size() < 3; ++i) {
         const char c = content.at(i);
         if (c == ',') {
             fields.append(field);
@@ -97,7 +101,7 @@ bool SettingsFile::parse(const QByteArray &content, Values *values, QString *err
         if (!ok) {
             *error = problem(QStringLiteral("の%1番目の値「%2」は数値ではありません。")
                                  .arg(f + 1)
-                                 .arg(QString::fromLatin1(text)));
+                                 .arg(ShownText::excerpt(text)));
             return false;
         }
         numbers[f] = n;

@@ -4,27 +4,86 @@
 
 #include <QDateTime>
 
+#include <iterator>
+
+namespace {
+
+SpanTally tallyOf(const std::map<int, SpanTally> &bySeconds, int seconds)
+{
+    if (seconds != HistoryStats::everyDisplayTime) {
+        const auto it = bySeconds.find(seconds);
+        return it == bySeconds.end() ? SpanTally() : it->second;
+    }
+    SpanTally sum;
+    for (const auto &[time, tally] : bySeconds)
+        sum += tally;
+    return sum;
+}
+
+} // namespace
+
 void HistoryStats::add(const HistoryRecord &record)
 {
-    const int digitCount = digitCountOf(record);
+    int digitCount = 0;
+    bool wholeRight = true;
+    for (HistoryRecord::Mark mark : record.marks) {
+        digitCount += mark != HistoryRecord::Mark::Unused;
+        wholeRight = wholeRight && mark != HistoryRecord::Mark::Wrong;
+    }
     if (digitCount == 0)
         return;
     const qint64 when = msecsSinceEpoch(record);
     m_byDigitCount[static_cast<size_t>(digitCount - 1)].add(record, when);
     m_all.add(record, when);
-    if (record.date.isValid())
-        m_days.insert(record.date.toJulianDay());
+    m_days.add(record.date, record.rateTenths);
     m_newestDigitCount = digitCount;
+
+    m_tallies[record.seconds].add(digitCount, wholeRight);
+    if (record.date.isValid()) {
+        const qint64 monday = record.date.toJulianDay() - (record.date.dayOfWeek() - 1);
+        // Records come oldest first: their week is nearly always the last one.
+        auto week = m_weekTallies.empty() || m_weekTallies.rbegin()->first != monday
+                        ? m_weekTallies.try_emplace(monday).first
+                        : std::prev(m_weekTallies.end());
+        week->second[record.seconds].add(digitCount, wholeRight);
+    }
+    if (wholeRight) {
+        PersonalBest &best = m_bests[record.seconds];
+        if (digitCount > best.digitCount)
+            best = {record.seconds, digitCount, record.date, record.time};
+    }
 }
 
-int HistoryStats::digitCountOf(const HistoryRecord &record)
+QList<int> HistoryStats::displayTimes() const
 {
-    int count = 0;
-    for (HistoryRecord::Mark mark : record.marks) {
-        if (mark != HistoryRecord::Mark::Unused)
-            ++count;
+    QList<int> times;
+    for (const auto &[seconds, tally] : m_tallies)
+        times.append(seconds);
+    return times;
+}
+
+SpanTally HistoryStats::spanTally(int seconds) const
+{
+    return tallyOf(m_tallies, seconds);
+}
+
+QList<WeekSpan> HistoryStats::weeklySpans(int seconds) const
+{
+    QList<WeekSpan> weeks;
+    for (const auto &[monday, tallies] : m_weekTallies) {
+        SpanEstimate estimate = SpanEstimate::of(tallyOf(tallies, seconds));
+        if (estimate.isValid())
+            weeks.append({QDate::fromJulianDay(monday), estimate});
     }
-    return count;
+    return weeks;
+}
+
+QList<PersonalBest> HistoryStats::personalBests() const
+{
+    QList<PersonalBest> bests;
+    for (const auto &[seconds, best] : m_bests)
+        bests.append(best);
+    return bests;
 }
 
 QList<int> HistoryStats::digitCounts() const
@@ -50,19 +109,6 @@ QList<SummaryRow> HistoryStats::summaryRows() const
     if (results() > 0)
         rows.append(SummaryRow::of(StatsText::allDigitCounts(), m_all));
     return rows;
-}
-
-int HistoryStats::currentRun(QDate today) const
-{
-    qint64 day = today.toJulianDay();
-    if (!m_days.contains(day))
-        --day; // today may still be played
-    int run = 0;
-    while (m_days.contains(day)) {
-        ++run;
-        --day;
-    }
-    return run;
 }
 
 qint64 HistoryStats::msecsSinceEpoch(const HistoryRecord &record)

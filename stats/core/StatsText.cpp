@@ -1,6 +1,9 @@
 #include "stats/core/StatsText.h"
 
 #include "drill/core/RateText.h"
+#include "stats/core/SpanEstimate.h"
+
+#include <QLocale>
 
 #include <cmath>
 
@@ -30,6 +33,36 @@ QString allDigitCounts()
 QString days(int days)
 {
     return QStringLiteral("%1 日").arg(days);
+}
+
+QString displayTime(int seconds)
+{
+    return seconds < 0 ? allDigitCounts() : QStringLiteral("%1 秒").arg(seconds);
+}
+
+QString digits(double digits)
+{
+    return QStringLiteral("%1 桁").arg(digits, 0, 'f', 1);
+}
+
+QString practiceDay(QDate date, const PracticeDays::Day &day)
+{
+    const QString when =
+        QStringLiteral("%1（%2）")
+            .arg(StatsText::date(date),
+                 QLocale(QLocale::Japanese).dayName(date.dayOfWeek(), QLocale::ShortFormat));
+    if (day.results == 0)
+        return when + QStringLiteral("：練習なし");
+    return when +
+           QStringLiteral("：%1 回、平均正解率 %2").arg(day.results).arg(percent(day.meanTenths()));
+}
+
+QString spanEstimate(const SpanEstimate &estimate)
+{
+    if (!estimate.isValid())
+        return estimate.missing();
+    return QStringLiteral("推定スパン：%1（95% 区間 %2～%3）")
+        .arg(digits(estimate.span()), digits(estimate.low()), digits(estimate.high()));
 }
 
 } // namespace StatsText

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "stats/core/PracticeDays.h"
+
 #include <QDate>
 #include <QString>
+
+class SpanEstimate;
 
 // The texts of the statistics window's figures.
 namespace StatsText {
@@ -17,5 +21,14 @@ QString digitCount(int digits);
 QString allDigitCounts();
 // "12 日"
 QString days(int days);
+// "5 秒"; everyDisplayTime (any negative) gives "すべて".
+QString displayTime(int seconds);
+// A number of digits to a tenth: "6.4 桁".
+QString digits(double digits);
+// A day of the practice calendar: "2024/03/05（火）：3 回、平均正解率 72.4%".
+QString practiceDay(QDate date, const PracticeDays::Day &day);
+// The span estimate with its interval, "推定スパン：6.4 桁（95% 区間 5.9～6.9 桁）", or the
+// sentence saying what it still needs.
+QString spanEstimate(const SpanEstimate &estimate);
 
 } // namespace StatsText

@@ -1,0 +1,44 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "stats/ProgramStatsHost.h"
+
+#include "drill/core/Clock.h"
+#include "records/HistoryModel.h"
+#include "resources/JapaneseFont.h"
+
+ProgramStatsHost::ProgramStatsHost(const HistoryModel &model, const Clock &clock,
+                                   std::function<void(int digitCount)> chooseDigitCount)
+    : m_model(model), m_clock(clock), m_chooseDigitCount(std::move(chooseDigitCount))
+{
+}
+
+const QAbstractItemModel &ProgramStatsHost::historyModel() const
+{
+    return m_model;
+}
+
+int ProgramStatsHost::recordCount() const
+{
+    return m_model.recordCount();
+}
+
+HistoryRecord ProgramStatsHost::record(int row) const
+{
+    return m_model.record(row);
+}
+
+QDateTime ProgramStatsHost::localNow() const
+{
+    return m_clock.localNow();
+}
+
+QFont ProgramStatsHost::japaneseFont(qreal points) const
+{
+    return ::japaneseFont(points);
+}
+
+void ProgramStatsHost::chooseDigitCount(int digitCount)
+{
+    if (m_chooseDigitCount)
+        m_chooseDigitCount(digitCount);
+}

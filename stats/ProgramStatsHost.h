@@ -1,0 +1,31 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "stats/StatsHost.h"
+
+#include <functional>
+
+class Clock;
+class HistoryModel;
+
+// The program's side of StatsHost: the history table's model, the drill's clock, the program's
+// font, and the main window's way of choosing a digit count.
+class ProgramStatsHost : public StatsHost
+{
+public:
+    ProgramStatsHost(const HistoryModel &model, const Clock &clock,
+                     std::function<void(int digitCount)> chooseDigitCount);
+
+    const QAbstractItemModel &historyModel() const override;
+    int recordCount() const override;
+    HistoryRecord record(int row) const override;
+    QDateTime localNow() const override;
+    QFont japaneseFont(qreal points) const override;
+    void chooseDigitCount(int digitCount) override;
+
+private:
+    const HistoryModel &m_model;
+    const Clock &m_clock;
+    std::function<void(int)> m_chooseDigitCount;
+};

@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "stats/SpanChart.h"
+
+#include "stats/ChartLook.h"
+#include "stats/core/SpanEstimate.h"
+
+#include <QLineSeries>
+#include <QScatterSeries>
+#include <QValueAxis>
+
+SpanChart::SpanChart(QWidget *parent) : QChartView(parent)
+{
+    setRenderHint(QPainter::Antialiasing);
+    setFrameShape(QFrame::NoFrame);
+
+    QChart *chart = this->chart();
+    m_shares = new QScatterSeries;
+    m_shares->setName(QStringLiteral("全問正解の割合"));
+    m_shares->setMarkerSize(9);
+    m_curve = new QLineSeries;
+    m_curve->setName(QStringLiteral("当てはめた曲線"));
+    m_half = new QLineSeries;
+    m_half->setName(QStringLiteral("50%"));
+    chart->addSeries(m_half);
+    chart->addSeries(m_curve);
+    chart->addSeries(m_shares);
+
+    auto *x = new QValueAxis;
+    x->setTitleText(QStringLiteral("問題数（桁）"));
+    x->setRange(0.5, SpanTally::maxDigits + 0.5);
+    x->setTickType(QValueAxis::TicksDynamic);
+    x->setTickAnchor(1);
+    x->setTickInterval(1);
+    x->setLabelFormat(QStringLiteral("%d"));
+    auto *y = new QValueAxis;
+    y->setTitleText(QStringLiteral("全問正解の割合（%）"));
+    y->setRange(0, 100);
+    y->setTickCount(6);
+    y->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries *s : chart->series()) {
+        s->attachAxis(x);
+        s->attachAxis(y);
+    }
+    m_half->append({QPointF(0.5, 50), QPointF(SpanTally::maxDigits + 0.5, 50)});
+}
+
+void SpanChart::showSpan(const SpanTally &tally, const SpanEstimate &estimate)
+{
+    const QPalette pal = palette();
+    m_shares->setColor(pal.color(QPalette::Highlight));
+    m_shares->setBorderColor(pal.color(QPalette::Highlight));
+    m_curve->setPen(QPen(pal.color(QPalette::WindowText), 2));
+    m_half->setPen(QPen(pal.color(QPalette::Mid), 1, Qt::DashLine));
+
+    QList<QPointF> shares;
+    for (int n = 1; n <= SpanTally::maxDigits; ++n) {
+        if (tally.tries(n) > 0)
+            shares.append(QPointF(n, 100.0 * tally.wholes(n) / tally.tries(n)));
+    }
+    m_shares->replace(shares);
+
+    QList<QPointF> curve;
+    if (estimate.isValid()) {
+        for (int step = 0; step <= 10 * SpanTally::maxDigits; ++step) {
+            const double n = 0.5 + step / 10.0;
+            curve.append(QPointF(n, 100 * estimate.successAt(n)));
+        }
+    }
+    m_curve->replace(curve);
+    ChartLook::apply(chart(), pal, font());
+}

@@ -1,0 +1,67 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "stats/SpanPage.h"
+
+#include "stats/SpanChart.h"
+#include "stats/core/PracticeSuggestion.h"
+#include "stats/core/SpanEstimate.h"
+#include "stats/core/StatsText.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+SpanPage::SpanPage(QWidget *parent) : QWidget(parent)
+{
+    m_estimate = new QLabel(this);
+    m_estimate->setWordWrap(true);
+    m_estimate->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont large = font();
+    large.setPointSizeF(large.pointSizeF() * 1.5);
+    m_estimate->setFont(large);
+    m_suggestion = new QLabel(this);
+    m_suggestion->setWordWrap(true);
+    m_suggestion->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_choose = new QPushButton(QStringLiteral("問題数を選ぶ(&P)"), this);
+    m_choose->setEnabled(false);
+
+    auto *next = new QHBoxLayout;
+    next->addWidget(m_suggestion, 1);
+    next->addWidget(m_choose);
+    m_layout = new QVBoxLayout(this);
+    m_layout->addWidget(m_estimate);
+    m_layout->addStretch(1); // the chart's place
+    m_layout->addLayout(next);
+
+    connect(m_choose, &QPushButton::clicked, this, [this] {
+        if (m_suggested > 0)
+            Q_EMIT digitCountChosen(m_suggested);
+    });
+}
+
+void SpanPage::showSpan(const SpanTally &tally, const SpanEstimate &estimate,
+                        const PracticeSuggestion &suggestion)
+{
+    m_estimate->setText(StatsText::spanEstimate(estimate));
+    // The chart is made when first shown: a chart costs milliseconds, and most openings of the
+    // window never turn to this page.
+    if (!m_chart) {
+        m_chart = new SpanChart(this);
+        m_chart->setAccessibleName(QStringLiteral("問題数ごとの全問正解の割合"));
+        delete m_layout->takeAt(1);
+        m_layout->insertWidget(1, m_chart, 1);
+    }
+    m_chart->showSpan(tally, estimate);
+    m_suggested = suggestion.digitCount;
+    m_choose->setEnabled(m_suggested > 0);
+    if (m_suggested > 0) {
+        m_suggestion->setText(QStringLiteral("次の練習：%1。%2")
+                                  .arg(StatsText::digitCount(m_suggested), suggestion.reason));
+        m_choose->setText(
+            QStringLiteral("問題数を %1にする(&P)").arg(StatsText::digitCount(m_suggested)));
+    } else {
+        m_suggestion->setText(QString());
+        m_choose->setText(QStringLiteral("問題数を選ぶ(&P)"));
+    }
+}

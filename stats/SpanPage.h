@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+
+struct PracticeSuggestion;
+class QLabel;
+class QPushButton;
+class QVBoxLayout;
+class SpanChart;
+class SpanEstimate;
+class SpanTally;
+
+// The page 推定スパン: the span with its interval (or what it still needs), the chart of whole
+// rows right by digit count, and the digit count to practise next with a button that picks it.
+class SpanPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit SpanPage(QWidget *parent = nullptr);
+
+    void showSpan(const SpanTally &tally, const SpanEstimate &estimate,
+                  const PracticeSuggestion &suggestion);
+
+    QLabel *estimate() const { return m_estimate; }
+    QLabel *suggestion() const { return m_suggestion; }
+    QPushButton *chooseButton() const { return m_choose; }
+    SpanChart *chart() const { return m_chart; } // null until first shown
+
+Q_SIGNALS:
+    // The player asked for the suggested digit count in 問題数.
+    void digitCountChosen(int digitCount);
+
+private:
+    QVBoxLayout *m_layout = nullptr;
+    QLabel *m_estimate = nullptr;
+    SpanChart *m_chart = nullptr;
+    QLabel *m_suggestion = nullptr;
+    QPushButton *m_choose = nullptr;
+    int m_suggested = 0;
+};

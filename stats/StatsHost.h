@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "records/core/HistoryRecord.h"
+
+#include <QDateTime>
+#include <QFont>
+
+class QAbstractItemModel;
+
+// What the window "成績グラフ" needs of the program, handed to it when it is made. The window
+// lives in a module of its own (StatsWindowModule) that calls no function of the program by
+// name: all it uses of the program comes through these virtual functions, so the program needs
+// to export nothing and the module loads into any build of it with the same interface.
+class StatsHost
+{
+public:
+    virtual ~StatsHost() = default;
+
+    // The history table's model, whose signals the window follows (a save, a clear).
+    virtual const QAbstractItemModel &historyModel() const = 0;
+    virtual int recordCount() const = 0;
+    virtual HistoryRecord record(int row) const = 0;
+
+    // The local date and time now, for the runs of days and the calendar.
+    virtual QDateTime localNow() const = 0;
+    // The program's Japanese face at a size in points.
+    virtual QFont japaneseFont(qreal points) const = 0;
+
+    // Picks a digit count (1 to 15) in the main window's 問題数 as choosing it from that list
+    // does: the settings file is rewritten, and a failed write is told to the player there.
+    virtual void chooseDigitCount(int digitCount) = 0;
+};
