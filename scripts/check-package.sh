@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package on this machine: builds it, lints it (lintian --pedantic with info
 # tags, desktop-file-validate and appstreamcli validate --pedantic on the files it holds; any
 # complaint fails the check), shows its control data, installs it with apt-get, starts the

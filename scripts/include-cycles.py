@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints any circle in the include graph of the program's own headers and sources (files named
 from the source root, as "drill/Drill.h"); exits 1 if there is one."""
 import pathlib, re, sys

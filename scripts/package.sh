@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the program with Debian's build flags (hardening included)
 # into build-deb/, without the tests, and makes the Debian package
 # build-deb/ketamori_<version>-<revision>_<arch>.deb.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the build needs (only when something is missing), then configures and builds.
 # Usage: scripts/setup.sh [build-dir [cmake-option...]]   (default: build)
 set -euo pipefail

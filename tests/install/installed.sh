@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the project into a temporary prefix, checks what landed there, validates the desktop
 # entry and the AppStream metadata, then starts the installed launcher in a real X server with a
 # fresh data folder: the window appears and the folder holds the defaults and the help file. A
