@@ -42,9 +42,14 @@ frmMain::frmMain(const QDir &dataDir, std::unique_ptr<HistoryFile> historyFile, 
     m_historyFile->readAhead();
 
     ui.setupUi(this);
-    m_settings = std::make_unique<Settings>(ui, state, *m_settingsFile);
-    m_history = std::make_unique<History>(ui, state, *m_historyFile, clock);
-    m_drill = std::make_unique<Drill>(ui, state, clock, digits, [this] { m_history->Save(); });
+    // Each handler is handed the controls it works on, and no others.
+    m_settings = std::make_unique<Settings>(
+        SettingsControls{ui.cboMonsu, ui.cboJikan, ui.chkAs, this}, state, *m_settingsFile);
+    m_history = std::make_unique<History>(*ui.msgRireki, *this, state, *m_historyFile, clock);
+    m_drill = std::make_unique<Drill>(DrillControls{ui.cmdStart, ui.cmdKaitou, ui.imgStart,
+                                                    ui.shpWaku, ui.shpJikanK, ui.lblMondai,
+                                                    ui.txtKaitou, ui.lblOk, ui.lblNg, ui.lblRitu},
+                                      state, clock, digits, *m_history);
     connectEvents();
 
     ui.tmrStart->start();

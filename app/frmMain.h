@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/DrillState.h"
 #include "app/controls/WindowControls.h"
+#include "drill/core/DrillState.h"
 
 #include <QDir>
 #include <QWidget>

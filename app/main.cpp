@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/QtJapanese.h"
+#include "app/core/SingleCopy.h"
+#include "app/core/TerminationRequests.h"
 #include "app/frmMain.h"
 #include "drill/core/RandomDigitSource.h"
 #include "drill/core/SystemClock.h"
@@ -13,7 +15,67 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QThread>
+#include <QtGui/qguiapplication_platform.h>
 #include <cstdio>
+#include <cstdlib>
+#include <xcb/xcb.h>
+
+namespace {
+
+// The message of a start that cannot go on, on standard error and in a box; the box needs the
+// application, which is made for it where none exists yet.
+int refuse(int argc, char *argv[], const QString &message)
+{
+    std::fprintf(stderr, "ketamori: %s\n", qUtf8Printable(message));
+    std::unique_ptr<QApplication> app;
+    if (!QApplication::instance()) {
+        app = std::make_unique<QApplication>(argc, argv);
+        QtJapanese::install();
+    }
+    QMessageBox::critical(nullptr, QStringLiteral("ケタモリ！"), message);
+    return 1;
+}
+
+QString withDataFolder(const QString &message, const QDir &dataDir)
+{
+    return message + QStringLiteral("\n\nデータフォルダ: %1")
+                         .arg(QDir::toNativeSeparators(dataDir.absolutePath()));
+}
+
+// A second start asked for the window: it comes to the front, and so does a message box open
+// over it (the start-up failure's box when the window was never shown).
+void bringToFront(QWidget &window, const QByteArray &activationToken)
+{
+    // On Wayland only a start the desktop made may take the focus: its token is used for it.
+    if (!activationToken.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+    QWidget *front = QApplication::activeModalWidget();
+    if (window.isVisible()) {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+        window.raise();
+        window.activateWindow();
+    }
+    if (front) {
+        front->raise();
+        front->activateWindow();
+    } else if (window.isVisible()) {
+        front = &window;
+    }
+    // On X11 Qt asks for the focus with the time of the last event this copy saw, which the X
+    // server refuses once anything else has taken the focus since (and with no window manager
+    // there is no one else to ask). The player asked for this window just now: it is given the
+    // focus as of now. Checked, so that a refusal (a window not yet mapped again) is no error
+    // on the connection that Qt would report.
+    const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 && front) {
+        std::free(xcb_request_check(
+            x11->connection(),
+            xcb_set_input_focus_checked(x11->connection(), XCB_INPUT_FOCUS_PARENT,
+                                        xcb_window_t(front->winId()), XCB_CURRENT_TIME)));
+    }
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -24,15 +86,30 @@ int main(int argc, char *argv[])
                              "Run it on a desktop, or under Xvfb: xvfb-run -a ketamori\n");
         return 1;
     }
+    // Made first, before any thread writes a file: it sets SIGXFSZ aside (see Disk).
+    Disk &disk = Disk::real();
     // Qt takes the first thread that uses its objects for its main thread: this one, before the
     // threads below are started.
     QThread::currentThread();
+    const QDir dataDir = QDir::current();
+
+    // One copy per data folder: a second start brings the first copy's window to the front.
+    SingleCopy singleCopy(".");
+    QString refusal;
+    switch (singleCopy.start(&refusal)) {
+    case SingleCopy::Start::First:
+        break;
+    case SingleCopy::Start::HandedOver:
+        return 0;
+    case SingleCopy::Start::Unreachable:
+    case SingleCopy::Start::NoLock:
+        return refuse(argc, argv, withDataFolder(refusal, dataDir));
+    }
     // Fonts and pictures made ready beside QApplication's connection to the display, and the
     // history read beside it too (a long one takes longer than all the rest of the start-up).
     StartupWarmUp warmUp(&Pictures::decodeAhead);
-    const QDir dataDir = QDir::current();
     auto historyFile =
-        std::make_unique<HistoryFile>(dataDir.filePath(HistoryFile::fileName()), Disk::real());
+        std::make_unique<HistoryFile>(dataDir.filePath(HistoryFile::fileName()), disk);
     historyFile->readAhead();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ketamori"));
@@ -43,16 +120,27 @@ int main(int argc, char *argv[])
     SystemClock clock;
     RandomDigitSource digits;
     ChmHelpViewer help; // outlives the window that owns its help windows
-    frmMain window(dataDir, std::move(historyFile), clock, digits, help, Disk::real());
+    frmMain window(dataDir, std::move(historyFile), clock, digits, help, disk);
+
+    QString notListening;
+    if (!singleCopy.listen(&notListening))
+        std::fprintf(stderr, "ketamori: %s\n", qUtf8Printable(notListening));
+    QObject::connect(&singleCopy, &SingleCopy::raiseRequested, &window,
+                     [&window](const QByteArray &token) { bringToFront(window, token); });
+    // Logging out (SIGTERM), a lost terminal (SIGHUP) or Ctrl+C (SIGINT) end the program as its
+    // close box does, once the handler running has finished; quit() also ends a message box's
+    // loop (a Clear not yet confirmed then clears nothing).
+    TerminationRequests terminations;
+    if (!terminations.installed())
+        std::fprintf(stderr, "ketamori: the end signals are left to their default action\n");
+    QObject::connect(&terminations, &TerminationRequests::requested, &window, [&window] {
+        window.close();
+        QCoreApplication::quit();
+    });
 
     QString error;
-    if (!window.frmMain_Load(&error)) {
-        error += QStringLiteral("\n\nデータフォルダ: %1")
-                     .arg(QDir::toNativeSeparators(dataDir.absolutePath()));
-        std::fprintf(stderr, "ketamori: %s\n", qUtf8Printable(error));
-        QMessageBox::critical(nullptr, QStringLiteral("ケタモリ！"), error);
-        return 1;
-    }
+    if (!window.frmMain_Load(&error))
+        return refuse(argc, argv, withDataFolder(error, dataDir));
     window.show();
     return app.exec();
 }

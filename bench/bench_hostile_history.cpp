@@ -42,7 +42,7 @@ QByteArray validLine(int n)
     marks.fill(HistoryRecord::Mark::Unused);
     marks[0] = HistoryRecord::Mark::Right;
     const QDateTime at = QDateTime(QDate(2001, 1, 1), QTime(0, 0, 0)).addSecs(n);
-    return HistoryFile::formatLine(HistoryRecord::ofResult(at, marks, 1, 0, 1, 5));
+    return HistoryFile::formatLine(HistoryRecord::ofResult(at, {marks, 1, 0, 1, 5}));
 }
 
 struct Case

@@ -2,19 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drill/Drill.h"
 
-#include "app/DrillState.h"
 #include "app/controls/AnswerBox.h"
 #include "app/controls/CommandButton.h"
 #include "app/controls/ConsoleColors.h"
 #include "app/controls/Shape.h"
-#include "app/controls/WindowControls.h"
-#include "drill/core/AnswerCheck.h"
+#include "app/controls/ValueLabel.h"
 #include "drill/core/BarWidth.h"
 #include "drill/core/Clock.h"
 #include "drill/core/DigitSlots.h"
 #include "drill/core/DigitSource.h"
 #include "drill/core/DisplaySeconds.h"
+#include "drill/core/DrillState.h"
 #include "drill/core/RateText.h"
+#include "records/History.h"
 
 #include <QLabel>
 
@@ -24,9 +24,9 @@ constexpr int countdownSteps = 3;
 
 } // namespace
 
-Drill::Drill(WindowControls &ui, DrillState &state, Clock &clock, DigitSource &digits,
-             std::function<void()> save)
-    : m_ui(ui), m_state(state), m_clock(clock), m_digits(digits), m_save(std::move(save))
+Drill::Drill(const DrillControls &ui, DrillState &state, Clock &clock, DigitSource &digits,
+             History &history)
+    : m_ui(ui), m_state(state), m_clock(clock), m_digits(digits), m_history(history)
 {
 }
 
@@ -34,7 +34,7 @@ Drill::Drill(WindowControls &ui, DrillState &state, Clock &clock, DigitSource &d
 // every later step, so a choice made during a drill takes effect at its next use.
 void Drill::cmdStart_Click()
 {
-    WindowControls &f = m_ui;
+    DrillControls &f = m_ui;
     DrillState &st = m_state;
 
     st.blnCountdown = true;
@@ -64,7 +64,7 @@ void Drill::cmdStart_Click()
 // stays lit until the next drill's first tick.
 void Drill::tmrStart_Timer()
 {
-    WindowControls &f = m_ui;
+    DrillControls &f = m_ui;
     DrillState &st = m_state;
 
     if (!st.blnCountdown) {
@@ -92,7 +92,7 @@ void Drill::tmrStart_Timer()
 // covered and the answer boxes open.
 void Drill::tmrKt_Timer()
 {
-    WindowControls &f = m_ui;
+    DrillControls &f = m_ui;
     DrillState &st = m_state;
 
     if (!st.blnDisplay)
@@ -115,7 +115,7 @@ void Drill::tmrKt_Timer()
 // One character in a box moves the player on to the next box, from the last one to Answer.
 void Drill::txtKaitou_Change(int index)
 {
-    WindowControls &f = m_ui;
+    DrillControls &f = m_ui;
 
     if (f.txtKaitou(index)->text().isEmpty())
         return; // the program or a click emptied the box
@@ -138,27 +138,32 @@ void Drill::txtKaitou_Click(int index)
 }
 
 // Answer: scores the boxes afresh, shows the digits beside the coloured answers and the result.
+// The result is kept whole, so that Save records it as it was scored, whatever the player does
+// with the boxes or the choices afterwards.
 void Drill::cmdKaitou_Click()
 {
-    WindowControls &f = m_ui;
+    DrillControls &f = m_ui;
     DrillState &st = m_state;
 
-    st.intOk = 0;
-    st.intNg = 0;
+    QStringList answers, digits;
     for (int i = 1; i <= st.intMonsu; ++i) {
-        if (isRightAnswer(f.txtKaitou(i)->text(), f.lblMondai(i)->text())) {
-            f.txtKaitou(i)->setBackColor(QColor(ConsoleColors::lightGreen));
-            ++st.intOk;
-        } else {
-            f.txtKaitou(i)->setBackColor(QColor(ConsoleColors::lightMagenta));
-            ++st.intNg;
-        }
+        answers.append(f.txtKaitou(i)->text());
+        digits.append(f.lblMondai(i)->text());
+    }
+    st.lastResult = DrillResult::score(answers, digits, st.intMonsu, st.intJikan);
+    st.intOk = st.lastResult.intOk;
+    st.intNg = st.lastResult.intNg;
+    for (int i = 1; i <= st.intMonsu; ++i) {
+        const bool right =
+            st.lastResult.marks[static_cast<size_t>(i - 1)] == DrillResult::Mark::Right;
+        f.txtKaitou(i)->setBackColor(
+            QColor(right ? ConsoleColors::lightGreen : ConsoleColors::lightMagenta));
     }
     f.shpWaku->setVisible(false);
     f.lblOk->setText(QString::number(st.intOk));
     f.lblNg->setText(QString::number(st.intNg));
     f.lblRitu->setText(rateText(st.intOk, st.intMonsu));
     if (st.intAs == 1)
-        m_save();
+        m_history.Save();
     f.cmdStart->setFocus();
 }

@@ -2,24 +2,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <functional>
+#include "drill/DrillControls.h"
 
 class Clock;
 class DigitSource;
+class History;
 struct DrillState;
-struct WindowControls;
 
 // One drill from Start to scoring: the Click of cmdStart, the countdown and display timers, the
-// answer boxes' events and the Click of cmdKaitou. Each handler works on the window's controls
-// and its DrillState; scoring calls Save through the function it is given.
+// answer boxes' events and the Click of cmdKaitou. Each handler works on the drill's controls and
+// the window's DrillState; scoring keeps its result there as a value and, with auto-save on,
+// calls Save, which records that value.
 //
 // Handlers carry the design's names, control and event joined as in cmdStart_Click; helpers of
 // the program's own are ordinary camelCase.
 class Drill
 {
 public:
-    Drill(WindowControls &ui, DrillState &state, Clock &clock, DigitSource &digits,
-          std::function<void()> save);
+    Drill(const DrillControls &ui, DrillState &state, Clock &clock, DigitSource &digits,
+          History &history);
 
     void cmdStart_Click();
     void tmrStart_Timer();
@@ -29,9 +30,9 @@ public:
     void cmdKaitou_Click();
 
 private:
-    WindowControls &m_ui;
+    DrillControls m_ui;
     DrillState &m_state;
     Clock &m_clock;
     DigitSource &m_digits;
-    std::function<void()> m_save;
+    History &m_history;
 };

@@ -2,14 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/History.h"
 
-#include "app/DrillState.h"
-#include "app/controls/AnswerBox.h"
 #include "app/controls/FittingTextDelegate.h"
 #include "app/controls/GridLineStyle.h"
 #include "app/controls/Twips.h"
-#include "app/controls/WindowControls.h"
-#include "drill/core/AnswerCheck.h"
 #include "drill/core/Clock.h"
+#include "drill/core/DrillState.h"
 #include "records/HistoryModel.h"
 #include "records/WriteWarning.h"
 #include "records/core/HistoryFile.h"
@@ -47,14 +44,15 @@ void reportSkippedLines(const QList<qint64> &lines, qint64 count)
 
 } // namespace
 
-History::History(WindowControls &ui, const DrillState &state, HistoryFile &file, Clock &clock)
-    : m_ui(ui), m_state(state), m_file(file), m_clock(clock)
+History::History(QTableView &msgRireki, QWidget &form, const DrillState &state, HistoryFile &file,
+                 Clock &clock)
+    : m_grid(msgRireki), m_form(form), m_state(state), m_file(file), m_clock(clock)
 {
 }
 
 void History::InitRireki()
 {
-    QTableView *grid = m_ui.msgRireki;
+    QTableView *grid = &m_grid;
     // The font first: the model's header texts are measured as soon as it is set, and measuring
     // them in any other font would load that font for nothing.
     grid->setFont(japaneseFont(9));
@@ -130,22 +128,11 @@ void History::Save()
     if ((st.intOk == 0 && st.intNg == 0) || st.blnDisplay || st.blnCountdown)
         return;
 
-    HistoryRecord::Marks marks;
-    for (int i = 1; i <= HistoryRecord::slotCount; ++i) {
-        HistoryRecord::Mark &mark = marks[static_cast<size_t>(i - 1)];
-        if (i > st.intMonsu)
-            mark = HistoryRecord::Mark::Unused;
-        else if (isRightAnswer(m_ui.txtKaitou(i)->text(), m_ui.lblMondai(i)->text()))
-            mark = HistoryRecord::Mark::Right;
-        else
-            mark = HistoryRecord::Mark::Wrong;
-    }
-    const HistoryRecord record = HistoryRecord::ofResult(m_clock.localNow(), marks, st.intOk,
-                                                         st.intNg, st.intMonsu, st.intJikan);
+    const HistoryRecord record = HistoryRecord::ofResult(m_clock.localNow(), st.lastResult);
 
     QString error;
     if (!m_file.append(record, &error)) {
-        warnNotWritten(m_ui.form, error, QStringLiteral("この結果は履歴に保存されていません。"));
+        warnNotWritten(&m_form, error, QStringLiteral("この結果は履歴に保存されていません。"));
         return;
     }
     m_model->append(record);
@@ -157,19 +144,19 @@ void History::ClearHistory()
 {
     QMessageBox confirm(QMessageBox::Warning, QStringLiteral("クリア確認"),
                         QStringLiteral("履歴データをクリアします。よろしいですか？"),
-                        QMessageBox::Ok | QMessageBox::Cancel, m_ui.form);
+                        QMessageBox::Ok | QMessageBox::Cancel, &m_form);
     confirm.setDefaultButton(QMessageBox::Ok);
     if (confirm.exec() != QMessageBox::Ok)
         return;
 
     QString error;
     if (!m_file.clear(&error)) {
-        warnNotWritten(m_ui.form, error, QStringLiteral("履歴はそのまま残っています。"),
+        warnNotWritten(&m_form, error, QStringLiteral("履歴はそのまま残っています。"),
                        QStringLiteral("クリアエラー"));
         return;
     }
     m_model->clear();
-    QMessageBox::information(m_ui.form, QStringLiteral("クリア終了"),
+    QMessageBox::information(&m_form, QStringLiteral("クリア終了"),
                              QStringLiteral("履歴データをクリアしました"));
 }
 
@@ -180,8 +167,8 @@ void History::leaveCurrentAtLastCell()
     const int records = m_model->recordCount();
     if (records == 0)
         return;
-    m_ui.msgRireki->selectionModel()->setCurrentIndex(
-        m_model->index(records - 1, HistoryModel::columns - 1), QItemSelectionModel::NoUpdate);
+    m_grid.selectionModel()->setCurrentIndex(m_model->index(records - 1, HistoryModel::columns - 1),
+                                             QItemSelectionModel::NoUpdate);
 }
 
 // With more rows than the table shows at once, the newest record is brought into view. The
@@ -190,7 +177,7 @@ void History::leaveCurrentAtLastCell()
 void History::applyScrollRule()
 {
     const int rowCount = m_model->recordCount() + 1; // the header row included
-    QTableView *grid = m_ui.msgRireki;
+    QTableView *grid = &m_grid;
     if (rowCount <= visibleRows || !grid->isVisible())
         return;
     grid->doItemsLayout(); // the scroll range must know of rows just added

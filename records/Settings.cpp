@@ -2,15 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/Settings.h"
 
-#include "app/DrillState.h"
 #include "app/controls/ChoiceCombo.h"
-#include "app/controls/WindowControls.h"
+#include "drill/core/DrillState.h"
 #include "records/WriteWarning.h"
 #include "records/core/SettingsFile.h"
 
 #include <QToolButton>
 
-Settings::Settings(WindowControls &ui, DrillState &state, SettingsFile &file)
+Settings::Settings(const SettingsControls &ui, DrillState &state, SettingsFile &file)
     : m_ui(ui), m_state(state), m_file(file)
 {
 }

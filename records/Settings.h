@@ -2,18 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "records/SettingsControls.h"
+
 #include <QString>
 
 class SettingsFile;
 struct DrillState;
-struct WindowControls;
 
 // The player's three choices and their controls: loading them at start-up, filling the two
 // choice lists, and rewriting the settings file whenever the player changes one of them.
 class Settings
 {
 public:
-    Settings(WindowControls &ui, DrillState &state, SettingsFile &file);
+    Settings(const SettingsControls &ui, DrillState &state, SettingsFile &file);
 
     // Reads intMonsu, intJikan and intAs from the settings file and sets chkAs. Returns false
     // with a message for the player when the file is missing or unusable.
@@ -32,7 +33,7 @@ public:
     void chkAs_Click(bool checked);
 
 private:
-    WindowControls &m_ui;
+    SettingsControls m_ui;
     DrillState &m_state;
     SettingsFile &m_file;
 };

@@ -1,46 +1,69 @@
 #!/usr/bin/env python3
 # SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Prints any circle in the include graph of the program's own headers and sources (files named
-from the source root, as "drill/Drill.h"); exits 1 if there is one."""
+"""Prints every circle in the include graph of the project's own headers and sources (files named
+from the source root, as "drill/Drill.h"), first between files, then between folders; exits 1 if
+there is one.
+
+Every folder counts on its own, a core folder and app/controls too: the layers are the folders,
+and each may include from the ones below it only (app wires the handlers, the handlers use the
+controls and the core code, core code needs no widgets)."""
 import pathlib, re, sys
 
 root = pathlib.Path(__file__).resolve().parent.parent
-folders = ["app", "drill", "records", "help", "resources"]
+folders = ["app", "drill", "records", "help", "resources", "stats", "packaging", "tests",
+           "bench", "fuzz"]
 graph = {}
 for folder in folders:
     for path in (root / folder).rglob("*"):
         if path.suffix in (".h", ".cpp"):
-            name = str(path.relative_to(root))
+            name = path.relative_to(root).as_posix()
             text = path.read_text(encoding="utf-8")
             graph[name] = re.findall(r'^#include "([^"]+)"', text, re.M)
+
+
+def circles(edges):
+    """The circles found by a depth-first walk of a graph given as node -> set of nodes."""
+    state, stack, found = {}, [], []
+
+    def visit(u):
+        state[u] = 1
+        stack.append(u)
+        for v in sorted(edges.get(u, ())):
+            if v == u:
+                continue
+            if state.get(v) == 1:
+                found.append(stack[stack.index(v):] + [v])
+            elif v not in state:
+                visit(v)
+        stack.pop()
+        state[u] = 2
+
+    for u in sorted(edges):
+        if u not in state:
+            visit(u)
+    return found
+
 
 # A .cpp and its .h are one unit: a circle through a header's implementation counts too.
 def unit(name):
     return name.rsplit(".", 1)[0]
 
-units = {}
+
+def folder(name):
+    return name.rsplit("/", 1)[0]
+
+
+units, folder_edges = {}, {}
 for name, includes in graph.items():
-    units.setdefault(unit(name), set()).update(unit(i) for i in includes if i in graph)
+    known = [i for i in includes if i in graph]
+    units.setdefault(unit(name), set()).update(unit(i) for i in known)
+    folder_edges.setdefault(folder(name), set()).update(folder(i) for i in known)
 
-state, stack, found = {}, [], []
-def visit(u):
-    state[u] = 1
-    stack.append(u)
-    for v in sorted(units.get(u, ())):
-        if v == u:
-            continue
-        if state.get(v) == 1:
-            found.append(stack[stack.index(v):] + [v])
-        elif v not in state:
-            visit(v)
-    stack.pop()
-    state[u] = 2
-
-for u in sorted(units):
-    if u not in state:
-        visit(u)
-for circle in found:
+unit_circles = circles(units)
+folder_circles = circles(folder_edges)
+for circle in unit_circles + folder_circles:
     print(" -> ".join(circle))
-print(f"{len(units)} units, {len(found)} circles")
-sys.exit(1 if found else 0)
+print(f"{len(units)} units, {len(unit_circles)} circles; "
+      f"{len(folder_edges)} folders, {len(folder_circles)} circles")
+sys.exit(1 if unit_circles or folder_circles else 0)

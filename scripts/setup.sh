@@ -18,6 +18,7 @@ packages+=(clang-14 libclang-rt-14-dev)  # the fuzz targets: libFuzzer and the s
 packages+=(qt6-charts-dev)  # the charts of the 成績グラフ window
 packages+=(qt6-translations-l10n)  # Qt's own texts (dialog buttons, context menus) in Japanese
 packages+=(dbus at-spi2-core python3-pyatspi)  # end-to-end tests read the accessibility tree
+packages+=(x11-utils)  # xwininfo: the order of the windows on the screen, for the two-copies test
 
 missing=()
 for p in "${packages[@]}"; do

@@ -7,6 +7,9 @@
 #include "RecordingHelp.h"
 #include "ScriptedDigits.h"
 #include "app/QtJapanese.h"
+#include "app/controls/AnswerBox.h"
+#include "app/controls/CommandButton.h"
+#include "app/controls/ValueLabel.h"
 #include "app/frmMain.h"
 
 #include <QFile>
@@ -15,6 +18,7 @@
 #include <QTest>
 #include <QTimer>
 #include <memory>
+#include <utility>
 
 // The real window on a temporary data folder, with a fake clock, scripted digits (or any other
 // digit source) and a disk that fails when a test asks it to, started up like the program does. A
@@ -60,6 +64,22 @@ public:
 
     // Fires a timer once, through its timeout signal as the running program would.
     static void tick(QTimer *timer) { QMetaObject::invokeMethod(timer, "timeout"); }
+
+    // Scores a drill of the digits shown against the answers typed, one character a slot, as the
+    // Answer button does after a drill of that many digits; nothing is saved, whatever the
+    // auto-save setting.
+    void score(const QString &shown, const QString &typed)
+    {
+        DrillState &st = form->state;
+        st.intMonsu = static_cast<int16_t>(shown.size());
+        for (int i = 1; i <= shown.size(); ++i) {
+            form->ui.lblMondai(i)->setText(shown.mid(i - 1, 1));
+            form->ui.txtKaitou(i)->setText(typed.mid(i - 1, 1));
+        }
+        const int16_t autoSave = std::exchange(st.intAs, int16_t(0));
+        form->ui.cmdKaitou->click();
+        st.intAs = autoSave;
+    }
 
     QString dataFile(const QString &name) const { return dir.filePath(name); }
 

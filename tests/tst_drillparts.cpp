@@ -3,6 +3,7 @@
 #include "drill/core/AnswerCheck.h"
 #include "drill/core/BarWidth.h"
 #include "drill/core/DisplaySeconds.h"
+#include "drill/core/DrillResult.h"
 
 #include <QTest>
 #include <limits>
@@ -96,6 +97,47 @@ private Q_SLOTS:
         QFETCH(QString, digit);
         QFETCH(bool, right);
         QCOMPARE(isRightAnswer(answer, digit), right);
+    }
+
+    // The scored result holds one mark a slot, the counts of its marks, and the digit count and
+    // seconds it was scored with.
+    void scoredResult_data()
+    {
+        QTest::addColumn<QString>("digits");
+        QTest::addColumn<QString>("answers");
+        QTest::addColumn<QString>("marks"); // R right, W wrong, - unused, slot 1 first
+        QTest::newRow("two of three") << "407"
+                                      << "417"
+                                      << "RWR------------";
+        QTest::newRow("all fifteen") << "012345678012345"
+                                     << "012345678012345" << QString(15, u'R');
+        QTest::newRow("before any drill") << "     "
+                                          << "     "
+                                          << "RRRRR----------";
+    }
+    void scoredResult()
+    {
+        QFETCH(QString, digits);
+        QFETCH(QString, answers);
+        QFETCH(QString, marks);
+        auto perSlot = [](const QString &text) {
+            QStringList list;
+            for (QChar c : text)
+                list.append(c == u' ' ? QString() : QString(c));
+            return list;
+        };
+        const auto count = static_cast<int16_t>(digits.size());
+        const DrillResult r = DrillResult::score(perSlot(answers), perSlot(digits), count, 7);
+        QString got;
+        for (DrillResult::Mark m : r.marks)
+            got += m == DrillResult::Mark::Right   ? u'R'
+                   : m == DrillResult::Mark::Wrong ? u'W'
+                                                   : u'-';
+        QCOMPARE(got, marks);
+        QCOMPARE(r.intOk, int16_t(marks.count(u'R')));
+        QCOMPARE(r.intNg, int16_t(marks.count(u'W')));
+        QCOMPARE(r.intMonsu, count);
+        QCOMPARE(r.intJikan, int16_t(7));
     }
 };
 

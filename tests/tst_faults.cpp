@@ -23,6 +23,7 @@
 #include <atomic>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -110,16 +111,7 @@ private:
 // The window of TestWindow, scored and ready to save a result.
 void scoreThreeDigits(TestWindow &t)
 {
-    DrillState &st = t->state;
-    st.intMonsu = 3;
-    st.intJikan = 5;
-    st.intOk = 2;
-    st.intNg = 1;
-    const QString shown = QStringLiteral("123"), typed = QStringLiteral("124");
-    for (int i = 1; i <= 3; ++i) {
-        t->ui.lblMondai(i)->setText(shown.at(i - 1));
-        t->ui.txtKaitou(i)->setText(typed.at(i - 1));
-    }
+    t.score(QStringLiteral("123"), QStringLiteral("124"));
 }
 
 int records(TestWindow &t)
@@ -137,6 +129,34 @@ QStringList namesIn(const QString &folder)
     names.sort();
     return names;
 }
+
+// A file-size limit on this process (as `ulimit -f` sets one) for the length of a test.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit lower = m_old;
+        lower.rlim_cur = bytes;
+        m_set = setrlimit(RLIMIT_FSIZE, &lower) == 0;
+    }
+    ~FileSizeLimit() { lift(); }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+    bool set() const { return m_set; }
+    void lift()
+    {
+        if (m_set)
+            setrlimit(RLIMIT_FSIZE, &m_old);
+        m_set = false;
+    }
+
+private:
+    rlimit m_old{};
+    bool m_set = false;
+};
 
 } // namespace
 
@@ -303,6 +323,84 @@ private Q_SLOTS:
         QCOMPARE(namesIn(t.dir.path()), (QStringList{historyName, settingsName}));
         // The table agrees with the file.
         QCOMPARE(records(t), int(HistoryFile::parse(historyAfter).records.size()));
+    }
+
+    // A write beyond the process's file-size limit (ulimit -f) fails like one onto a full disk:
+    // the program is not ended by SIGXFSZ, the part of a line written is taken back, the player
+    // is told why, and once the limit is lifted the program saves on, in step with the file.
+    void fileSizeLimit_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<int>("limit");      // in bytes; the history has two lines, 152 bytes
+        QTest::addColumn<QString>("reason"); // empty: the operation succeeds
+        const QString tooLarge = QStringLiteral("ファイルが大きすぎます");
+        QTest::newRow("save, no byte left") << u"save"_qs << 152 << tooLarge;
+        QTest::newRow("save, breaks off in mid-line") << u"save"_qs << 182 << tooLarge;
+        // The new settings file, 7 bytes, is larger than the limit.
+        QTest::newRow("settings, over the limit") << u"settings"_qs << 3 << tooLarge;
+        QTest::newRow("clear, under the limit") << u"clear"_qs << 152 << QString();
+    }
+    void fileSizeLimit()
+    {
+        QFETCH(QString, operation);
+        QFETCH(int, limit);
+        QFETCH(QString, reason);
+        const QByteArray history = linesOfDays(2);
+        QCOMPARE(history.size(), 152);
+        TestWindow t(settingsBytes, history);
+        QVERIFY(t.loaded);
+
+        FileSizeLimit sizeLimit{rlim_t(limit)};
+        QVERIFY(sizeLimit.set());
+        const QList<MessageBoxAnswerer::Shown> shown = run(t, operation);
+        sizeLimit.lift();
+        const QString name = operation == u"settings" ? settingsName : historyName;
+        if (reason.isEmpty()) {
+            QCOMPARE(shown.size(), operation == u"clear" ? 2 : 0);
+        } else {
+            QCOMPARE(shown.size(), 1);
+            checkWarning(shown.last(), operation, name, reason);
+        }
+        const QByteArray historyAfter = operation == u"clear" ? QByteArray() : history;
+        QCOMPARE(fileBytes(t.dataFile(historyName)), historyAfter);
+        QCOMPARE(fileBytes(t.dataFile(settingsName)), settingsBytes);
+        QCOMPARE(namesIn(t.dir.path()), (QStringList{historyName, settingsName}));
+        QCOMPARE(records(t), int(HistoryFile::parse(historyAfter).records.size()));
+
+        scoreThreeDigits(t);
+        t->ui.cmdHozon->click();
+        QCOMPARE(fileBytes(t.dataFile(historyName)),
+                 historyAfter +
+                     HistoryFile::formatLine(t->history().model().record(records(t) - 1)));
+        QCOMPARE(records(t), int(HistoryFile::parse(historyAfter).records.size()) + 1);
+    }
+
+    // A stream of saves in a real process started under `ulimit -f`: it is told that the file
+    // is too large and ends by itself instead of being killed by SIGXFSZ, and the file holds
+    // whole lines only, up to the limit.
+    void streamOfSavesUnderUlimit()
+    {
+        const QByteArray before = linesOfDays(3);
+        TestWindow t(settingsBytes, before);
+        QVERIFY(t.loaded);
+        QProcess saver;
+        // bash counts ulimit -f in KiB: 4096 bytes, not a whole number of lines.
+        saver.start(u"bash"_qs, {u"-c"_qs, u"ulimit -f 4 && exec \"$0\" \"$1\""_qs,
+                                 QStringLiteral(SAVE_STREAM), t.dir.path()});
+        QVERIFY(saver.waitForFinished(20000));
+        QCOMPARE(saver.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(saver.exitCode(), 1);
+        const QString said = QString::fromUtf8(saver.readAllStandardError());
+        QVERIFY2(said.contains(u"ファイルが大きすぎます"_qs), qPrintable(said));
+
+        const QByteArray after = fileBytes(t.dataFile(historyName));
+        QByteArray expected = before;
+        int lines = 0;
+        while (expected.size() < after.size())
+            expected += HistoryFile::formatLine(streamRecord(++lines));
+        QCOMPARE(after, expected);
+        QVERIFY(after.size() <= 4096);
+        QVERIFY(after.size() + HistoryFile::formatLine(streamRecord(lines + 1)).size() > 4096);
     }
 
     // Start-up on a history file of what this program never writes: the lines it can read

@@ -4,6 +4,7 @@
 #include "MessageBoxAnswerer.h"
 #include "TestWindow.h"
 #include "app/controls/AnswerBox.h"
+#include "app/controls/ChoiceCombo.h"
 #include "app/controls/CommandButton.h"
 #include "app/controls/Twips.h"
 #include "app/frmMain.h"
@@ -42,20 +43,6 @@ struct Program : TestWindow
         return QTest::qWaitForWindowExposed(form.get());
     }
 
-    // The state after scoring: the digits shown, the answers typed and the counts.
-    void scored(const QString &digitsShown, const QString &answers, int16_t ok, int16_t ng)
-    {
-        DrillState &st = form->state;
-        st.intMonsu = static_cast<int16_t>(digitsShown.size());
-        st.intJikan = 5;
-        st.intOk = ok;
-        st.intNg = ng;
-        for (int i = 1; i <= digitsShown.size(); ++i) {
-            form->ui.lblMondai(i)->setText(digitsShown.at(i - 1));
-            form->ui.txtKaitou(i)->setText(answers.at(i - 1));
-        }
-    }
-
     QStringList row(int r) const
     {
         QStringList texts;
@@ -79,6 +66,17 @@ QByteArray linesOfDays(int count)
         content += lineOfDay(i);
     return content;
 }
+
+// What the player does between scoring and Save.
+enum Change
+{
+    EmptyBox,
+    RetypeBox,
+    FewerDigits,
+    MoreDigits,
+    OtherSeconds,
+    NextDrill,
+};
 
 const QStringList exampleRow = {QStringLiteral("1"),        QStringLiteral("01/02/03"),
                                 QStringLiteral("04:05:06"), exampleMarks,
@@ -210,7 +208,7 @@ private Q_SLOTS:
     {
         Program p{QByteArray("")};
         QVERIFY(p.loaded);
-        p.scored(u"123"_qs, u"124"_qs, 2, 1);
+        p.score(u"123"_qs, u"124"_qs);
         p.form->ui.cmdHozon->click();
         const QByteArray bytes = fileBytes(p.historyPath());
         QCOMPARE(bytes.size(), 76);
@@ -236,12 +234,69 @@ private Q_SLOTS:
         Program p{lineOfDay(0)};
         QVERIFY(p.loaded);
         if (!nothingScored)
-            p.scored(u"123"_qs, u"124"_qs, 2, 1);
+            p.score(u"123"_qs, u"124"_qs);
         p.form->state.blnCountdown = countdown;
         p.form->state.blnDisplay = display;
         p.form->ui.cmdHozon->click();
         QCOMPARE(fileBytes(p.historyPath()), lineOfDay(0));
         QCOMPARE(p.rows(), 1);
+    }
+
+    // Whatever the player does between scoring and Save, the line is the result as scored: its
+    // marks agree with its counts, its rate is of its own digit count, its seconds those it was
+    // shown for.
+    void saveRecordsTheResultAsScored_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::newRow("a box emptied by a click") << int(EmptyBox);
+        QTest::newRow("a box typed again, wrong") << int(RetypeBox);
+        QTest::newRow("fewer digits chosen") << int(FewerDigits);
+        QTest::newRow("more digits chosen") << int(MoreDigits);
+        QTest::newRow("another display time chosen") << int(OtherSeconds);
+        QTest::newRow("next drill not yet scored") << int(NextDrill);
+    }
+    void saveRecordsTheResultAsScored()
+    {
+        QFETCH(int, change);
+        Program p{QByteArray("")};
+        QVERIFY(p.loaded);
+        frmMain &w = p.w();
+        p.score(u"123"_qs, u"123"_qs);
+        switch (change) {
+        case EmptyBox:
+            emit w.ui.txtKaitou(2)->clicked();
+            break;
+        case RetypeBox:
+            w.ui.txtKaitou(2)->setText(u"9"_qs);
+            break;
+        case FewerDigits:
+            emit w.ui.cboMonsu->chosen(0);
+            break;
+        case MoreDigits:
+            emit w.ui.cboMonsu->chosen(w.ui.cboMonsu->count() - 1);
+            break;
+        case OtherSeconds:
+            emit w.ui.cboJikan->chosen(0);
+            break;
+        case NextDrill:
+            // Its answer phase, a box typed, Answer not pressed.
+            w.ui.cmdStart->click();
+            for (int i = 0; i < 3; ++i)
+                TestWindow::tick(w.ui.tmrStart);
+            for (int i = 0; i < 20 && w.state.blnDisplay; ++i) {
+                p.clock.advance(1);
+                TestWindow::tick(w.ui.tmrKt);
+            }
+            QVERIFY(!w.state.blnCountdown && !w.state.blnDisplay);
+            w.ui.txtKaitou(1)->setText(u"9"_qs);
+            break;
+        }
+        w.ui.cmdHozon->click();
+        QCOMPARE(p.rows(), 1);
+        QCOMPARE(p.row(0).mid(3), (QStringList{u"○○○－－－－－－－－－－－－"_qs, u"3"_qs, u"0"_qs,
+                                               u"100.0%"_qs, u"5秒"_qs}));
+        QCOMPARE(HistoryFile::parse(fileBytes(p.historyPath())).records.at(0).marksText(),
+                 u"○○○－－－－－－－－－－－－"_qs);
     }
 
     void marksAndRate_data()
@@ -262,8 +317,7 @@ private Q_SLOTS:
         QFETCH(QString, rate);
         Program p{QByteArray("")};
         QVERIFY(p.loaded);
-        const int16_t ok = static_cast<int16_t>(marks.count(u'○'));
-        p.scored(u"012345678012345"_qs, answers, ok, static_cast<int16_t>(15 - ok));
+        p.score(u"012345678012345"_qs, answers);
         p.form->ui.cmdHozon->click();
         QCOMPARE(p.row(0).at(3), marks);
         QCOMPARE(p.row(0).at(6), rate);
@@ -281,7 +335,7 @@ private Q_SLOTS:
         QFETCH(int, autoSave);
         Program p{QByteArray("")};
         QVERIFY(p.loaded);
-        p.scored(u"123"_qs, u"124"_qs, 0, 0);
+        p.score(u"123"_qs, u"124"_qs);
         p.form->state.intAs = static_cast<int16_t>(autoSave);
         p.form->ui.cmdKaitou->click();
         QCOMPARE(p.form->ui.lblRitu->text(), u"66.7%"_qs); // scored
@@ -300,7 +354,7 @@ private Q_SLOTS:
         Program p{linesOfDays(5)};
         QVERIFY(p.loaded);
         QVERIFY(p.show());
-        p.scored(u"123"_qs, u"124"_qs, 2, 1);
+        p.score(u"123"_qs, u"124"_qs);
         p.form->ui.cmdHozon->click();
         QCOMPARE(p.rows(), 6);
         QCOMPARE(p.grid().verticalScrollBar()->value(), 0);
@@ -355,7 +409,7 @@ private Q_SLOTS:
         QCOMPARE(p.rows(), 0);
         QCOMPARE(p.table().headerData(3, Qt::Horizontal).toString(), u"成績詳細"_qs);
 
-        p.scored(u"123"_qs, u"124"_qs, 2, 1);
+        p.score(u"123"_qs, u"124"_qs);
         p.form->ui.cmdHozon->click();
         QCOMPARE(fileBytes(p.historyPath()), exampleLine());
         QCOMPARE(p.row(0), exampleRow);
@@ -368,7 +422,7 @@ private Q_SLOTS:
         Program p{torn};
         QVERIFY(p.loaded);
         QCOMPARE(p.rows(), 1);
-        p.scored(u"123"_qs, u"124"_qs, 2, 1);
+        p.score(u"123"_qs, u"124"_qs);
         p.form->ui.cmdHozon->click();
         QCOMPARE(fileBytes(p.historyPath()), torn + "\r\n" + exampleLine());
         QCOMPARE(p.rows(), 2);
@@ -403,7 +457,7 @@ private Q_SLOTS:
             p.disk.failAt = FailingDisk::Step::Write;
             p.disk.bytesBeforeFailure = failure.section(u' ', 2).toInt();
         }
-        p.scored(u"123"_qs, u"124"_qs, 2, 1);
+        p.score(u"123"_qs, u"124"_qs);
         {
             MessageBoxAnswerer answerer({QMessageBox::Ok});
             p.form->ui.cmdHozon->click();

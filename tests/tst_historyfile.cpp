@@ -27,7 +27,7 @@ HistoryRecord::Marks marksOf(QStringView text)
 HistoryRecord exampleRecord()
 {
     return HistoryRecord::ofResult(QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6, 789)),
-                                   marksOf(u"○○×－－－－－－－－－－－－"), 2, 1, 3, 5);
+                                   {marksOf(u"○○×－－－－－－－－－－－－"), 2, 1, 3, 5});
 }
 
 } // namespace
@@ -92,7 +92,7 @@ private Q_SLOTS:
         for (int count = 1; count <= 15; ++count) {
             for (int ok = 0; ok <= 15; ++ok) {
                 const HistoryRecord r = HistoryRecord::ofResult(
-                    QDateTime(QDate(2001, 2, 3), QTime()), {}, int16_t(ok), 0, count, 5);
+                    QDateTime(QDate(2001, 2, 3), QTime()), {{}, int16_t(ok), 0, int16_t(count), 5});
                 QCOMPARE(r.percentText(), rateText(ok, count));
             }
         }

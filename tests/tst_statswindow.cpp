@@ -56,14 +56,7 @@ struct Program : TestWindow
     // Scores a drill of the given digits against the answers typed and saves it.
     void saveResult(const QString &shown, const QString &typed)
     {
-        DrillState &st = form->state;
-        st.intMonsu = static_cast<int16_t>(shown.size());
-        st.intOk = st.intNg = 0;
-        for (int i = 1; i <= shown.size(); ++i) {
-            form->ui.lblMondai(i)->setText(shown.at(i - 1));
-            form->ui.txtKaitou(i)->setText(typed.at(i - 1));
-            ++(shown.at(i - 1) == typed.at(i - 1) ? st.intOk : st.intNg);
-        }
+        score(shown, typed);
         form->ui.cmdHozon->click();
     }
 

@@ -5,7 +5,13 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <csignal>
 #include <unistd.h>
+
+Disk::Disk()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
 Disk::~Disk() = default;
 

@@ -11,18 +11,17 @@ QString twoDigits(int n)
 }
 } // namespace
 
-HistoryRecord HistoryRecord::ofResult(const QDateTime &now, const Marks &marks, int16_t ok,
-                                      int16_t ng, int digitCount, int16_t displaySeconds)
+HistoryRecord HistoryRecord::ofResult(const QDateTime &now, const DrillResult &result)
 {
     HistoryRecord record;
     record.date = now.date();
     const QTime time = now.time();
     record.time = QTime(time.hour(), time.minute(), time.second());
-    record.marks = marks;
-    record.ok = ok;
-    record.ng = ng;
-    record.rateTenths = ::rateTenths(ok, digitCount);
-    record.seconds = displaySeconds;
+    record.marks = result.marks;
+    record.ok = result.intOk;
+    record.ng = result.intNg;
+    record.rateTenths = ::rateTenths(result.intOk, result.intMonsu);
+    record.seconds = result.intJikan;
     return record;
 }
 

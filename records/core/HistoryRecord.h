@@ -3,6 +3,7 @@
 #pragma once
 
 #include "drill/core/DigitSlots.h"
+#include "drill/core/DrillResult.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -16,14 +17,10 @@
 // demand, exactly as the file holds them.
 struct HistoryRecord
 {
-    enum class Mark : uint8_t
-    {
-        Right,  // "○"
-        Wrong,  // "×"
-        Unused, // "－", a slot beyond the digit count
-    };
+    // The marks of the result it records: Right "○", Wrong "×", Unused "－".
+    using Mark = DrillResult::Mark;
+    using Marks = DrillResult::Marks; // slot 1 first
     static constexpr int slotCount = DigitSlots::count;
-    using Marks = std::array<Mark, slotCount>; // slot 1 first
 
     QDate date;             // local date of the save
     QTime time;             // local time of the save, whole seconds
@@ -33,10 +30,9 @@ struct HistoryRecord
     int32_t rateTenths = 0; // rate correct in tenths of a percent: 667 is 66.7%
     int16_t seconds = 0;    // display time
 
-    // The record of a result saved at the local date and time now: marks and counts as scored,
-    // the rate of ok over digitCount and the display time.
-    static HistoryRecord ofResult(const QDateTime &now, const Marks &marks, int16_t ok, int16_t ng,
-                                  int digitCount, int16_t displaySeconds);
+    // The record of a result saved at the local date and time now: its marks, counts and display
+    // seconds, and the rate of its right answers over its own digit count.
+    static HistoryRecord ofResult(const QDateTime &now, const DrillResult &result);
 
     static QChar markChar(Mark mark);
 

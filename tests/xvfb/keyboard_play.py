@@ -473,8 +473,9 @@ def scenario_settings_reentry_restart_clear(work):
 
 
 def scenario_save_and_help_by_keyboard(work):
-    """Auto-save off: a drill scored and saved with 保存, then help opened with ヘルプ and both
-    windows closed with 終了, all by keyboard."""
+    """Auto-save off: a drill scored, an answer box emptied by a click, and the result saved
+    with 保存 as it was scored; then help opened with ヘルプ and both windows closed with 終了,
+    all but the click by keyboard."""
     seed(work, b"3,0,0\r\n", SEEDED[0])
     shutil.copyfile(HELP_FILE, os.path.join(work, "zqHelp.chm"))
     p = Program(work, "save-help")
@@ -486,7 +487,13 @@ def scenario_save_and_help_by_keyboard(work):
         p.key("space")
         p.expect_focus(lambda: p.button("スタート"), "スタート after scoring")
         check(read(work, "履歴.txt") == SEEDED[0], "saved without auto-save")
-        p.key("Tab", "Tab")
+        # A click on box 2 after scoring empties it; 保存 still records the result as scored.
+        p.click(box_left(2) + 19, BOX_TOP + 32)
+        wait_for("box 2 emptied", lambda: p.answer(2) == "", seconds=3)
+        for _ in range(25):
+            if p.focused_is(p.button("保存")):
+                break
+            p.key("Tab")
         p.expect_focus(lambda: p.button("保存"), "保存")
         p.key("space")
         wait_for("the saved line", lambda: read(work, "履歴.txt").count(b"\r\n") == 2, seconds=3)

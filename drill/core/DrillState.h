@@ -2,12 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "drill/core/DrillResult.h"
+
 #include <QString>
 #include <cstdint>
 
 // The window's state record: the three settings, the phase flags, the clock readings and the
 // last scores. Every field starts at zero, false or empty; start-up fills it in.
-// Invariant kept by the handlers: blnCountdown and blnDisplay are never both true.
+// Invariants kept by the handlers: blnCountdown and blnDisplay are never both true; intOk and
+// intNg are always those of lastResult.
 struct DrillState
 {
     QString strHelpFile;       // help file, relative to the data folder
@@ -23,4 +26,5 @@ struct DrillState
     int16_t intAs = 0;         // auto-save after scoring: 1 on, 0 off (setting)
     int16_t intOk = 0;         // right answers in the last scoring
     int16_t intNg = 0;         // wrong answers in the last scoring
+    DrillResult lastResult;    // the last scoring whole: what Save records
 };

@@ -1,0 +1,188 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/core/SingleCopy.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <mutex>
+#include <sys/stat.h>
+
+namespace {
+
+QStringList namesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System |
+                                  QDir::Hidden);
+}
+
+// A first copy running on a thread of its own with its event loop, as the first program would:
+// it holds the lock, listens, and notes the tokens of the starts that asked it to the front.
+class FirstCopy
+{
+public:
+    FirstCopy(const QByteArray &folder, const QByteArray &runtime)
+    {
+        m_thread.start();
+        m_copy = new SingleCopy(folder, runtime);
+        m_copy->moveToThread(&m_thread);
+        QObject::connect(
+            m_copy, &SingleCopy::raiseRequested, m_copy,
+            [this](const QByteArray &token) {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                m_tokens.append(token);
+            },
+            Qt::DirectConnection);
+        QMetaObject::invokeMethod(
+            m_copy,
+            [this] {
+                QString error;
+                m_started =
+                    m_copy->start(&error, 0) == SingleCopy::Start::First && m_copy->listen(&error);
+            },
+            Qt::BlockingQueuedConnection);
+    }
+    ~FirstCopy()
+    {
+        QMetaObject::invokeMethod(
+            m_copy, [this] { delete m_copy; }, Qt::BlockingQueuedConnection);
+        m_thread.quit();
+        m_thread.wait();
+    }
+
+    bool started() const { return m_started; }
+    QList<QByteArray> tokens()
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_tokens;
+    }
+
+private:
+    QThread m_thread;
+    SingleCopy *m_copy = nullptr;
+    bool m_started = false;
+    std::mutex m_mutex;
+    QList<QByteArray> m_tokens;
+};
+
+} // namespace
+
+class tst_SingleCopy : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_data.isValid() && m_runtime.isValid());
+        QVERIFY(QDir(m_data.path()).mkpath(u"データ"_qs));
+        QVERIFY(QDir(m_data.path()).mkpath(u"別のデータ"_qs));
+    }
+    void cleanup()
+    {
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+        QVERIFY(QDir(m_data.path()).removeRecursively() && QDir().mkpath(m_data.path()));
+    }
+
+    // A second start on the folder the first runs on, however it is named, brings the first
+    // to the front and passes on the desktop's activation token.
+    void secondStartHandsOver_data()
+    {
+        QTest::addColumn<QString>("secondPath");
+        QTest::addColumn<QByteArray>("token");
+        QTest::newRow("the same path") << u"データ"_qs << QByteArray();
+        QTest::newRow("through a link") << u"link"_qs << QByteArray("token-1");
+        QTest::newRow("through ..") << u"別のデータ/../データ"_qs << QByteArray();
+    }
+    void secondStartHandsOver()
+    {
+        QFETCH(QString, secondPath);
+        QFETCH(QByteArray, token);
+        QVERIFY(QFile::link(folder(u"データ"_qs), folder(u"link"_qs)));
+        const QStringList before = namesIn(folder(u"データ"_qs));
+        {
+            FirstCopy first(path(u"データ"_qs), runtime());
+            QVERIFY(first.started());
+            if (!token.isEmpty())
+                qputenv("XDG_ACTIVATION_TOKEN", token);
+            SingleCopy second(path(secondPath), runtime());
+            QString error;
+            QCOMPARE(second.start(&error, 5000), SingleCopy::Start::HandedOver);
+            QCOMPARE(first.tokens(), QList<QByteArray>{token});
+        }
+        // Nothing was written into the data folder, and nothing is left in the runtime folder.
+        QCOMPARE(namesIn(folder(u"データ"_qs)), before);
+        QCOMPARE(namesIn(m_runtime.path()), QStringList());
+    }
+
+    void differentFoldersRunSideBySide()
+    {
+        SingleCopy one(path(u"データ"_qs), runtime()), other(path(u"別のデータ"_qs), runtime());
+        QString error;
+        QCOMPARE(one.start(&error, 0), SingleCopy::Start::First);
+        QCOMPARE(other.start(&error, 0), SingleCopy::Start::First);
+        QVERIFY(one.lockPath() != other.lockPath());
+    }
+
+    // A copy that holds the lock but does not answer is reported; once it is killed, its lock
+    // and the socket it left behind block nothing.
+    void killedCopyNeverBlocks()
+    {
+        SingleCopy copy(path(u"データ"_qs), runtime());
+        QProcess holder; // holds the same kind of lock on the same file, and never answers
+        // -o: the lock stays with flock itself, not with the cat it runs (which ends with its
+        // input).
+        holder.start(u"flock"_qs, {u"-o"_qs, QFile::decodeName(copy.lockPath()), u"cat"_qs});
+        QVERIFY(holder.waitForStarted());
+        QTRY_VERIFY(QFile::exists(QFile::decodeName(copy.lockPath())));
+        QVERIFY(QFile(QFile::decodeName(copy.socketPath())).open(QIODevice::WriteOnly));
+        QString error;
+        QCOMPARE(copy.start(&error, 300), SingleCopy::Start::Unreachable);
+        QVERIFY2(error.contains(u"応答がありません"_qs), qPrintable(error));
+
+        holder.kill();
+        QVERIFY(holder.waitForFinished());
+        QCOMPARE(copy.start(&error, 0), SingleCopy::Start::First);
+        QVERIFY(copy.listen(&error));
+    }
+
+    // The lock is not made where another user could tamper with it.
+    void unsafeRuntimeFolderRefused_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a file") << u"file"_qs;
+        QTest::newRow("writable by others") << u"open"_qs;
+    }
+    void unsafeRuntimeFolderRefused()
+    {
+        QFETCH(QString, kind);
+        const QString place = m_runtime.filePath(u"runtime"_qs);
+        if (kind == u"file")
+            QVERIFY(QFile(place).open(QIODevice::WriteOnly));
+        else
+            QVERIFY(QDir().mkdir(place) &&
+                    ::chmod(QFile::encodeName(place).constData(), 0777) == 0);
+        SingleCopy copy(path(u"データ"_qs), QFile::encodeName(place));
+        QString error;
+        QCOMPARE(copy.start(&error, 0), SingleCopy::Start::NoLock);
+        QVERIFY2(error.contains(u"確認に使うフォルダ「%1」を使えません"_qs.arg(place)),
+                 qPrintable(error));
+        QVERIFY(QFile::remove(place) || QDir(place).removeRecursively());
+    }
+
+private:
+    QString folder(const QString &name) const { return m_data.filePath(name); }
+    QByteArray path(const QString &name) const { return QFile::encodeName(folder(name)); }
+    QByteArray runtime() const { return QFile::encodeName(m_runtime.path()); }
+
+    QTemporaryDir m_data;
+    QTemporaryDir m_runtime;
+};
+
+QTEST_GUILESS_MAIN(tst_SingleCopy)
+#include "tst_singlecopy.moc"
