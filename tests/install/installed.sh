@@ -37,6 +37,7 @@ expected=(
     ./share/icons/hicolor/48x48/apps/ketamori.png
     ./share/icons/hicolor/64x64/apps/ketamori.png
     ./share/ketamori/zqHelp.chm
+    ./share/lintian/overrides/ketamori
     ./share/man/ja/man1/ketamori.1.gz
     ./share/man/man1/ketamori.1.gz
     ./share/metainfo/io.github.ketamori.ketamori.metainfo.xml
