@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/QtJapanese.h"
+#include "app/X11DefaultColormap.h"
 #include "app/core/SingleCopy.h"
 #include "app/core/TerminationRequests.h"
 #include "app/frmMain.h"
@@ -116,6 +117,7 @@ int main(int argc, char *argv[])
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ketamori.ketamori"));
     QtJapanese::install();
+    X11DefaultColormap::install();
 
     SystemClock clock;
     RandomDigitSource digits;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/ChmHelpWindow.h"
 
+#include "app/controls/WindowPlacement.h"
 #include "help/ChmBrowser.h"
 #include "help/core/ChmFile.h"
 
@@ -89,44 +90,35 @@ void ChmHelpWindow::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-// Without a window manager (as under Xvfb) a new window would sit at the screen's corner, so the
-// help window places itself: beside the window that asked for it when the screen has room,
-// otherwise over it but below its top band, so that its buttons (Help, Exit) stay in reach.
+// Beside the window that asked for help when the screen has room, otherwise over it but below its
+// top band, so that its buttons (Help, Exit) stay in reach; always wholly on that window's screen.
 void ChmHelpWindow::placeOnFirstShow()
 {
     QWidget *owner = parentWidget();
     QScreen *screen = owner ? owner->screen() : this->screen();
     if (!screen)
         return;
-    const QRect available = screen->availableGeometry();
+    const QRect available =
+        WindowPlacement::inDevicePixels(screen->availableGeometry(), screen->devicePixelRatio());
     const QSize decoration = frameGeometry().size() - size();
     QRect frame(QPoint(), size() + decoration);
     if (!owner || !owner->isVisible()) {
         frame.moveCenter(available.center());
+    } else if (const auto placed =
+                   WindowPlacement::beside(frame.size(), owner->frameGeometry(), available)) {
+        frame = *placed;
     } else {
         const QRect beside = owner->frameGeometry();
-        constexpr int gap = 8;
         constexpr int ownerBandKeptVisible = 96;
-        frame.moveTop(beside.top());
-        if (beside.right() + gap + frame.width() <= available.right()) {
-            frame.moveLeft(beside.right() + gap);
-        } else if (beside.left() - gap - frame.width() >= available.left()) {
-            frame.moveRight(beside.left() - gap);
-        } else {
-            frame.moveCenter(QPoint(beside.center().x(), frame.center().y()));
-            frame.moveTop(beside.top() + ownerBandKeptVisible);
-            // Shorter rather than over the band, down to a height still worth reading.
-            constexpr int minimumHeight = 240;
-            const int room = available.bottom() + 1 - frame.top();
-            if (room < frame.height() && room >= minimumHeight) {
-                frame.setHeight(room);
-                resize(width(), room - decoration.height());
-            }
-        }
+        frame.moveCenter(QPoint(beside.center().x(), frame.center().y()));
+        frame.moveTop(beside.top() + ownerBandKeptVisible);
+        // Shorter rather than over the band, down to a height still worth reading.
+        constexpr int minimumHeight = 240;
+        const int room = available.bottom() + 1 - frame.top();
+        if (room < frame.height() && room >= minimumHeight)
+            frame.setHeight(room);
     }
-    frame.moveLeft(qBound(available.left(), frame.left(),
-                          qMax(available.left(), available.right() - frame.width() + 1)));
-    frame.moveTop(qBound(available.top(), frame.top(),
-                         qMax(available.top(), available.bottom() - frame.height() + 1)));
+    frame = WindowPlacement::onScreen(frame, available);
+    resize(frame.size() - decoration);
     move(frame.topLeft());
 }

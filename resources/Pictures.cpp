@@ -83,9 +83,17 @@ void recolour(QByteArray &xpm, char key, QRgb colour)
         xpm.replace(at + entry.size(), 6, QColor(colour).name().mid(1).toLatin1());
 }
 
-QImage trafficLight(const Lamp &lamp, int size)
+// The resource of a picture as drawn for a scale: "<name>.xpm" for 100 %, "<name>@2x.xpm" for
+// 200 %.
+QString picturePath(const QString &name, int scale)
 {
-    QByteArray xpm = readResource(QStringLiteral(":/pictures/light-%1.xpm").arg(size));
+    return QStringLiteral(":/pictures/%1%2.xpm")
+        .arg(name, scale == 2 ? QStringLiteral("@2x") : QString());
+}
+
+QImage trafficLight(const Lamp &lamp, int size, int scale)
+{
+    QByteArray xpm = readResource(picturePath(QStringLiteral("light-%1").arg(size), scale));
     if (xpm.isEmpty())
         return {};
     recolour(xpm, lamp.face, lamp.lit);
@@ -93,16 +101,17 @@ QImage trafficLight(const Lamp &lamp, int size)
     return decodeXpm(xpm);
 }
 
-// The pictures as decodeAhead() left them: each icon at 32 and at 16, and the auto-save picture.
+// The pictures as decodeAhead() left them: each icon at 32 and at 16, and the auto-save picture,
+// each as drawn for 100 % and for 200 %.
 struct DecodedPictures
 {
-    std::array<QImage, 2 * Pictures::iconCount> icons;
-    QImage autoSave;
+    std::array<QImage, 4 * Pictures::iconCount> icons;
+    std::array<QImage, 2> autoSave;
     bool ready = false;
 
-    static std::size_t slot(Pictures::Icon which, int size)
+    static std::size_t slot(Pictures::Icon which, int size, int scale)
     {
-        return 2 * std::size_t(which) + (size == 16 ? 1 : 0);
+        return 4 * std::size_t(which) + (size == 16 ? 2 : 0) + (scale == 2 ? 1 : 0);
     }
 };
 
@@ -122,24 +131,24 @@ const DecodedPictures *readyPictures()
     return ahead.ready ? &ahead : nullptr;
 }
 
-QImage decodeImage(Pictures::Icon which, int size)
+QImage decodeImage(Pictures::Icon which, int size, int scale)
 {
     switch (which) {
     case Pictures::Icon::LightRed:
-        return trafficLight(lamps[0], size);
+        return trafficLight(lamps[0], size, scale);
     case Pictures::Icon::LightYellow:
-        return trafficLight(lamps[1], size);
+        return trafficLight(lamps[1], size, scale);
     case Pictures::Icon::LightGreen:
-        return trafficLight(lamps[2], size);
+        return trafficLight(lamps[2], size, scale);
     default:
-        return loadXpm(
-            QStringLiteral(":/pictures/%1-%2.xpm").arg(Pictures::resourceName(which)).arg(size));
+        return loadXpm(picturePath(
+            QStringLiteral("%1-%2").arg(Pictures::resourceName(which)).arg(size), scale));
     }
 }
 
-QImage decodeAutoSave()
+QImage decodeAutoSave(int scale)
 {
-    return loadXpm(QStringLiteral(":/pictures/autosave.xpm"));
+    return loadXpm(picturePath(QStringLiteral("autosave"), scale));
 }
 
 qreal screenRatio()
@@ -147,15 +156,21 @@ qreal screenRatio()
     return qGuiApp ? qMax(qreal(1), qGuiApp->devicePixelRatio()) : qreal(1);
 }
 
-// Pixel art is enlarged for a high-density screen by repeating pixels, never by smoothing them:
-// at 200 % every pixel becomes a sharp 2x2 block. The pixmap keeps its size in logical pixels.
-QPixmap pixelArt(const QImage &image, qreal ratio)
+// Pixel art ready for a screen of the given device pixel ratio, its size kept in logical pixels:
+// above 100 % the picture drawn for 200 % is shown. At 200 % (and 400 %, 600 %...) its pixels map
+// onto whole blocks of the screen's and stay sharp; at ratios in between it is smoothed to size.
+QPixmap pixelArt(const QImage &drawn1x, const QImage &drawn2x, qreal ratio)
 {
-    if (image.isNull() || ratio <= 1)
-        return QPixmap::fromImage(image);
-    const QSize size(qRound(image.width() * ratio), qRound(image.height() * ratio));
-    QPixmap pixmap =
-        QPixmap::fromImage(image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    if (ratio <= 1 || drawn2x.isNull())
+        return QPixmap::fromImage(drawn1x);
+    const QSize size(qRound(drawn1x.width() * ratio), qRound(drawn1x.height() * ratio));
+    const bool wholeBlocks =
+        size.width() % drawn2x.width() == 0 && size.height() % drawn2x.height() == 0;
+    QPixmap pixmap = QPixmap::fromImage(
+        size == drawn2x.size()
+            ? drawn2x
+            : drawn2x.scaled(size, Qt::IgnoreAspectRatio,
+                             wholeBlocks ? Qt::FastTransformation : Qt::SmoothTransformation));
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;
 }
@@ -247,12 +262,20 @@ QString Pictures::resourceName(Icon which)
     return {};
 }
 
-QImage Pictures::image(Icon which, int size)
+QImage Pictures::image(Icon which, int size, int scale)
 {
     const DecodedPictures *ahead = readyPictures();
-    if (ahead && (size == 32 || size == 16))
-        return ahead->icons[DecodedPictures::slot(which, size)];
-    return decodeImage(which, size);
+    if (ahead && (size == 32 || size == 16) && (scale == 1 || scale == 2))
+        return ahead->icons[DecodedPictures::slot(which, size, scale)];
+    return decodeImage(which, size, scale);
+}
+
+QImage Pictures::autoSaveImage(int scale)
+{
+    const DecodedPictures *ahead = readyPictures();
+    if (ahead && (scale == 1 || scale == 2))
+        return ahead->autoSave[scale == 2 ? 1 : 0];
+    return decodeAutoSave(scale);
 }
 
 void Pictures::decodeAhead()
@@ -261,10 +284,14 @@ void Pictures::decodeAhead()
     if (ahead.ready)
         return;
     for (int i = 0; i < iconCount; ++i) {
-        for (const int size : {32, 16})
-            ahead.icons[DecodedPictures::slot(Icon(i), size)] = decodeImage(Icon(i), size);
+        for (const int size : {32, 16}) {
+            for (const int scale : {1, 2})
+                ahead.icons[DecodedPictures::slot(Icon(i), size, scale)] =
+                    decodeImage(Icon(i), size, scale);
+        }
     }
-    ahead.autoSave = decodeAutoSave();
+    for (const int scale : {1, 2})
+        ahead.autoSave[std::size_t(scale - 1)] = decodeAutoSave(scale);
     ahead.ready = true;
 }
 
@@ -278,21 +305,21 @@ QIcon Pictures::icon(Icon which)
         const QImage drawn = image(which, size);
         if (drawn.isNull())
             continue;
+        const QImage drawn2x = image(which, size, 2);
         for (const qreal ratio : ratios)
-            result.addPixmap(pixelArt(drawn, ratio));
+            result.addPixmap(pixelArt(drawn, drawn2x, ratio));
     }
     return result;
 }
 
 QPixmap Pictures::icon32(Icon which)
 {
-    return pixelArt(image(which, 32), screenRatio());
+    return pixelArt(image(which, 32), image(which, 32, 2), screenRatio());
 }
 
 QPixmap Pictures::autoSave()
 {
-    const DecodedPictures *ahead = readyPictures();
-    return pixelArt(ahead ? ahead->autoSave : decodeAutoSave(), screenRatio());
+    return pixelArt(autoSaveImage(), autoSaveImage(2), screenRatio());
 }
 
 QImage Pictures::drawnLogo(qreal ratio)

@@ -12,8 +12,10 @@
 // share one housing, ":/pictures/light-32.xpm" and "-16.xpm", of which one lamp is lit. The
 // title logo is drawn from the window caption.
 //
-// Everything comes ready for the screen: on a high-density screen (a device pixel ratio above 1)
-// pixel art is enlarged by repeating pixels, so it stays sharp, and the logo is drawn at the
+// Every piece of pixel art is drawn twice: as above for 100 %, and with twice the pixels each way
+// for 200 % ("<name>@2x.xpm", the same design in finer steps, drawn by
+// scripts/scale2x-pictures.py). Everything comes ready for the screen: on a high-density screen
+// (a device pixel ratio above 1) the finer drawing is shown, and the logo is drawn at the
 // screen's resolution. A picture that cannot be loaded gives a null icon, image or pixmap.
 class Pictures
 {
@@ -32,7 +34,7 @@ public:
     };
     static constexpr int iconCount = 9;
 
-    // Both images of an icon, each also enlarged for 200 % and for the screen's own ratio.
+    // Both images of an icon, for 100 %, 200 % and the screen's own ratio.
     static QIcon icon(Icon which);
     // The 32x32 image of an icon, as the buttons and the traffic lights show it.
     static QPixmap icon32(Icon which);
@@ -49,8 +51,11 @@ public:
     // ":/logo/logo-<ratio>.argb"), or a null image where there is none.
     static QImage bakedLogo(qreal ratio);
 
-    // One image of an icon as drawn, size 32 or 16, one image pixel to a pixel.
-    static QImage image(Icon which, int size);
+    // One image of an icon as drawn, size 32 or 16, for a scale of 1 (100 %) or 2 (200 %, twice
+    // the pixels each way): one image pixel to a pixel.
+    static QImage image(Icon which, int size, int scale = 1);
+    // The auto-save picture as drawn for a scale of 1 or 2.
+    static QImage autoSaveImage(int scale = 1);
 
     // Decodes every icon image and the auto-save picture once, so that the calls above only
     // copy them. Needs no QGuiApplication: the program has StartupWarmUp run it on its thread,

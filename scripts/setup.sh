@@ -11,7 +11,7 @@ shift || true
 packages=(cmake g++ make qt6-base-dev libgl-dev fonts-ipafont-gothic libchm-dev libchm-bin
     fp-utils xvfb xauth xdotool x11-apps imagemagick)
 packages+=(libfontconfig-dev pkgconf)  # the font configuration read beside the display connection at start-up
-packages+=(libxcb1-dev)  # the start-up benchmark's window watcher talks to the X server itself
+packages+=(libxcb1-dev)  # the program sets its windows' colormap; the start-up benchmark watches windows
 packages+=(desktop-file-utils appstream dpkg-dev file)  # install test, Debian package
 packages+=(man-db)  # the manual pages are read as man shows them
 packages+=(clang-14 libclang-rt-14-dev)  # the fuzz targets: libFuzzer and the sanitizers' runtimes

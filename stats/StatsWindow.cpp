@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/StatsWindow.h"
 
+#include "app/controls/WindowPlacement.h"
 #include "drill/core/Clock.h"
 #include "records/HistoryModel.h"
 #include "resources/JapaneseFont.h"
@@ -19,8 +20,6 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace {
 
@@ -93,6 +92,8 @@ StatsWindow::StatsWindow(const HistoryModel &model, const Clock &clock, QWidget 
     connect(next, &QShortcut::activated, this, [turn] { turn(1); });
     auto *previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this);
     connect(previous, &QShortcut::activated, this, [turn] { turn(-1); });
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     // The model only ever grows at its end (a save) or is replaced whole (a clear, a load).
     connect(&m_model, &QAbstractItemModel::rowsInserted, this,
@@ -226,21 +227,17 @@ void StatsWindow::changeEvent(QEvent *event)
 
 void StatsWindow::showEvent(QShowEvent *event)
 {
-    // Centred over the main window the first time it appears.
+    // Beside the main window the first time it appears, or where it hides least of it.
     if (!m_placed) {
         m_placed = true;
-        if (QWidget *owner = parentWidget()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(owner->frameGeometry().center());
-            if (const QScreen *screen = owner->screen()) {
-                const QRect available = screen->availableGeometry();
-                frame.moveLeft(
-                    std::clamp(frame.left(), available.left(),
-                               std::max(available.left(), available.right() - frame.width())));
-                frame.moveTop(
-                    std::clamp(frame.top(), available.top(),
-                               std::max(available.top(), available.bottom() - frame.height())));
-            }
+        QWidget *owner = parentWidget();
+        if (const QScreen *screen = owner ? owner->screen() : nullptr) {
+            const QSize decoration = frameGeometry().size() - size();
+            const QRect frame = WindowPlacement::besideOrCoveringLeast(
+                size() + decoration, owner->frameGeometry(),
+                WindowPlacement::inDevicePixels(screen->availableGeometry(),
+                                                screen->devicePixelRatio()));
+            resize(frame.size() - decoration);
             move(frame.topLeft());
         }
     }

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestWindow.h"
+#include "app/controls/AnswerBox.h"
 #include "app/controls/CommandButton.h"
 #include "app/controls/FittingTextDelegate.h"
 
@@ -10,9 +11,12 @@
 #include <QImage>
 #include <QScrollBar>
 #include <QStringEncoder>
+#include <QStyle>
 #include <QTableView>
 #include <QTest>
+
 #include <QToolButton>
+#include <functional>
 
 // What the player sees of states: the auto-save switch pressed in or raised, where the keyboard
 // focus is, and the history table's rows and colours. Checked on the pixels the controls paint,
@@ -73,6 +77,49 @@ QByteArray historyLines(int count)
     return cp932.encode(lines);
 }
 
+// Where a digit's ink lies in a control: the device pixels that change when the digit is written
+// into the empty control, against the control's inside (within its border or frame). Whole is
+// clear of the inside's edges.
+struct Ink
+{
+    bool whole = false;
+    int leftRoom = 0;  // device pixels between the inside's left edge and the ink
+    int rightRoom = 0; // and between the ink and the inside's right edge
+    qreal scale = 1;
+    QString where;
+};
+
+Ink digitInk(QWidget *control, const QRect &inside,
+             const std::function<void(const QString &)> &write, const QString &digit)
+{
+    control->setVisible(true);
+    write(QString());
+    const Picture empty(control);
+    write(digit);
+    const Picture written(control);
+    Ink result;
+    result.scale = written.scale();
+    const QRect insideDevice(
+        QPoint(qRound(inside.left() * result.scale), qRound(inside.top() * result.scale)),
+        inside.size() * result.scale);
+    QRect ink;
+    for (int y = 0; y < written.image().height(); ++y)
+        for (int x = 0; x < written.image().width(); ++x)
+            if (written.image().pixel(x, y) != empty.image().pixel(x, y))
+                ink |= QRect(x, y, 1, 1);
+    result.leftRoom = ink.left() - insideDevice.left();
+    result.rightRoom = insideDevice.right() - ink.right();
+    // Within the inside and clear of its edges: ink cut off there would end at the edge itself.
+    result.whole = !ink.isEmpty() && result.leftRoom > 0 && result.rightRoom > 0;
+    result.where = QStringLiteral("%1: ink at x %2..%3, inside %4..%5")
+                       .arg(control->metaObject()->className())
+                       .arg(ink.left())
+                       .arg(ink.right())
+                       .arg(insideDevice.left())
+                       .arg(insideDevice.right());
+    return result;
+}
+
 } // namespace
 
 class tst_Looks : public QObject
@@ -80,6 +127,37 @@ class tst_Looks : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Each digit at 48 pt lies whole inside its slot's border and inside its answer box's frame:
+    // where the face's digit is wider, it is drawn narrower. It stands in the middle of both
+    // alike. Its ink is what changes when the digit is written into the empty control.
+    void digitsWholeInTheirSlots_data()
+    {
+        QTest::addColumn<QString>("digit");
+        for (char c = '0'; c <= '9'; ++c)
+            QTest::newRow(QByteArray(1, c).constData()) << QString(QLatin1Char(c));
+    }
+    void digitsWholeInTheirSlots()
+    {
+        QFETCH(QString, digit);
+        TestWindow t;
+        QVERIFY(t.loaded);
+        AnswerBox *box = t->ui.txtKaitou(15);
+        auto *slot = t->ui.lblMondai(15);
+        const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+        const Ink inSlot = digitInk(
+            slot, slot->contentsRect(), [slot](const QString &text) { slot->setText(text); },
+            digit);
+        const Ink inBox = digitInk(
+            box, box->rect().adjusted(frame, frame, -frame, -frame),
+            [box](const QString &text) { box->setText(text); }, digit);
+        QVERIFY2(inSlot.whole, qPrintable(inSlot.where));
+        QVERIFY2(inBox.whole, qPrintable(inBox.where));
+        // Centred alike, give or take a pixel of the screen (the box is a pixel wider).
+        QVERIFY2(qAbs(inSlot.leftRoom - inBox.leftRoom) <= 1 + inSlot.scale &&
+                     qAbs(inSlot.rightRoom - inBox.rightRoom) <= 1 + inSlot.scale,
+                 qPrintable(inSlot.where + QStringLiteral("; ") + inBox.where));
+    }
+
     // Released, the switch is raised: light edges above and left, dark below and right. Pressed
     // in, the edges turn round and the face darkens.
     void autoSaveSwitchShowsItsState()

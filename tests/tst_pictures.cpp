@@ -49,19 +49,21 @@ class tst_Pictures : public QObject
         return result;
     }
 
-    // Pixel art enlarged by repeating pixels: each pixel of the original a block of one colour.
-    static QImage enlarged(const QImage &original, const QSize &size)
+    // The picture a screen of this device pixel ratio shows: as drawn for 100 % or for 200 %.
+    static QImage drawnFor(qreal ratio, const QImage &drawn1x, const QImage &drawn2x)
     {
-        return pixels(original).scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        return pixels(ratio > 1 ? drawn2x : drawn1x);
     }
 
-    // Pixel art ready for this screen: its size in logical pixels kept, sharp at the screen's
-    // device pixel ratio.
-    static void checkSharp(const QPixmap &pixmap, const QImage &original)
+    // Pixel art ready for this screen: its size in logical pixels kept, at 100 % and 200 % the
+    // picture drawn for that scale shown pixel for pixel (at other scales, resized to fit).
+    static void checkSharp(const QPixmap &pixmap, const QImage &drawn1x, const QImage &drawn2x)
     {
-        QCOMPARE(pixmap.devicePixelRatio(), qGuiApp->devicePixelRatio());
-        QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(original.size()));
-        QCOMPARE(pixels(pixmap.toImage()), enlarged(original, pixmap.size()));
+        const qreal ratio = qGuiApp->devicePixelRatio();
+        QCOMPARE(pixmap.devicePixelRatio(), ratio);
+        QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(drawn1x.size()));
+        if (ratio == 1 || ratio == 2)
+            QCOMPARE(pixels(pixmap.toImage()), drawnFor(ratio, drawn1x, drawn2x));
     }
 
 private Q_SLOTS:
@@ -75,6 +77,8 @@ private Q_SLOTS:
                 const QString name = QStringLiteral("%1-%2").arg(Pictures::resourceName(icon));
                 QTest::newRow(qPrintable(name.arg(size)))
                     << Pictures::image(icon, size) << size << true;
+                QTest::newRow(qPrintable(name.arg(size) + QStringLiteral("@2x")))
+                    << Pictures::image(icon, size, 2) << 2 * size << true;
             }
         }
         // The housing and the auto-save picture as stored (the resources are known by now).
@@ -82,8 +86,12 @@ private Q_SLOTS:
             << QImage(QStringLiteral(":/pictures/light-32.xpm")) << 32 << true;
         QTest::newRow("housing-16")
             << QImage(QStringLiteral(":/pictures/light-16.xpm")) << 16 << true;
+        QTest::newRow("housing-32@2x")
+            << QImage(QStringLiteral(":/pictures/light-32@2x.xpm")) << 64 << true;
         QTest::newRow("autosave") << QImage(QStringLiteral(":/pictures/autosave.xpm")) << 16
                                   << false;
+        QTest::newRow("autosave@2x")
+            << QImage(QStringLiteral(":/pictures/autosave@2x.xpm")) << 32 << false;
     }
     void pixelArt()
     {
@@ -121,16 +129,21 @@ private Q_SLOTS:
 
     void trafficLightsDifferOnlyInLamps_data()
     {
-        QTest::addColumn<int>("size");
-        QTest::newRow("32") << 32;
-        QTest::newRow("16") << 16;
+        QTest::addColumn<int>("drawnSize");
+        QTest::addColumn<int>("scale");
+        QTest::newRow("32") << 32 << 1;
+        QTest::newRow("16") << 16 << 1;
+        QTest::newRow("32@2x") << 32 << 2;
+        QTest::newRow("16@2x") << 16 << 2;
     }
     void trafficLightsDifferOnlyInLamps()
     {
-        QFETCH(int, size);
-        const QImage lights[3] = {Pictures::image(Icon::LightRed, size),
-                                  Pictures::image(Icon::LightYellow, size),
-                                  Pictures::image(Icon::LightGreen, size)};
+        QFETCH(int, drawnSize);
+        QFETCH(int, scale);
+        const int size = drawnSize * scale;
+        const QImage lights[3] = {Pictures::image(Icon::LightRed, drawnSize, scale),
+                                  Pictures::image(Icon::LightYellow, drawnSize, scale),
+                                  Pictures::image(Icon::LightGreen, drawnSize, scale)};
         const QRgb bright[3] = {qRgb(255, 0, 0), qRgb(255, 255, 0), qRgb(0, 255, 0)};
         const QRgb dark[3] = {qRgb(128, 0, 0), qRgb(128, 128, 0), qRgb(0, 128, 0)};
         const QRgb glint = qRgb(255, 255, 255);
@@ -167,6 +180,39 @@ private Q_SLOTS:
         QVERIFY(lampBottom[1] < lampTop[2]);
     }
 
+    // The pictures for 200 % are the same designs with twice the pixels each way: each pixel of
+    // the 100 % picture is a 2x2 block of which at least two pixels keep its colour (the others
+    // may take a neighbour's, to smooth a step).
+    void drawnAtTwiceThePixels_data()
+    {
+        QTest::addColumn<QImage>("drawn1x");
+        QTest::addColumn<QImage>("drawn2x");
+        for (const Icon icon : allIcons()) {
+            for (const int size : {32, 16}) {
+                const QString name = QStringLiteral("%1-%2").arg(Pictures::resourceName(icon));
+                QTest::newRow(qPrintable(name.arg(size)))
+                    << Pictures::image(icon, size) << Pictures::image(icon, size, 2);
+            }
+        }
+        QTest::newRow("autosave") << Pictures::autoSaveImage() << Pictures::autoSaveImage(2);
+    }
+    void drawnAtTwiceThePixels()
+    {
+        QFETCH(QImage, drawn1x);
+        QFETCH(QImage, drawn2x);
+        QVERIFY(!drawn1x.isNull());
+        QCOMPARE(drawn2x.size(), drawn1x.size() * 2);
+        for (int y = 0; y < drawn1x.height(); ++y) {
+            for (int x = 0; x < drawn1x.width(); ++x) {
+                int kept = 0;
+                for (int dy = 0; dy < 2; ++dy)
+                    for (int dx = 0; dx < 2; ++dx)
+                        kept += drawn2x.pixel(2 * x + dx, 2 * y + dy) == drawn1x.pixel(x, y);
+                QVERIFY2(kept >= 2, qPrintable(QStringLiteral("(%1,%2)").arg(x).arg(y)));
+            }
+        }
+    }
+
     void iconsHoldBothSizes_data()
     {
         QTest::addColumn<Icon>("icon");
@@ -178,11 +224,12 @@ private Q_SLOTS:
         QFETCH(Icon, icon);
         const QIcon both = Pictures::icon(icon);
         for (const int size : {32, 16}) {
-            const QImage drawn = Pictures::image(icon, size);
+            const QImage drawn1x = Pictures::image(icon, size);
+            const QImage drawn2x = Pictures::image(icon, size, 2);
             for (const qreal ratio : {1.0, 2.0}) {
                 const QPixmap pixmap = both.pixmap(QSize(size, size), ratio);
                 QCOMPARE(pixmap.size(), QSize(size, size) * ratio);
-                QCOMPARE(pixels(pixmap.toImage()), enlarged(drawn, pixmap.size()));
+                QCOMPARE(pixels(pixmap.toImage()), drawnFor(ratio, drawn1x, drawn2x));
             }
         }
     }
@@ -190,8 +237,10 @@ private Q_SLOTS:
     void sharpOnThisScreen()
     {
         for (const Icon icon : allIcons())
-            checkSharp(Pictures::icon32(icon), Pictures::image(icon, 32));
-        checkSharp(Pictures::autoSave(), QImage(QStringLiteral(":/pictures/autosave.xpm")));
+            checkSharp(Pictures::icon32(icon), Pictures::image(icon, 32),
+                       Pictures::image(icon, 32, 2));
+        checkSharp(Pictures::autoSave(), QImage(QStringLiteral(":/pictures/autosave.xpm")),
+                   QImage(QStringLiteral(":/pictures/autosave@2x.xpm")));
     }
 
     void logo()
@@ -237,15 +286,19 @@ private Q_SLOTS:
     {
         QList<QImage> onDemand;
         for (const Icon icon : allIcons()) {
-            for (const int size : {32, 16})
-                onDemand.append(Pictures::image(icon, size));
+            for (const int size : {32, 16}) {
+                for (const int scale : {1, 2})
+                    onDemand.append(Pictures::image(icon, size, scale));
+            }
         }
         const QImage autoSave = Pictures::autoSave().toImage();
         std::thread(&Pictures::decodeAhead).join();
         qsizetype i = 0;
         for (const Icon icon : allIcons()) {
-            for (const int size : {32, 16})
-                QCOMPARE(Pictures::image(icon, size), onDemand.at(i++));
+            for (const int size : {32, 16}) {
+                for (const int scale : {1, 2})
+                    QCOMPARE(Pictures::image(icon, size, scale), onDemand.at(i++));
+            }
         }
         QCOMPARE(Pictures::autoSave().toImage(), autoSave);
     }

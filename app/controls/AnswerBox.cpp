@@ -2,18 +2,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/controls/AnswerBox.h"
 
+#include "app/controls/FittingFont.h"
+
 #include <QFocusEvent>
 #include <QFontMetricsF>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionFrame>
-#include <cmath>
 
 AnswerBox::AnswerBox(QWidget *parent) : QLineEdit(parent)
 {
     setAlignment(Qt::AlignCenter);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setFocusPolicy(Qt::StrongFocus);
+    m_givenFont = font();
+    fitToDigits();
+}
+
+void AnswerBox::fitToDigits()
+{
+    const QScopedValueRollback fitting(m_fitting, true);
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    const QFont fitted =
+        FittingFont::narrowedToFit(m_givenFont, FittingFont::digits(), width() - 2 * frame, this);
+    if (fitted != font())
+        setFont(fitted);
     fitTextAreaToDigits();
 }
 
@@ -29,24 +43,33 @@ void AnswerBox::fitTextAreaToDigits()
     qreal widest = 0;
     for (char digit = '0'; digit <= '9'; ++digit)
         widest = qMax(widest, metrics.horizontalAdvance(QLatin1Char(digit)));
-    const int spill = qMax(0, int(std::ceil((widest - room) / 2)));
+    // QLineEdit centres a text only where it fits together with its caret (a pixel, and one
+    // more after it); a wider one it scrolls instead. The area spills over the margins by as much,
+    // an odd pixel on the left, the side away from the caret's.
+    constexpr int caretRoom = 2;
+    const int need = qMax(0, qRound(widest) + caretRoom - room);
+    const int spillRight = need / 2, spillLeft = need - spillRight;
     // QLineEdit centres the text together with the caret's pixel after it, half a pixel left of
     // the middle: the area moves one pixel right to make up for it.
-    const int caretShift = spill > 0 ? 1 : 0;
-    setTextMargins(-spill + caretShift, 0, -spill - caretShift, 0);
+    const int caretShift = need > 0 ? 1 : 0;
+    setTextMargins(-spillLeft + caretShift, 0, -spillRight - caretShift, 0);
 }
 
 void AnswerBox::changeEvent(QEvent *event)
 {
     QLineEdit::changeEvent(event);
+    if (m_fitting)
+        return;
+    if (event->type() == QEvent::FontChange)
+        m_givenFont = font();
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        fitTextAreaToDigits();
+        fitToDigits();
 }
 
 void AnswerBox::resizeEvent(QResizeEvent *event)
 {
     QLineEdit::resizeEvent(event);
-    fitTextAreaToDigits();
+    fitToDigits();
 }
 
 void AnswerBox::setBackColor(const QColor &color)

@@ -10,7 +10,8 @@
 // A box never hides what it holds: when the focus arrives otherwise than by a click on the box
 // (the advance from the box before, Tab, the window coming back to the front), its answer is
 // selected, so the character typed replaces it instead of joining it; and once the focus has
-// left, a text too wide for the box shows its start, so "44" cannot pass for "4".
+// left, a text too wide for the box shows its start, so "44" cannot pass for "4". Where the font's
+// digits are wider than the box, they are drawn narrower, never cut off.
 class AnswerBox : public QLineEdit
 {
     Q_OBJECT
@@ -32,5 +33,9 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    void fitToDigits();
     void fitTextAreaToDigits();
+
+    QFont m_givenFont; // the font set on the box, before narrowing
+    bool m_fitting = false;
 };

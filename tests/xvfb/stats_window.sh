@@ -5,6 +5,8 @@
 # the history table, opens its context menu with the Menu key and chooses 成績グラフ with its
 # access key: the window must appear once. Screenshots of its rate chart, position chart and summary
 # are kept; then Shift+F10 and 成績グラフ again must raise the same window, not open another.
+# The window lies wholly on the screen and leaves the main window's top band (its buttons) free,
+# and Escape closes it.
 # Usage: stats_window.sh BINARY ARTIFACT_DIR   (run inside xvfb-run)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/window_search.sh"
@@ -58,6 +60,7 @@ printf '7,5,1\r\n' >"$work/設定.txt"
 pid=$!
 win=$(timeout 20 xdotool search --sync --onlyvisible --name '^ケタモリ！$' | head -n 1)
 eval "$(xdotool getwindowgeometry --shell "$win")"
+mainX=$X mainY=$Y mainWidth=$WIDTH mainHeight=$HEIGHT
 sleep 0.5
 
 fail() {
@@ -76,6 +79,15 @@ xdotool key g
 stats=$(wait_for_window '^成績グラフ$') || fail "no window 成績グラフ after Menu, g"
 sleep 1
 import -window root "$out/stats-window.png"
+screen=$(xdotool getdisplaygeometry)
+read -r screenWidth screenHeight <<<"$screen"
+eval "$(xdotool getwindowgeometry --shell "$stats")"
+((X >= 0 && Y >= 0 && X + WIDTH <= screenWidth && Y + HEIGHT <= screenHeight)) ||
+    fail "成績グラフ at ${X},${Y} ${WIDTH}x${HEIGHT} is not wholly on the ${screen// /x} screen"
+# The main window's buttons stay free: 成績グラフ beside it, or at least below its top band.
+if ((X < mainX + mainWidth && X + WIDTH > mainX && Y < mainY + mainHeight && Y + HEIGHT > mainY)); then
+    ((Y >= mainY + 1260 / 15)) || fail "成績グラフ at ${X},${Y} covers the main window's buttons"
+fi
 # The position chart: Ctrl+Tab turns the window's tabs.
 xdotool windowfocus --sync "$stats" key ctrl+Tab
 sleep 0.7
@@ -93,6 +105,12 @@ xdotool key g
 sleep 0.7
 count=$(windows_named '^成績グラフ$' | wc -l) || true
 [ "$count" = 1 ] || fail "$count windows 成績グラフ after asking twice"
+
+# Escape in 成績グラフ closes it.
+xdotool windowfocus --sync "$stats" key Escape
+sleep 0.7
+count=$(xdotool search --onlyvisible --name '^成績グラフ$' 2>/dev/null | wc -l) || true
+[ "$count" = 0 ] || fail "成績グラフ still open after Escape"
 
 kill "$pid"
 wait "$pid" 2>/dev/null || true
