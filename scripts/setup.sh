@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the build needs (only when something is missing), then configures and builds.
 # Usage: scripts/setup.sh [build-dir [cmake-option...]]   (default: build)
 set -euo pipefail
@@ -11,6 +13,7 @@ packages=(cmake g++ make qt6-base-dev libgl-dev fonts-ipafont-gothic libchm-dev 
 packages+=(libfontconfig-dev pkgconf)  # the font configuration read beside the display connection at start-up
 packages+=(libxcb1-dev)  # the program sets its windows' colormap; the start-up benchmark watches windows
 packages+=(desktop-file-utils appstream dpkg-dev file)  # install test, Debian package
+packages+=(man-db)  # the manual pages are read as man shows them
 packages+=(clang-14 libclang-rt-14-dev)  # the fuzz targets: libFuzzer and the sanitizers' runtimes
 packages+=(qt6-charts-dev)  # the charts of the 成績グラフ window
 packages+=(qt6-translations-l10n)  # Qt's own texts (dialog buttons, context menus) in Japanese
