@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/QtJapanese.h"
 #include "app/X11DefaultColormap.h"
 #include "app/core/SingleCopy.h"

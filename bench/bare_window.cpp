@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick of the start-up benchmark: the least a Qt Widgets program does to show a window
 // of the program's size with Japanese text in it. It is started exactly as the program is.
 

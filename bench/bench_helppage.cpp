@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from a help page's bytes to its laid-out document in the help viewer's browser, for pages
 // a damaged or hostile help file may hold: as the bytes stand, and as the viewer shows them.
 // Usage: QT_QPA_PLATFORM=offscreen bench_helppage

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loads a history of 32,766 records into the real window, model and table, then saves into it,
 // and prints the times and the memory used. Run by hand, headless:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_history

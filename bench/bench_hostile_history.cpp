@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the real window on history files this program never writes: one line of 100 MB,
 // 10 MB of binary zeros, bytes that are no code page 932, a million empty lines, and a million
 // valid lines for comparison. Each case starts in a process of its own, so that its peak

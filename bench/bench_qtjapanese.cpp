@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What loading Qt's Japanese texts adds to the program's start-up: the first installation, as
 // the program does it once, and the average of loading the catalogue afresh many times.
 // Run: QT_QPA_PLATFORM=offscreen build/bench/bench_qtjapanese

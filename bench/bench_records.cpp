@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The in-process half of scripts/bench.sh: makes history files, measures how fast the history
 // parser reads one, and how long one Save takes into a window holding a given history.
 //   bench_records generate COUNT FILE   writes COUNT varied records

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens the window 成績グラフ on a history of 32,766 records held by the history table's model,
 // as the program does, and prints the times. Run by hand, headless:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_stats

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program and times it from exec to its first top-level window being mapped on the X
 // server, without polling: the watcher asks the server for the root window's map events before it
 // forks, so the map is seen as soon as the server performs it. Then it reads the program's

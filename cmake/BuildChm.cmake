@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run with cmake -P: -DCHMCMD=<chmcmd> -DPROJECT=<file.hhp> -DOUTPUT=<file.chm>
 # chmcmd writes the file named by the project's "Compiled file=" into its working directory,
 # may leave a 0-byte file behind when it crashes, and exits 0 when the project is missing, so

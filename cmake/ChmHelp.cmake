@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ketamori_chm(<target> PROJECT <file.hhp> OUTPUT <file.chm> SOURCES <pages...>)
 # Compiles a help project with chmcmd into OUTPUT as part of `all`. The build stops with the
 # compiler's own output when chmcmd fails, warns about a missing file or link, or writes no

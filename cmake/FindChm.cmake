@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Finds chmlib, the reader of compiled HTML help files (Debian package libchm-dev), which ships
 # no pkg-config or CMake file of its own. Gives the imported target Chm::Chm.
 find_path(Chm_INCLUDE_DIR chm_lib.h)

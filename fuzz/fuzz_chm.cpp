@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help file reader on any bytes, as the viewer uses it: open, title, default topic, page
 // list, every page's bytes and their HTML decoding as the viewer shows it. Nothing may crash, hang
 // or use memory out of proportion; a topic given must be a page that can be read. The bytes are

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history reader on any bytes, as a whole file and as one line: every line is either a
 // record or counted as skipped, every record read is written and read back unchanged, and the
 // whole-file reader, which takes a short cut for the usual line (both ways of checking it),

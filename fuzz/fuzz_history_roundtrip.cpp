@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history writer and reader together: whatever record the writer turns into a line, the
 // reader reads back as the same record. Records are built from the fuzz bytes field by field,
 // over every value the record's types can hold.

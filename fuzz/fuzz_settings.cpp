@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings reader on any bytes: it either refuses them with a message or gives values the
 // controls can hold, and what it gives is written and read back unchanged.
 #include "records/core/SettingsFile.h"

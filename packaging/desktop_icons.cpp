@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the desktop icons from the window icon, the lightning bolt:
 //   desktop_icons OUTPUT_DIR SIZE...
 // writes OUTPUT_DIR/<size>x<size>/apps/ketamori.png for each size, in the layout of the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the title logo for the build, which compiles the pictures into the program so that
 // start-up need not draw them:
 //   bake_logo DIR    writes DIR/logo-1.argb and DIR/logo-2.argb, the logo at 100 % and 200 %

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The start-up benchmark. Builds Release into build-release/, makes histories of 0, 32,766 and
 # 1,000,000 records in a temporary data folder each, and under its own Xvfb starts the program
 # and a bare Qt window of the same size the same way, interleaved, timing exec to mapped window.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the fuzz targets with clang into build-fuzz/ and runs each on its corpus for a given
 # time, one after the other. Inputs that reach new code are kept in build-fuzz/corpus/<target>/
 # (worth copying into fuzz/corpus/<target>/ now and then); an input that crashes, hangs, leaks

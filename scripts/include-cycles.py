@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints every circle in the include graph of the project's own headers and sources (files named
 from the source root, as "drill/Drill.h"), first between files, then between folders; exits 1 if
 there is one.

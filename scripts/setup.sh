@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what the build needs (scripts/packages/build.txt, only what is missing), then
 # configures and builds. Commands that need more install their own lists first.
 # Usage: scripts/setup.sh [build-dir [cmake-option...]]   (default: build)

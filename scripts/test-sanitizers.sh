@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program and every test with AddressSanitizer (leak checking on) and
 # UndefinedBehaviorSanitizer into build-asan/, then runs the whole suite there, the real-window
 # tests under Xvfb included. Any report fails the test it comes from; leaks inside Qt's

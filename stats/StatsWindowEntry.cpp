@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry point of the module "ketamori-stats.so", which holds the window "成績グラフ" and
 // its charts; the program finds it by name when the player first opens the window.
 #include "stats/StatsWindow.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A stream of Saves in a process of its own, for tests that kill it: saves streamRecord(1),
 // streamRecord(2), … to the history file of the data folder given, through the program's own
 // file layer and the real disk, as fast as they go, until it is killed. After each save it

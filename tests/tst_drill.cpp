@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestWindow.h"
 #include "app/controls/AnswerBox.h"
 #include "app/controls/ChoiceCombo.h"

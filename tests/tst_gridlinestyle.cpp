@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history table's grid lines: their colour comes from the table's own style, with no style
 // sheet (which would switch the table to the slow style-sheet style), and every other part of
 // the look stays the application style's.

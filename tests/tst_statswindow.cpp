@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "HistoryBytes.h"
 #include "MessageBoxAnswerer.h"
 #include "StatsFixture.h"
@@ -116,11 +118,11 @@ QByteArray spanFile()
             marks[0] = u'×';
         HistoryRecord r = statsRecord(QDate(2024, 1, 1).addDays(i), QTime(9, 0), marks,
                                       whole ? 1000 : 1000 * (digits - 1) / digits);
-        bytes += HistoryFile::formatLine(r);
+        bytes += HistoryLine::format(r);
     }
     HistoryRecord eight = statsRecord(QDate(2024, 2, 10), QTime(9, 0), u"○○○○○○○○", 1000);
     eight.seconds = 3;
-    return bytes + HistoryFile::formatLine(eight);
+    return bytes + HistoryLine::format(eight);
 }
 
 // Runs the event loop until the action ends the program (as 終了 does), so that its exit is

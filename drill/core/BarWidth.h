@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The width of the blue time bar for the seconds still to run, in twips:

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the project into a temporary prefix, checks what landed there, validates the desktop
 # entry and the AppStream metadata, then starts the installed launcher in a real X server with a
 # fresh data folder: the window appears and the folder holds the defaults and the help file. A
@@ -27,12 +29,17 @@ expected=(
     ./libexec/ketamori/ketamori
     ./libexec/ketamori/ketamori-stats.so
     ./share/applications/io.github.ketamori.ketamori.desktop
+    ./share/doc/ketamori/changelog.Debian.gz
+    ./share/doc/ketamori/copyright
     ./share/icons/hicolor/128x128/apps/ketamori.png
     ./share/icons/hicolor/16x16/apps/ketamori.png
     ./share/icons/hicolor/32x32/apps/ketamori.png
     ./share/icons/hicolor/48x48/apps/ketamori.png
     ./share/icons/hicolor/64x64/apps/ketamori.png
     ./share/ketamori/zqHelp.chm
+    ./share/lintian/overrides/ketamori
+    ./share/man/ja/man1/ketamori.1.gz
+    ./share/man/man1/ketamori.1.gz
     ./share/metainfo/io.github.ketamori.ketamori.metainfo.xml
 )
 diff <(printf '%s\n' "${expected[@]}") "$work/files" || { echo "FAIL: installed files differ" >&2; exit 1; }

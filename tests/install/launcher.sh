@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The launcher's preparation of the data folder, case by case. The project is installed into a
 # temporary prefix and the installed program is replaced by a stand-in that only records where
 # it was started and what it found there, so no display is needed.

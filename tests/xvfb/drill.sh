@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One drill in the real program on a real X server: starts it with a 0-second display time,
 # presses Start with the mouse, waits for the countdown and the display to run out and checks
 # screenshots of the window: the cover is back over the digit row, answer boxes 1 to 5 are open

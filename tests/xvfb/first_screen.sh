@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real program in a real X server (Xvfb), finds its window by title, checks its size
 # and keeps a screenshot. Then starts it without a settings file and checks that it refuses:
 # message box, message on stderr, exit status 1, nothing created.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real program in a real X server (Xvfb) with the built help file in its data folder,
 # presses Help twice (one help window, showing the help's contents page; screenshot kept), then
 # Exit: the program must end at once with status 0, the help window gone and both data files

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The real program played as a player would, on a real X server.
 
 Keys (and the one click the player makes to re-enter an answer) go in through xdotool; what the

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program played by keyboard on a real X server, read back through its accessibility
 # tree and screenshots (see keyboard_play.py). Runs its own session bus, which carries the
 # accessibility bus and ends with it.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the real program in a real X server (Xvfb) on a history of some weeks, clicks a row of
 # the history table, opens its context menu with the Menu key and chooses 成績グラフ with its
 # access key: the window must appear once. Screenshots of its rate chart, position chart and summary

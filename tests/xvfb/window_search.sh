@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the real-window tests. xdotool dies of an X error (BadWindow) when a window it is
 # looking at vanishes under it, as the table's context menu does when one of its entries is
 # chosen, so a search right after a menu or a message box may fail without meaning anything:
