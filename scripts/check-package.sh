@@ -6,8 +6,8 @@
 # complaint fails the check), shows its control data, installs it with apt-get, starts the
 # installed program in Xvfb from the desktop entry's command with a fresh data folder, removes
 # the package and checks that the player's data folder is still there. Needs root and changes
-# the system (its tools, lintian among them, are installed if missing; the package is installed, then removed), so it
-# is not part of the tests.
+# the system (its tools, lintian among them, are installed if missing; the package is
+# installed, then removed), so it is not part of the tests.
 # Usage: scripts/check-package.sh
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
