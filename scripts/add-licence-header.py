@@ -54,6 +54,7 @@ RULES = [
     ("*.desktop", "hash", None),
     ("*.supp", "hash", None),
     ("packaging/debian/lintian-overrides", "hash", None),
+    ("scripts/packages/*.txt", "hash", None),
     (".ci/run", "hash", None),
     (".clang-format", "hash", None),
     (".gitattributes", "hash", None),
