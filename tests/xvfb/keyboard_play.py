@@ -536,16 +536,16 @@ def scenario_exit_during_display(work):
         p.end()
 
 
-def main():
+def run_scenarios(scenarios, prefix):
+    """Runs each scenario in a fresh temporary folder, printing PASS or FAIL (with the
+    program's logs) for each and the count at the end; returns the exit status."""
     os.makedirs(ARTIFACTS, exist_ok=True)
     # Starts the accessibility bus before the program looks for it.
     pyatspi.Registry.getDesktop(0)
     failed = 0
     began = time.monotonic()
-    scenarios = (scenario_drill_by_keyboard, scenario_settings_reentry_restart_clear,
-                 scenario_save_and_help_by_keyboard, scenario_exit_during_display)
     for scenario in scenarios:
-        work = tempfile.mkdtemp(prefix="ketamori-play-")
+        work = tempfile.mkdtemp(prefix=prefix)
         t0 = time.monotonic()
         _step_began[0] = t0
         try:
@@ -562,6 +562,12 @@ def main():
             shutil.rmtree(work, ignore_errors=True)
     print(f"{len(scenarios) - failed} passed, {failed} failed in {time.monotonic() - began:.1f} s")
     return 1 if failed else 0
+
+
+def main():
+    return run_scenarios((scenario_drill_by_keyboard, scenario_settings_reentry_restart_clear,
+                          scenario_save_and_help_by_keyboard, scenario_exit_during_display),
+                         "ketamori-play-")
 
 
 if __name__ == "__main__":

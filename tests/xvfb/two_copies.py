@@ -15,8 +15,6 @@ import shutil
 import signal
 import subprocess
 import sys
-import tempfile
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import keyboard_play as play  # noqa: E402
@@ -251,30 +249,8 @@ def main():
     if not shutil.which("xwininfo"):
         print("SKIP: xwininfo is not installed")
         return 77
-    os.makedirs(play.ARTIFACTS, exist_ok=True)
-    play.pyatspi.Registry.getDesktop(0)
-    failed = 0
-    began = time.monotonic()
-    scenarios = (scenario_second_start, scenario_killed_copy, scenario_file_size_limit,
-                 scenario_logout)
-    for scenario in scenarios:
-        base = tempfile.mkdtemp(prefix="ketamori-copies-")
-        t0 = time.monotonic()
-        play._step_began[0] = t0
-        try:
-            said = scenario(base)
-            print(f"PASS {scenario.__name__} ({time.monotonic() - t0:.1f} s): {said}")
-        except Exception as failure:
-            failed += 1
-            print(f"FAIL {scenario.__name__}: {failure!r}", file=sys.stderr)
-            for log in os.listdir(base):
-                if log.endswith(".log"):
-                    print(f"--- {log}\n" + open(os.path.join(base, log), errors="replace").read(),
-                          file=sys.stderr)
-        finally:
-            shutil.rmtree(base, ignore_errors=True)
-    print(f"{len(scenarios) - failed} passed, {failed} failed in {time.monotonic() - began:.1f} s")
-    return 1 if failed else 0
+    return play.run_scenarios((scenario_second_start, scenario_killed_copy,
+                               scenario_file_size_limit, scenario_logout), "ketamori-copies-")
 
 
 if __name__ == "__main__":
