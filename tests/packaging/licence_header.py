@@ -3,15 +3,14 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Where scripts/add-licence-header.py puts the two lines, and that a second run changes
 nothing."""
-import importlib.util
 import pathlib
+import runpy
 import sys
+import types
 import unittest
 
 script = pathlib.Path(__file__).resolve().parents[2] / "scripts" / "add-licence-header.py"
-spec = importlib.util.spec_from_file_location("add_licence_header", script)
-lh = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(lh)
+lh = types.SimpleNamespace(**runpy.run_path(str(script)))
 
 COPY = "SPDX-FileCopyrightText: 2026 The ケタモリ！ developers"
 GPL = "SPDX-License-Identifier: GPL-3.0-or-later"

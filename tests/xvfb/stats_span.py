@@ -10,7 +10,7 @@ the history table's context menu; the span's text is read from the accessibility
 suggestion's button is pressed by its access key; then "設定.txt" must hold the new digit count.
 Screenshots of the new pages are kept. Set STATS_SPAN_KEEP=1 to leave the program running.
 
-Usage: stats_span.py BINARY ARTIFACT_DIR   (inside xvfb-run and dbus-run-session)
+Usage: keyboard_play.sh BINARY ARTIFACT_DIR HELP_FILE stats_span.py   (inside xvfb-run)
 """
 
 import datetime
@@ -23,27 +23,8 @@ import time
 
 import pyatspi
 
-BINARY, ARTIFACTS = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-
-
-class Failure(Exception):
-    pass
-
-
-def wait_for(what, probe, seconds=10.0, step=0.05):
-    end = time.monotonic() + seconds
-    while True:
-        value = probe()
-        if value:
-            return value
-        if time.monotonic() > end:
-            raise Failure("timed out waiting for " + what)
-        time.sleep(step)
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *map(str, args)], check=True, capture_output=True,
-                          text=True).stdout
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from keyboard_play import ARTIFACTS, BINARY, Failure, wait_for, xdotool  # noqa: E402
 
 
 def key(*keys):
