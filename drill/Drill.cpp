@@ -88,12 +88,12 @@ void Drill::tmrStart_Timer()
         st.blnCountdown = false;
         f.shpWaku->setVisible(false);
         m_digits.reseed();
-        for (int i = 1; i <= st.intMonsu; ++i)
-            f.lblMondai(i)->setText(QString::number(m_digits.nextDigit()));
         // The display time counts from the moment the digits are on the screen, not from when
         // they were asked for: painting them first can take a noticeable part of a second.
-        for (int i = 1; i <= st.intMonsu; ++i)
+        for (int i = 1; i <= st.intMonsu; ++i) {
+            f.lblMondai(i)->setText(QString::number(m_digits.nextDigit()));
             f.lblMondai(i)->repaint();
+        }
         const qint64 shownAt = m_clock.milliseconds();
         m_displayClock.start(shownAt);
         st.lngNow = clockSecond(m_displayClock.wholeSeconds(shownAt));
