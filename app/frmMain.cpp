@@ -2,10 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmMain.h"
 
-#include "app/controls/AnswerBox.h"
-#include "app/controls/ChoiceCombo.h"
-#include "app/controls/CommandButton.h"
-#include "app/controls/Shape.h"
+#include "controls/AnswerBox.h"
+#include "controls/ChoiceCombo.h"
+#include "controls/CommandButton.h"
+#include "controls/Shape.h"
 #include "drill/Drill.h"
 #include "help/HelpService.h"
 #include "records/History.h"

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/controls/WindowControls.h"
+#include "app/WindowControls.h"
 #include "drill/core/DrillState.h"
 
 #include <QDir>

@@ -30,9 +30,12 @@ template <typename Take> void forEachSampleRecord(long count, int maxGapSeconds,
                 marks[size_t(s)] = HistoryRecord::Mark::Wrong;
             }
         }
-        take(HistoryRecord::ofResult(when, {marks, ok, static_cast<int16_t>(digits - ok),
-                                            static_cast<int16_t>(digits),
-                                            static_cast<int16_t>(random.bounded(31))}));
+        take(HistoryRecord::ofResult(when,
+                                     {.marks = marks,
+                                      .right = ok,
+                                      .wrong = static_cast<int16_t>(digits - ok),
+                                      .digitCount = static_cast<int16_t>(digits),
+                                      .displaySeconds = static_cast<int16_t>(random.bounded(31))}));
         when = when.addSecs(random.bounded(30, maxGapSeconds));
     }
 }

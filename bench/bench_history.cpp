@@ -7,10 +7,10 @@
 #include "app/frmMain.h"
 #include "bench/ProcessStatus.h"
 #include "bench/SampleHistory.h"
-#include "drill/core/DrillResult.h"
+#include "base/DrillResult.h"
 #include "records/History.h"
 #include "records/HistoryModel.h"
-#include "records/core/Disk.h"
+#include "files/Disk.h"
 #include "records/core/HistoryFile.h"
 #include "records/core/HistoryLine.h"
 #include "tests/FakeClock.h"
@@ -63,8 +63,8 @@ struct Program
         form.state.lastResult = DrillResult::score(
             QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4")},
             QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 3, 5);
-        form.state.intOk = form.state.lastResult.intOk;
-        form.state.intNg = form.state.lastResult.intNg;
+        form.state.intOk = form.state.lastResult.right;
+        form.state.intNg = form.state.lastResult.wrong;
     }
 };
 

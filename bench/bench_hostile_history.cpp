@@ -7,13 +7,13 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_hostile_history
 
 #include "app/frmMain.h"
+#include "base/Clock.h"
 #include "bench/ProcessStatus.h"
-#include "drill/core/Clock.h"
 #include "drill/core/DigitSource.h"
+#include "files/Disk.h"
 #include "help/HelpService.h"
 #include "records/History.h"
 #include "records/HistoryModel.h"
-#include "records/core/Disk.h"
 #include "records/core/HistoryFile.h"
 #include "records/core/HistoryLine.h"
 #include "tests/RecordingHelp.h"
@@ -43,7 +43,8 @@ QByteArray validLine(int n)
     marks.fill(HistoryRecord::Mark::Unused);
     marks[0] = HistoryRecord::Mark::Right;
     const QDateTime at = QDateTime(QDate(2001, 1, 1), QTime(0, 0, 0)).addSecs(n);
-    return HistoryLine::format(HistoryRecord::ofResult(at, {marks, 1, 0, 1, 5}));
+    return HistoryLine::format(HistoryRecord::ofResult(
+        at, {.marks = marks, .right = 1, .wrong = 0, .digitCount = 1, .displaySeconds = 5}));
 }
 
 struct Case

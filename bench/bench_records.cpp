@@ -13,12 +13,12 @@
 
 #include "app/frmMain.h"
 #include "bench/SampleHistory.h"
-#include "drill/core/Clock.h"
+#include "base/Clock.h"
 #include "drill/core/DigitSource.h"
-#include "drill/core/DrillResult.h"
+#include "base/DrillResult.h"
 #include "help/HelpService.h"
 #include "records/History.h"
-#include "records/core/Disk.h"
+#include "files/Disk.h"
 #include "records/core/HistoryFile.h"
 #include "records/core/HistoryLine.h"
 #include "records/core/HistoryScanner.h"
@@ -130,8 +130,8 @@ int save(const QString &dir)
     form.state.lastResult = DrillResult::score(
         QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4")},
         QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}, 3, 5);
-    form.state.intOk = form.state.lastResult.intOk;
-    form.state.intNg = form.state.lastResult.intNg;
+    form.state.intOk = form.state.lastResult.right;
+    form.state.intNg = form.state.lastResult.wrong;
     std::vector<double> times;
     for (int n = 0; n < 21; ++n) {
         QElapsedTimer timer;

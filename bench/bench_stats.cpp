@@ -5,7 +5,7 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_stats
 
 #include "bench/SampleHistory.h"
-#include "drill/core/Clock.h"
+#include "base/Clock.h"
 #include "records/HistoryModel.h"
 #include "stats/HistoryMenu.h"
 #include "stats/StatsWindow.h"

@@ -2,19 +2,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drill/Drill.h"
 
-#include "app/controls/AnswerBox.h"
-#include "app/controls/CommandButton.h"
-#include "app/controls/ConsoleColors.h"
-#include "app/controls/Shape.h"
-#include "app/controls/ValueLabel.h"
+#include "controls/AnswerBox.h"
+#include "controls/CommandButton.h"
+#include "controls/ConsoleColors.h"
+#include "controls/Shape.h"
+#include "controls/ValueLabel.h"
 #include "drill/core/BarWidth.h"
-#include "drill/core/Clock.h"
-#include "drill/core/DigitSlots.h"
+#include "base/Clock.h"
+#include "base/DigitSlots.h"
 #include "drill/core/DigitSource.h"
 #include "drill/core/DisplayClock.h"
 #include "drill/core/DisplaySeconds.h"
 #include "drill/core/DrillState.h"
-#include "drill/core/RateText.h"
+#include "base/RateText.h"
 #include "records/History.h"
 
 #include <QGuiApplication>
@@ -171,8 +171,8 @@ void Drill::cmdKaitou_Click()
         digits.append(f.lblMondai(i)->text());
     }
     st.lastResult = DrillResult::score(answers, digits, st.intMonsu, st.intJikan);
-    st.intOk = st.lastResult.intOk;
-    st.intNg = st.lastResult.intNg;
+    st.intOk = st.lastResult.right;
+    st.intNg = st.lastResult.wrong;
     for (int i = 1; i <= st.intMonsu; ++i) {
         const bool right =
             st.lastResult.marks[static_cast<size_t>(i - 1)] == DrillResult::Mark::Right;

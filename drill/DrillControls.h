@@ -3,8 +3,8 @@
 
 #pragma once
 
-#include "app/controls/ControlArray.h"
-#include "drill/core/DigitSlots.h"
+#include "controls/ControlArray.h"
+#include "base/DigitSlots.h"
 
 class AnswerBox;
 class CommandButton;

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help/ChmHelpWindow.h"
 
-#include "app/controls/WindowPlacement.h"
+#include "controls/WindowPlacement.h"
 #include "help/ChmBrowser.h"
 #include "help/core/ChmFile.h"
 

@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/History.h"
 
-#include "app/controls/ConsoleColors.h"
-#include "app/controls/FittingTextDelegate.h"
-#include "app/controls/GridLineStyle.h"
-#include "app/controls/Twips.h"
-#include "drill/core/Clock.h"
+#include "controls/ConsoleColors.h"
+#include "controls/FittingTextDelegate.h"
+#include "controls/GridLineStyle.h"
+#include "controls/Twips.h"
+#include "base/Clock.h"
 #include "drill/core/DrillState.h"
 #include "records/HistoryModel.h"
 #include "records/WriteWarning.h"

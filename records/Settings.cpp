@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/Settings.h"
 
-#include "app/controls/ChoiceCombo.h"
+#include "controls/ChoiceCombo.h"
 #include "drill/core/DrillState.h"
 #include "records/WriteWarning.h"
 #include "records/core/SettingsFile.h"

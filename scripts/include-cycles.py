@@ -5,13 +5,13 @@
 from the source root, as "drill/Drill.h"), first between files, then between folders; exits 1 if
 there is one.
 
-Every folder counts on its own, a core folder and app/controls too: the layers are the folders,
+Every folder counts on its own, a core folder and controls too: the layers are the folders,
 and each may include from the ones below it only (app wires the handlers, the handlers use the
 controls and the core code, core code needs no widgets)."""
 import pathlib, re, sys
 
 root = pathlib.Path(__file__).resolve().parent.parent
-folders = ["app", "drill", "records", "help", "resources", "stats", "packaging", "tests",
+folders = ["app", "controls", "base", "files", "drill", "records", "help", "resources", "stats", "packaging", "tests",
            "bench", "fuzz"]
 graph = {}
 for folder in folders:

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/ProgramStatsHost.h"
 
-#include "drill/core/Clock.h"
+#include "base/Clock.h"
 #include "records/HistoryModel.h"
 #include "resources/JapaneseFont.h"
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/StatsWindow.h"
 
-#include "app/controls/WindowPlacement.h"
+#include "controls/WindowPlacement.h"
 #include "stats/CalendarView.h"
 #include "stats/PositionChart.h"
 #include "stats/RateChart.h"

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "records/core/Disk.h"
+#include "files/Disk.h"
 
 #include <QFileDevice>
 #include <QSaveFile>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "drill/core/Clock.h"
+#include "base/Clock.h"
 
 #include <QDate>
 #include <QDateTime>

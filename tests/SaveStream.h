@@ -28,6 +28,9 @@ inline HistoryRecord streamRecord(int n)
             mark = HistoryRecord::Mark::Wrong;
         }
     }
-    return HistoryRecord::ofResult(
-        at, {marks, ok, int16_t(digitCount - ok), int16_t(digitCount), int16_t(n % 31)});
+    return HistoryRecord::ofResult(at, {.marks = marks,
+                                        .right = ok,
+                                        .wrong = int16_t(digitCount - ok),
+                                        .digitCount = int16_t(digitCount),
+                                        .displaySeconds = int16_t(n % 31)});
 }

@@ -7,9 +7,9 @@
 #include "RecordingHelp.h"
 #include "ScriptedDigits.h"
 #include "app/QtJapanese.h"
-#include "app/controls/AnswerBox.h"
-#include "app/controls/CommandButton.h"
-#include "app/controls/ValueLabel.h"
+#include "controls/AnswerBox.h"
+#include "controls/CommandButton.h"
+#include "controls/ValueLabel.h"
 #include "app/frmMain.h"
 
 #include <QFile>

@@ -12,7 +12,7 @@
 // middle of a write would.
 
 #include "SaveStream.h"
-#include "records/core/Disk.h"
+#include "files/Disk.h"
 #include "records/core/HistoryFile.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "drill/core/AnswerCheck.h"
+#include "base/AnswerCheck.h"
 #include "drill/core/BarWidth.h"
 #include "drill/core/DisplayClock.h"
 #include "drill/core/DisplaySeconds.h"
-#include "drill/core/DrillResult.h"
+#include "base/DrillResult.h"
 
 #include <QTest>
 #include <limits>
@@ -167,10 +167,10 @@ private Q_SLOTS:
                    : m == DrillResult::Mark::Wrong ? u'W'
                                                    : u'-';
         QCOMPARE(got, marks);
-        QCOMPARE(r.intOk, int16_t(marks.count(u'R')));
-        QCOMPARE(r.intNg, int16_t(marks.count(u'W')));
-        QCOMPARE(r.intMonsu, count);
-        QCOMPARE(r.intJikan, int16_t(7));
+        QCOMPARE(r.right, int16_t(marks.count(u'R')));
+        QCOMPARE(r.wrong, int16_t(marks.count(u'W')));
+        QCOMPARE(r.digitCount, count);
+        QCOMPARE(r.displaySeconds, int16_t(7));
     }
 };
 

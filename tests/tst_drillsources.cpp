@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "drill/core/RandomDigitSource.h"
-#include "drill/core/SystemClock.h"
+#include "base/SystemClock.h"
 
 #include <QElapsedTimer>
 #include <QSet>

@@ -5,14 +5,14 @@
 #include "SaveStream.h"
 #include "TestWindow.h"
 #include "TmpfsMount.h"
-#include "app/controls/AnswerBox.h"
-#include "app/controls/CommandButton.h"
+#include "controls/AnswerBox.h"
+#include "controls/CommandButton.h"
 #include "records/History.h"
 #include "records/HistoryModel.h"
 #include "records/core/HistoryFile.h"
 #include "records/core/HistoryLine.h"
 #include "records/core/HistoryScanner.h"
-#include "records/core/ShownText.h"
+#include "files/ShownText.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -4,7 +4,7 @@
 // sheet (which would switch the table to the slow style-sheet style), and every other part of
 // the look stays the application style's.
 
-#include "app/controls/GridLineStyle.h"
+#include "controls/GridLineStyle.h"
 #include "records/History.h"
 #include "tests/TestWindow.h"
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FailingDisk.h"
 #include "HistoryBytes.h"
-#include "drill/core/RateText.h"
+#include "base/RateText.h"
 #include "records/core/Cp932.h"
 #include "records/core/HistoryFile.h"
 #include "records/core/HistoryLine.h"
@@ -31,7 +31,11 @@ HistoryRecord::Marks marksOf(QStringView text)
 HistoryRecord exampleRecord()
 {
     return HistoryRecord::ofResult(QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6, 789)),
-                                   {marksOf(u"○○×－－－－－－－－－－－－"), 2, 1, 3, 5});
+                                   {.marks = marksOf(u"○○×－－－－－－－－－－－－"),
+                                    .right = 2,
+                                    .wrong = 1,
+                                    .digitCount = 3,
+                                    .displaySeconds = 5});
 }
 
 } // namespace
@@ -95,7 +99,11 @@ private Q_SLOTS:
         for (int count = 1; count <= 15; ++count) {
             for (int ok = 0; ok <= 15; ++ok) {
                 const HistoryRecord r = HistoryRecord::ofResult(
-                    QDateTime(QDate(2001, 2, 3), QTime()), {{}, int16_t(ok), 0, int16_t(count), 5});
+                    QDateTime(QDate(2001, 2, 3), QTime()), {.marks = {},
+                                                            .right = int16_t(ok),
+                                                            .wrong = 0,
+                                                            .digitCount = int16_t(count),
+                                                            .displaySeconds = 5});
                 QCOMPARE(r.percentText(), rateText(ok, count));
             }
         }

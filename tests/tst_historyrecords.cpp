@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HistoryBytes.h"
 #include "records/core/Cp932.h"
-#include "records/core/Disk.h"
+#include "files/Disk.h"
 #include "records/core/HistoryFile.h"
 #include "records/core/HistoryLine.h"
 #include "records/core/HistoryRecords.h"

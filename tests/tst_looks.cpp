@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestWindow.h"
-#include "app/controls/AnswerBox.h"
-#include "app/controls/CommandButton.h"
-#include "app/controls/FittingTextDelegate.h"
+#include "controls/AnswerBox.h"
+#include "controls/CommandButton.h"
+#include "controls/FittingTextDelegate.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/QtJapanese.h"
-#include "app/controls/AnswerBox.h"
+#include "controls/AnswerBox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MessageBoxAnswerer.h"
 #include "TestWindow.h"
-#include "app/controls/ChoiceCombo.h"
+#include "controls/ChoiceCombo.h"
 
 #include <QAbstractItemView>
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "records/core/Disk.h"
+#include "files/Disk.h"
 #include "records/core/SettingsFile.h"
-#include "records/core/ShownText.h"
+#include "files/ShownText.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestWindow.h"
-#include "app/controls/AnswerBox.h"
-#include "app/controls/ChoiceCombo.h"
-#include "app/controls/CommandButton.h"
-#include "app/controls/Shape.h"
+#include "controls/AnswerBox.h"
+#include "controls/ChoiceCombo.h"
+#include "controls/CommandButton.h"
+#include "controls/Shape.h"
 
 #include <QAbstractItemView>
 #include <QFrame>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "drill/core/DrillResult.h"
+#include "base/DrillResult.h"
 
 #include <QString>
 #include <cstdint>

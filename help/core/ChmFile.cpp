@@ -3,7 +3,7 @@
 #include "help/core/ChmFile.h"
 
 #include "help/core/HtmlText.h"
-#include "records/core/RegularFile.h"
+#include "files/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/core/HistoryFile.h"
 
-#include "records/core/DataFile.h"
-#include "records/core/Disk.h"
+#include "files/DataFile.h"
+#include "files/Disk.h"
 #include "records/core/HistoryLine.h"
 #include "records/core/HistoryScanner.h"
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "records/core/DataFile.h"
+#include "files/DataFile.h"
 #include "records/core/HistoryContents.h"
 
 #include <QString>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/core/HistoryRecord.h"
 
-#include "drill/core/RateText.h"
+#include "base/RateText.h"
 
 namespace {
 QString twoDigits(int n)
@@ -18,10 +18,10 @@ HistoryRecord HistoryRecord::ofResult(const QDateTime &now, const DrillResult &r
     const QTime time = now.time();
     record.time = QTime(time.hour(), time.minute(), time.second());
     record.marks = result.marks;
-    record.ok = result.intOk;
-    record.ng = result.intNg;
-    record.rateTenths = ::rateTenths(result.intOk, result.intMonsu);
-    record.seconds = result.intJikan;
+    record.ok = result.right;
+    record.ng = result.wrong;
+    record.rateTenths = ::rateTenths(result.right, result.digitCount);
+    record.seconds = result.displaySeconds;
     return record;
 }
 

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "drill/core/DigitSlots.h"
-#include "drill/core/DrillResult.h"
+#include "base/DigitSlots.h"
+#include "base/DrillResult.h"
 
 #include <QDate>
 #include <QDateTime>

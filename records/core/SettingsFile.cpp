@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/core/SettingsFile.h"
 
-#include "records/core/DataFile.h"
-#include "records/core/ShownText.h"
+#include "files/DataFile.h"
+#include "files/ShownText.h"
 
 #include <QList>
 #include <QtGlobal>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "drill/core/DigitSlots.h"
+#include "base/DigitSlots.h"
 
 #include <QByteArray>
 #include <QString>

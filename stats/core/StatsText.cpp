@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/core/StatsText.h"
 
-#include "drill/core/RateText.h"
+#include "base/RateText.h"
 #include "stats/core/SpanEstimate.h"
 
 #include <QLocale>

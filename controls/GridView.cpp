@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/controls/GridView.h"
+#include "controls/GridView.h"
 
-#include "app/controls/ConsoleColors.h"
-#include "app/controls/GridHeader.h"
+#include "controls/ConsoleColors.h"
+#include "controls/GridHeader.h"
 
 #include <QHeaderView>
 #include <QPaintEvent>

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/controls/FittingTextDelegate.h"
+#include "controls/FittingTextDelegate.h"
 
 #include <QApplication>
 #include <QStyle>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-#include "drill/core/DrillResult.h"
+#include "base/DrillResult.h"
 
-#include "drill/core/AnswerCheck.h"
+#include "base/AnswerCheck.h"
 
 #include <QStringList>
 
@@ -11,18 +11,22 @@ DrillResult DrillResult::score(const QStringList &answers, const QStringList &di
                                int16_t digitCount, int16_t displaySeconds)
 {
     DrillResult result;
-    result.intMonsu = digitCount;
-    result.intJikan = displaySeconds;
+    result.digitCount = digitCount;
+    result.displaySeconds = displaySeconds;
+    for (int i = 0; i < digitCount; ++i) {
+        result.shown.append(digits.at(i));
+        result.answers.append(answers.at(i));
+    }
     for (int i = 0; i < DigitSlots::count; ++i) {
         Mark &mark = result.marks[static_cast<size_t>(i)];
         if (i >= digitCount) {
             mark = Mark::Unused;
         } else if (isRightAnswer(answers.at(i), digits.at(i))) {
             mark = Mark::Right;
-            ++result.intOk;
+            ++result.right;
         } else {
             mark = Mark::Wrong;
-            ++result.intNg;
+            ++result.wrong;
         }
     }
     return result;

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "records/core/DataFile.h"
+#include "files/DataFile.h"
 
-#include "records/core/Disk.h"
-#include "records/core/RegularFile.h"
+#include "files/Disk.h"
+#include "files/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/controls/ChoiceComboAccessible.h"
+#include "controls/ChoiceComboAccessible.h"
 
-#include "app/controls/AccessibleFactory.h"
-#include "app/controls/ChoiceCombo.h"
+#include "controls/AccessibleFactory.h"
+#include "controls/ChoiceCombo.h"
 
 ChoiceComboAccessible::ChoiceComboAccessible(ChoiceCombo *combo)
     : QAccessibleWidget(combo, QAccessible::ComboBox)

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/controls/Shape.h"
+#include "controls/Shape.h"
 
-#include "app/controls/Twips.h"
+#include "controls/Twips.h"
 
 #include <QPainter>
 

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/controls/ValueLabelAccessible.h"
+#include "controls/ValueLabelAccessible.h"
 
-#include "app/controls/AccessibleFactory.h"
-#include "app/controls/ValueLabel.h"
+#include "controls/AccessibleFactory.h"
+#include "controls/ValueLabel.h"
 
 ValueLabelAccessible::ValueLabelAccessible(ValueLabel *label)
     : QAccessibleWidget(label, QAccessible::StaticText)

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/controls/GridHeader.h"
+#include "controls/GridHeader.h"
 
-#include "app/controls/ConsoleColors.h"
+#include "controls/ConsoleColors.h"
 
 #include <QPaintEvent>
 #include <QPainter>

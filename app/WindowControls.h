@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "app/controls/ControlArray.h"
-#include "app/controls/ValueLabel.h"
-#include "drill/core/DigitSlots.h"
+#include "controls/ControlArray.h"
+#include "controls/ValueLabel.h"
+#include "base/DigitSlots.h"
 
 class AnswerBox;
 class ChoiceCombo;

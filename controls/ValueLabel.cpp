@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/controls/ValueLabel.h"
+#include "controls/ValueLabel.h"
 
-#include "app/controls/FittingFont.h"
+#include "controls/FittingFont.h"
 
 #include <QAccessible>
 #include <QPainter>
