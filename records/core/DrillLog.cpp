@@ -1,0 +1,934 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "records/core/DrillLog.h"
+
+#include "files/DataFile.h"
+#include "files/Disk.h"
+#include "records/core/HistoryLine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <iterator>
+#include <limits>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+// The tables of version 1; docs/drill-log.md says what each column holds.
+constexpr const char *createVersion1 = R"(
+CREATE TABLE drill (
+    id INTEGER PRIMARY KEY,
+    saved_at_utc_ms INTEGER NOT NULL,
+    utc_offset_s INTEGER NOT NULL,
+    line_number INTEGER NOT NULL,
+    history_line BLOB NOT NULL,
+    digit_count INTEGER NOT NULL,
+    display_seconds INTEGER NOT NULL,
+    shown TEXT NOT NULL,
+    right_count INTEGER NOT NULL,
+    wrong_count INTEGER NOT NULL,
+    answer_ms INTEGER
+);
+CREATE INDEX drill_line_number ON drill (line_number);
+CREATE TABLE entry (
+    drill_id INTEGER NOT NULL REFERENCES drill (id) ON DELETE CASCADE,
+    slot INTEGER NOT NULL,
+    answer TEXT NOT NULL,
+    correct INTEGER NOT NULL,
+    entry_ms INTEGER,
+    refills INTEGER NOT NULL,
+    PRIMARY KEY (drill_id, slot)
+) WITHOUT ROWID;
+)";
+
+// steps[v] takes the tables of version v to version v + 1, in place. A log of an older version
+// goes through the steps from its own, all in one transaction: it is upgraded whole or not at all.
+constexpr const char *steps[] = {createVersion1};
+static_assert(std::size(steps) == DrillLog::schemaVersion);
+
+// The columns of the tables this version writes, as SQLite describes them (pragma table_info):
+// a file whose tables have other columns is not this program's log.
+struct Column
+{
+    const char *name;
+    const char *type;
+    int notNull;
+    int primaryKey; // position in the primary key, from 1; 0 for none
+};
+constexpr Column drillColumns[] = {
+    {"id", "INTEGER", 0, 1},
+    {"saved_at_utc_ms", "INTEGER", 1, 0},
+    {"utc_offset_s", "INTEGER", 1, 0},
+    {"line_number", "INTEGER", 1, 0},
+    {"history_line", "BLOB", 1, 0},
+    {"digit_count", "INTEGER", 1, 0},
+    {"display_seconds", "INTEGER", 1, 0},
+    {"shown", "TEXT", 1, 0},
+    {"right_count", "INTEGER", 1, 0},
+    {"wrong_count", "INTEGER", 1, 0},
+    {"answer_ms", "INTEGER", 0, 0},
+};
+constexpr Column entryColumns[] = {
+    {"drill_id", "INTEGER", 1, 1}, {"slot", "INTEGER", 1, 2},     {"answer", "TEXT", 1, 0},
+    {"correct", "INTEGER", 1, 0},  {"entry_ms", "INTEGER", 0, 0}, {"refills", "INTEGER", 1, 0},
+};
+
+// The drills and their boxes, read side by side: two scans in key order, which SQLite walks far
+// faster than a join that looks up each drill's boxes.
+constexpr const char *selectDrills =
+    "SELECT id, saved_at_utc_ms, utc_offset_s, line_number, history_line, digit_count,"
+    " display_seconds, shown, right_count, wrong_count, answer_ms FROM drill";
+constexpr const char *selectEntries =
+    "SELECT drill_id, slot, answer, correct, entry_ms, refills FROM entry";
+
+// A prepared statement, finalized with this object.
+class Statement
+{
+public:
+    Statement(sqlite3 *db, const QByteArray &sql)
+    {
+        m_prepared =
+            sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &m_statement, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(m_statement); }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    int prepared() const { return m_prepared; }
+    sqlite3_stmt *operator*() const { return m_statement; }
+
+private:
+    sqlite3_stmt *m_statement = nullptr;
+    int m_prepared = SQLITE_ERROR;
+};
+
+int exec(sqlite3 *db, const char *sql)
+{
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+}
+
+// Runs work inside one write transaction, taken back whole when any part fails.
+template <typename Work> int inTransaction(sqlite3 *db, Work work)
+{
+    int rc = exec(db, "BEGIN IMMEDIATE");
+    if (rc == SQLITE_OK)
+        rc = work();
+    if (rc == SQLITE_OK)
+        rc = exec(db, "COMMIT");
+    if (rc != SQLITE_OK && !sqlite3_get_autocommit(db))
+        exec(db, "ROLLBACK");
+    return rc;
+}
+
+bool isDamage(int rc)
+{
+    return (rc & 0xff) == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_NOTADB;
+}
+
+// Whether the process's file-size limit (ulimit -f) is what stopped a write.
+bool atSizeLimit(const QString &path)
+{
+    rlimit limit{};
+    if (getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY)
+        return false;
+    const qint64 margin = 64 * 1024; // a page of the database, and a frame of its journal
+    for (const QString &file : {path, path + QStringLiteral("-wal")}) {
+        if (QFileInfo(file).size() + margin >= qint64(limit.rlim_cur))
+            return true;
+    }
+    return false;
+}
+
+// Why an SQLite call failed, in Japanese, as the program's other files say it.
+QString reasonOf(sqlite3 *db, int rc, const QString &path)
+{
+    const int systemError = db ? sqlite3_system_errno(db) : 0;
+    // SQLite reports a write cut short by the limit as a full disk, and one refused outright
+    // as a failed write without always keeping its error number.
+    if (((rc & 0xff) == SQLITE_FULL || (rc & 0xff) == SQLITE_IOERR) &&
+        (systemError == EFBIG || atSizeLimit(path)))
+        return DataFile::reason(EFBIG);
+    switch (rc & 0xff) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("ほかのプログラムがこのファイルを使っています。");
+    case SQLITE_FULL:
+        return DataFile::reason(ENOSPC);
+    case SQLITE_READONLY:
+        return DataFile::reason(systemError == EROFS ? EROFS : EACCES);
+    case SQLITE_NOMEM:
+        return QStringLiteral("メモリが足りません。");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("ファイルが壊れています。");
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+        return DataFile::reason(systemError != 0 ? systemError : EIO);
+    default:
+        return QStringLiteral("データベースの操作に失敗しました（エラー番号 %1）。").arg(rc);
+    }
+}
+
+bool onReadOnlyDisk(const QString &path)
+{
+    return ::access(QFile::encodeName(path).constData(), W_OK) != 0 && errno == EROFS;
+}
+
+// Why a log that is there may not be written, when SQLite opened it for reading only.
+QString readOnlyReason(const QString &path)
+{
+    return DataFile::reason(onReadOnlyDisk(path) ? EROFS : EACCES);
+}
+
+int userVersion(sqlite3 *db, int *version)
+{
+    Statement query(db, "PRAGMA user_version");
+    if (query.prepared() != SQLITE_OK)
+        return query.prepared();
+    const int rc = sqlite3_step(*query);
+    if (rc != SQLITE_ROW)
+        return rc;
+    *version = sqlite3_column_int(*query, 0);
+    return SQLITE_OK;
+}
+
+// SQLite's own check of the whole file; ok tells whether it found nothing wrong.
+int quickCheck(sqlite3 *db, bool *ok)
+{
+    Statement check(db, "PRAGMA quick_check");
+    if (check.prepared() != SQLITE_OK)
+        return check.prepared();
+    const int rc = sqlite3_step(*check);
+    if (rc != SQLITE_ROW)
+        return rc;
+    const char *first = reinterpret_cast<const char *>(sqlite3_column_text(*check, 0));
+    *ok = first && qstrcmp(first, "ok") == 0;
+    return SQLITE_OK;
+}
+
+template <size_t N>
+int hasColumns(sqlite3 *db, const char *table, const Column (&columns)[N], bool *same)
+{
+    Statement info(db, "SELECT name, type, \"notnull\", pk FROM pragma_table_info(?1)");
+    if (info.prepared() != SQLITE_OK)
+        return info.prepared();
+    sqlite3_bind_text(*info, 1, table, -1, SQLITE_STATIC);
+    size_t i = 0;
+    *same = true;
+    int rc;
+    while ((rc = sqlite3_step(*info)) == SQLITE_ROW) {
+        const auto text = [&info](int column) {
+            const unsigned char *t = sqlite3_column_text(*info, column);
+            return t ? reinterpret_cast<const char *>(t) : "";
+        };
+        if (i == N || qstrcmp(text(0), columns[i].name) != 0 ||
+            qstricmp(text(1), columns[i].type) != 0 ||
+            sqlite3_column_int(*info, 2) != columns[i].notNull ||
+            sqlite3_column_int(*info, 3) != columns[i].primaryKey)
+            *same = false;
+        ++i;
+    }
+    *same = *same && i == N;
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+// How many of the log's two tables the file holds, by name.
+int tablesPresent(sqlite3 *db, int *count)
+{
+    Statement query(db, "SELECT count(*) FROM sqlite_schema"
+                        " WHERE type = 'table' AND name IN ('drill', 'entry')");
+    if (query.prepared() != SQLITE_OK)
+        return query.prepared();
+    const int rc = sqlite3_step(*query);
+    if (rc != SQLITE_ROW)
+        return rc;
+    *count = sqlite3_column_int(*query, 0);
+    return SQLITE_OK;
+}
+
+int upgrade(sqlite3 *db)
+{
+    return inTransaction(db, [db] {
+        int version = 0;
+        int rc = userVersion(db, &version);
+        for (int v = version; rc == SQLITE_OK && v < DrillLog::schemaVersion; ++v)
+            rc = exec(db, steps[v]);
+        if (rc == SQLITE_OK) {
+            rc = exec(db, QByteArray("PRAGMA user_version = " +
+                                     QByteArray::number(DrillLog::schemaVersion))
+                              .constData());
+        }
+        return rc;
+    });
+}
+
+// What the first bytes of the file say, before SQLite is let near it: SQLite takes a file
+// shorter than its header says for a smaller database, and would write over what is missing.
+enum class Header
+{
+    Fine,
+    NotADatabase,
+    CutShort,
+};
+
+Header headerOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Header::Fine; // SQLite says why when it opens it
+    const qint64 size = file.size();
+    if (size == 0)
+        return Header::Fine; // a database with nothing in it yet
+    const QByteArray header = file.read(100);
+    if (header.size() < 100 || !header.startsWith(QByteArrayView("SQLite format 3\0", 16)))
+        return Header::NotADatabase;
+    const auto number = [&header](int at, int bytes) {
+        quint32 value = 0;
+        for (int i = 0; i < bytes; ++i)
+            value = value << 8 | quint8(header.at(at + i));
+        return value;
+    };
+    const quint32 pageSize = number(16, 2) == 1 ? 65536 : number(16, 2);
+    if (pageSize < 512 || pageSize > 65536 || (pageSize & (pageSize - 1)) != 0)
+        return Header::NotADatabase;
+    // The page count is valid when the change counter agrees with its "valid for" number.
+    const bool countValid = number(24, 4) == number(92, 4);
+    if (size % pageSize != 0 || (countValid && size < qint64(number(28, 4)) * pageSize))
+        return Header::CutShort;
+    return Header::Fine;
+}
+
+// "詳細-退避-20261209-203623.sqlite": the name a file set aside gets, with "-2", "-3", … when
+// that is taken.
+QString asideName(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString stem = info.completeBaseName() + QStringLiteral("-退避-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString suffix = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    QString name = stem + suffix;
+    for (int n = 2; QFileInfo::exists(info.dir().filePath(name)) ||
+                    QFileInfo::exists(info.dir().filePath(name + QStringLiteral("-wal")));
+         ++n)
+        name = stem + u'-' + QString::number(n) + suffix;
+    return name;
+}
+
+// Renames from to to, never over a file already at to.
+int renameKeeping(const QString &from, const QString &to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) ==
+        0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // A file system without that flag: the name was just found free.
+    if (QFileInfo::exists(to))
+        return EEXIST;
+    return std::rename(source.constData(), target.constData()) == 0 ? 0 : errno;
+}
+
+int bindText(sqlite3_stmt *statement, int at, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    return sqlite3_bind_text(statement, at, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+int bindTime(sqlite3_stmt *statement, int at, qint64 ms)
+{
+    return ms < 0 ? sqlite3_bind_null(statement, at) : sqlite3_bind_int64(statement, at, ms);
+}
+
+int insert(sqlite3 *db, const LoggedDrill &drill)
+{
+    const DrillResult &r = drill.result;
+    return inTransaction(db, [&] {
+        Statement row(db,
+                      "INSERT INTO drill (saved_at_utc_ms, utc_offset_s, line_number,"
+                      " history_line, digit_count, display_seconds, shown, right_count,"
+                      " wrong_count, answer_ms) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+        if (row.prepared() != SQLITE_OK)
+            return row.prepared();
+        sqlite3_bind_int64(*row, 1, drill.savedAtUtcMs);
+        sqlite3_bind_int(*row, 2, drill.utcOffsetSeconds);
+        sqlite3_bind_int64(*row, 3, drill.lineNumber);
+        sqlite3_bind_blob(*row, 4, drill.historyLine.constData(), int(drill.historyLine.size()),
+                          SQLITE_STATIC);
+        sqlite3_bind_int(*row, 5, r.digitCount);
+        sqlite3_bind_int(*row, 6, r.displaySeconds);
+        bindText(*row, 7, r.shown);
+        sqlite3_bind_int(*row, 8, r.right);
+        sqlite3_bind_int(*row, 9, r.wrong);
+        bindTime(*row, 10, r.answerMs);
+        int rc = sqlite3_step(*row);
+        if (rc != SQLITE_DONE)
+            return rc;
+        const sqlite3_int64 id = sqlite3_last_insert_rowid(db);
+
+        Statement box(db, "INSERT INTO entry (drill_id, slot, answer, correct, entry_ms, refills)"
+                          " VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+        if (box.prepared() != SQLITE_OK)
+            return box.prepared();
+        for (int i = 0; i < r.digitCount; ++i) {
+            sqlite3_reset(*box);
+            sqlite3_bind_int64(*box, 1, id);
+            sqlite3_bind_int(*box, 2, i + 1);
+            bindText(*box, 3, r.answers.at(i));
+            sqlite3_bind_int(*box, 4, r.marks[size_t(i)] == DrillResult::Mark::Right);
+            bindTime(*box, 5, r.entryMs.at(i));
+            sqlite3_bind_int(*box, 6, r.refills.at(i));
+            rc = sqlite3_step(*box);
+            if (rc != SQLITE_DONE)
+                return rc;
+        }
+        return SQLITE_OK;
+    });
+}
+
+// The value of a column when it is an integer from low to high.
+bool integerAt(sqlite3_stmt *row, int column, qint64 low, qint64 high, qint64 *value)
+{
+    if (sqlite3_column_type(row, column) != SQLITE_INTEGER)
+        return false;
+    *value = sqlite3_column_int64(row, column);
+    return *value >= low && *value <= high;
+}
+
+// A time column: none (NULL, -1) or an integer of no absurd size.
+bool timeAt(sqlite3_stmt *row, int column, qint64 *ms)
+{
+    if (sqlite3_column_type(row, column) == SQLITE_NULL) {
+        *ms = -1;
+        return true;
+    }
+    return integerAt(row, column, 0, LoggedDrill::longestMs, ms);
+}
+
+// The text of a column of at most maxBytes bytes: longer ones are not even copied.
+bool textAt(sqlite3_stmt *row, int column, int maxBytes, QString *text)
+{
+    if (sqlite3_column_type(row, column) != SQLITE_TEXT)
+        return false;
+    const int bytes = sqlite3_column_bytes(row, column);
+    if (bytes > maxBytes)
+        return false;
+    *text =
+        QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(row, column)), bytes);
+    return true;
+}
+
+// The drill's own columns of a row of selectDrills; its boxes come with entryAt().
+bool drillAt(sqlite3_stmt *row, LoggedDrill *drill)
+{
+    *drill = LoggedDrill();
+    DrillResult &r = drill->result;
+    qint64 saved = 0, offset = 0, line = 0, count = 0, seconds = 0, right = 0, wrong = 0,
+           answer = 0;
+    if (!integerAt(row, 1, 0, Q_INT64_C(253402300799999), &saved) ||
+        !integerAt(row, 2, -86400, 86400, &offset) ||
+        !integerAt(row, 3, 1, std::numeric_limits<qint64>::max(), &line) ||
+        !integerAt(row, 5, 1, DigitSlots::count, &count) || !integerAt(row, 6, 0, 30, &seconds) ||
+        !integerAt(row, 8, 0, DigitSlots::count, &right) ||
+        !integerAt(row, 9, 0, DigitSlots::count, &wrong) || !timeAt(row, 10, &answer))
+        return false;
+    const int lineType = sqlite3_column_type(row, 4);
+    const int lineBytes = sqlite3_column_bytes(row, 4);
+    if ((lineType != SQLITE_BLOB && lineType != SQLITE_TEXT) ||
+        lineBytes > HistoryLine::longestLine)
+        return false;
+    drill->historyLine =
+        QByteArray(static_cast<const char *>(sqlite3_column_blob(row, 4)), lineBytes);
+    if (!textAt(row, 7, 4 * DigitSlots::count, &r.shown))
+        return false;
+    drill->savedAtUtcMs = saved;
+    drill->utcOffsetSeconds = int(offset);
+    drill->lineNumber = line;
+    r.digitCount = int16_t(count);
+    r.displaySeconds = int16_t(seconds);
+    r.right = int16_t(right);
+    r.wrong = int16_t(wrong);
+    r.answerMs = answer;
+    r.marks.fill(DrillResult::Mark::Unused);
+    return true;
+}
+
+// One box of the drill, from its row of selectEntries: the box after those read so far.
+bool entryAt(sqlite3_stmt *row, LoggedDrill *drill)
+{
+    DrillResult &r = drill->result;
+    const qsizetype slot = r.answers.size() + 1;
+    qint64 at = 0, correct = 0, ms = 0, refills = 0;
+    QString answer;
+    if (!integerAt(row, 1, slot, slot, &at) || slot > r.digitCount ||
+        !textAt(row, 2, 3 * LoggedDrill::longestAnswer, &answer) ||
+        !integerAt(row, 3, 0, 1, &correct) || !timeAt(row, 4, &ms) ||
+        !integerAt(row, 5, 0, LoggedDrill::mostRefills, &refills))
+        return false;
+    r.marks[size_t(slot - 1)] = correct ? DrillResult::Mark::Right : DrillResult::Mark::Wrong;
+    r.answers.append(answer);
+    r.entryMs.append(ms);
+    r.refills.append(int(refills));
+    return true;
+}
+
+// Reads the drills of a selectDrills query ordered by id, with their boxes from a selectEntries
+// query ordered by drill and slot, into contents: the drills that make sense for a history of
+// historyLines lines, the others counted. Boxes of no drill are passed over.
+int readDrills(sqlite3_stmt *drills, sqlite3_stmt *entries, qint64 historyLines,
+               DrillLog::Contents *contents)
+{
+    int entry = sqlite3_step(entries);
+    int rc;
+    LoggedDrill drill;
+    while ((rc = sqlite3_step(drills)) == SQLITE_ROW) {
+        const sqlite3_int64 id = sqlite3_column_int64(drills, 0);
+        bool sound = drillAt(drills, &drill);
+        while (entry == SQLITE_ROW && sqlite3_column_int64(entries, 0) < id)
+            entry = sqlite3_step(entries);
+        while (entry == SQLITE_ROW && sqlite3_column_int64(entries, 0) == id) {
+            sound = sound && entryAt(entries, &drill);
+            entry = sqlite3_step(entries);
+        }
+        if (sound && drill.makesSense(historyLines))
+            contents->drills.append(std::move(drill));
+        else
+            ++contents->skipped;
+    }
+    if (rc != SQLITE_DONE)
+        return rc;
+    return entry == SQLITE_ROW || entry == SQLITE_DONE ? SQLITE_OK : entry;
+}
+
+QString cannotWrite(const QString &reason)
+{
+    return DrillLog::describedName() + QStringLiteral("に書き込めません。\n") + reason;
+}
+
+QString cannotRead(const QString &reason)
+{
+    return DrillLog::describedName() + QStringLiteral("を読み込めません。\n") + reason;
+}
+
+// Renames the log and the files SQLite keeps beside it (its write-ahead log may hold the newest
+// part) to a name of their own, so that nothing of it is lost and a new log can start. Returns
+// the notice for the player, or an empty text with the reason in failure.
+QString setAside(const QString &path, const QString &why, QString *failure)
+{
+    const QString name = asideName(path);
+    const QString aside = QFileInfo(path).dir().filePath(name);
+    if (const int error = renameKeeping(path, aside); error != 0) {
+        *failure = DrillLog::describedName() + QStringLiteral("は") + why +
+                   QStringLiteral("ため使えませんが、別の名前に変えることもできません。\n") +
+                   DataFile::reason(error);
+        return {};
+    }
+    for (const char *companion : {"-wal", "-shm", "-journal"}) {
+        const QString from = path + QLatin1String(companion);
+        if (QFileInfo::exists(from))
+            renameKeeping(from, aside + QLatin1String(companion));
+    }
+    return DrillLog::describedName() + QStringLiteral("は") + why +
+           QStringLiteral("ため使えません。\nファイルは消さずに「%1」という名前に変えて残し、"
+                          "新しい詳細記録ファイルを作りました。")
+               .arg(name);
+}
+
+const QString notADatabase = QStringLiteral("データベースのファイルではない");
+const QString damaged = QStringLiteral("壊れている");
+const QString otherShape = QStringLiteral("このプログラムの詳細記録の形になっていない");
+
+} // namespace
+
+QString DrillLog::describedName()
+{
+    return QStringLiteral("詳細記録ファイル「%1」").arg(fileName());
+}
+
+DrillLog::DrillLog(const QString &path) : m_path(path) {}
+
+DrillLog::~DrillLog()
+{
+    if (m_ahead.valid())
+        take(m_ahead.get());
+    close();
+}
+
+void DrillLog::openAhead()
+{
+    if (m_db || m_ahead.valid() || !QFileInfo::exists(m_path))
+        return;
+    m_ahead = std::async(std::launch::async, [path = m_path] { return open(path); });
+}
+
+DrillLog::Opened DrillLog::open(const QString &path)
+{
+    // A write beyond the process's file-size limit then fails like one onto a full disk instead
+    // of ending the program.
+    Disk::real();
+    Opened opened;
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        opened.reason = info.isDir() ? DataFile::reason(EISDIR)
+                                     : QStringLiteral("通常のファイルではありません。");
+        return opened;
+    }
+
+    QString unusable;
+    switch (headerOf(path)) {
+    case Header::NotADatabase:
+        unusable = notADatabase;
+        break;
+    case Header::CutShort:
+        unusable = damaged;
+        break;
+    case Header::Fine:
+        unusable = probe(path, &opened);
+        break;
+    }
+    if (unusable.isEmpty())
+        return opened;
+
+    QString failure;
+    const QString notice = setAside(path, unusable, &failure);
+    if (notice.isEmpty()) {
+        opened.reason = failure;
+        return opened;
+    }
+    opened = Opened();
+    // The file is new: anything wrong with it now is a fault of the disk, not of a file.
+    if (!probe(path, &opened).isEmpty() && opened.reason.isEmpty())
+        opened.reason = reasonOf(nullptr, SQLITE_CORRUPT, path);
+    opened.notice = notice + (opened.notice.isEmpty() ? QString() : u'\n' + opened.notice);
+    return opened;
+}
+
+QString DrillLog::probe(const QString &path, Opened *opened)
+{
+    sqlite3 *db = nullptr;
+    const QByteArray name = QFile::encodeName(path);
+    int rc = sqlite3_open_v2(name.constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXRESCODE,
+                             nullptr);
+    const auto fail = [&](int code) {
+        opened->reason = reasonOf(db, code, path);
+        sqlite3_close_v2(db);
+        return QString();
+    };
+    if (rc != SQLITE_OK)
+        return fail(rc);
+    sqlite3_busy_timeout(db, busyTimeoutMs);
+
+    bool fine = false;
+    rc = quickCheck(db, &fine);
+    // A log in write-ahead mode on a disk that cannot be written: SQLite cannot make the index
+    // of its write-ahead log there, but nothing can change the file either, and it is read as
+    // it stands.
+    if (((rc & 0xff) == SQLITE_CANTOPEN || (rc & 0xff) == SQLITE_READONLY) &&
+        onReadOnlyDisk(path)) {
+        sqlite3_close_v2(db);
+        db = nullptr;
+        const QByteArray uri = "file:" + QUrl::toPercentEncoding(path, "/") + "?immutable=1";
+        rc = sqlite3_open_v2(uri.constData(), &db,
+                             SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_EXRESCODE,
+                             nullptr);
+        if (rc == SQLITE_OK)
+            rc = quickCheck(db, &fine);
+    }
+    if (isDamage(rc) || (rc == SQLITE_OK && !fine)) {
+        sqlite3_close_v2(db);
+        return (rc & 0xff) == SQLITE_NOTADB ? notADatabase : damaged;
+    }
+    int version = 0;
+    if (rc == SQLITE_OK)
+        rc = userVersion(db, &version);
+    if (rc != SQLITE_OK)
+        return fail(rc);
+
+    if (version > schemaVersion) {
+        // A newer program's log: read through a connection that cannot write.
+        sqlite3_close_v2(db);
+        db = nullptr;
+        rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_EXRESCODE,
+                             nullptr);
+        if (rc != SQLITE_OK)
+            return fail(rc);
+        sqlite3_busy_timeout(db, busyTimeoutMs);
+        opened->db = db;
+        opened->newer = true;
+        opened->hasTables = true;
+        opened->notice =
+            describedName() +
+            QStringLiteral("は新しい版のケタモリ！で作られています。\n"
+                           "読み込むことはできますが、書き換えないよう、この版では詳細記録を"
+                           "書き込みません。結果はこれまでどおり履歴に保存します。");
+        return {};
+    }
+
+    // Version 0 is a database without the log's tables yet (a new or empty file); a file that
+    // holds tables of their names but no version, or another shape at this version, is not a
+    // log this program wrote.
+    int tables = 0;
+    bool same = true;
+    if (version == 0) {
+        rc = tablesPresent(db, &tables);
+        same = tables == 0;
+    } else {
+        bool sameEntry = false;
+        rc = hasColumns(db, "drill", drillColumns, &same);
+        if (rc == SQLITE_OK)
+            rc = hasColumns(db, "entry", entryColumns, &sameEntry);
+        same = same && sameEntry;
+    }
+    if (isDamage(rc)) {
+        sqlite3_close_v2(db);
+        return damaged;
+    }
+    if (rc != SQLITE_OK)
+        return fail(rc);
+    if (!same) {
+        sqlite3_close_v2(db);
+        return otherShape;
+    }
+
+    opened->db = db;
+    opened->hasTables = version > 0;
+    if (sqlite3_db_readonly(db, "main") == 1) {
+        opened->reason = readOnlyReason(path);
+        return {};
+    }
+    // The write-ahead log lets the player read the log with their own tools while the program
+    // writes to it. A commit then waits for no sync: a crash of the machine may lose the last
+    // details, never the log's consistency; the history line, written first, is what counts.
+    rc = exec(db, "PRAGMA journal_mode = WAL");
+    if (rc == SQLITE_OK)
+        rc = exec(db, "PRAGMA synchronous = NORMAL");
+    if (rc == SQLITE_OK)
+        rc = exec(db, "PRAGMA foreign_keys = ON");
+    if (rc == SQLITE_OK && version < schemaVersion)
+        rc = upgrade(db);
+    if (isDamage(rc)) {
+        opened->db = nullptr;
+        sqlite3_close_v2(db);
+        return damaged;
+    }
+    if (rc != SQLITE_OK) {
+        opened->db = nullptr;
+        return fail(rc);
+    }
+    opened->writable = true;
+    opened->hasTables = true;
+    return {};
+}
+
+void DrillLog::take(Opened &&opened)
+{
+    close();
+    m_db = opened.db;
+    m_writable = opened.writable;
+    m_newer = opened.newer;
+    m_hasTables = opened.hasTables;
+    m_openError = opened.reason;
+    if (!opened.notice.isEmpty())
+        addNotice(opened.notice);
+}
+
+bool DrillLog::ready(bool create)
+{
+    if (m_ahead.valid())
+        take(m_ahead.get());
+    if (m_db)
+        return true;
+    if (!create && !QFileInfo::exists(m_path)) {
+        m_openError.clear(); // no log: nothing failed
+        return false;
+    }
+    take(open(m_path));
+    return m_db != nullptr;
+}
+
+void DrillLog::close()
+{
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_writable = false;
+    m_newer = false;
+    m_hasTables = false;
+}
+
+bool DrillLog::setAsideAndReopen(const QString &why)
+{
+    close();
+    QString failure;
+    const QString notice = setAside(m_path, why, &failure);
+    if (notice.isEmpty()) {
+        m_openError = failure;
+        return false;
+    }
+    addNotice(notice);
+    take(open(m_path));
+    return m_db != nullptr;
+}
+
+void DrillLog::addNotice(const QString &text)
+{
+    if (!m_notice.isEmpty())
+        m_notice += QStringLiteral("\n\n");
+    m_notice += text;
+}
+
+QString DrillLog::takeNotice()
+{
+    return std::exchange(m_notice, QString());
+}
+
+void DrillLog::writeFailed(const QString &message)
+{
+    if (m_failureTold)
+        return;
+    m_failureTold = true;
+    addNotice(message + QStringLiteral("\n結果は履歴に保存しました。その詳細（表示された数字、"
+                                       "入力した数字とその時間）は記録していません。"
+                                       "書き込めるようになれば、次の結果から記録します。"));
+}
+
+bool DrillLog::append(const DrillResult &result, const QDateTime &savedAt, QByteArrayView lineBytes,
+                      qint64 lineNumber)
+{
+    const LoggedDrill drill{savedAt.toMSecsSinceEpoch(), savedAt.offsetFromUtc(), lineNumber,
+                            lineBytes.toByteArray(), result};
+    if (!drill.makesSense(lineNumber)) {
+        writeFailed(
+            describedName() +
+            QStringLiteral("にこの結果の詳細は書けません。記録できない値が含まれています。"));
+        return false;
+    }
+    // A log opened for reading only is opened again once the file can be written.
+    if (m_db && !m_writable && !m_newer &&
+        ::access(QFile::encodeName(m_path).constData(), W_OK) == 0)
+        close();
+    if (!ready(true)) {
+        writeFailed(cannotWrite(m_openError));
+        return false;
+    }
+    if (m_newer)
+        return false; // told once, when it was opened
+    if (!m_writable) {
+        writeFailed(cannotWrite(m_openError));
+        return false;
+    }
+    int rc = insert(m_db, drill);
+    if (isDamage(rc) && setAsideAndReopen(damaged))
+        rc = insert(m_db, drill);
+    if (rc != SQLITE_OK) {
+        writeFailed(cannotWrite(m_db ? reasonOf(m_db, rc, m_path) : m_openError));
+        return false;
+    }
+    m_failureTold = false;
+    return true;
+}
+
+bool DrillLog::clear(QString *error)
+{
+    if (!ready(false)) {
+        if (m_openError.isEmpty())
+            return true; // no log, nothing to empty
+        *error = cannotWrite(m_openError);
+        return false;
+    }
+    if (m_newer) {
+        *error = describedName() +
+                 QStringLiteral("は新しい版のケタモリ！で作られているため、消さずに残しています。");
+        return false;
+    }
+    if (!m_writable) {
+        *error = cannotWrite(m_openError);
+        return false;
+    }
+    const auto empty = [this] {
+        return inTransaction(m_db, [this] {
+            int rc = exec(m_db, "DELETE FROM entry");
+            if (rc == SQLITE_OK)
+                rc = exec(m_db, "DELETE FROM drill");
+            return rc;
+        });
+    };
+    int rc = empty();
+    // A damaged log set aside leaves a new, empty one.
+    if (isDamage(rc) && setAsideAndReopen(damaged))
+        return true;
+    if (rc != SQLITE_OK) {
+        *error = cannotWrite(m_db ? reasonOf(m_db, rc, m_path) : m_openError);
+        return false;
+    }
+    m_failureTold = false;
+    return true;
+}
+
+std::optional<DrillLog::Contents> DrillLog::read(qint64 historyLines, QString *error)
+{
+    if (!ready(false)) {
+        if (m_openError.isEmpty())
+            return Contents();
+        *error = cannotRead(m_openError);
+        return std::nullopt;
+    }
+    if (!m_hasTables)
+        return Contents();
+    Contents contents;
+    Statement drills(m_db, QByteArray(selectDrills) + " ORDER BY id");
+    Statement entries(m_db, QByteArray(selectEntries) + " ORDER BY drill_id, slot");
+    int rc = drills.prepared() != SQLITE_OK ? drills.prepared() : entries.prepared();
+    if (rc == SQLITE_OK) {
+        Statement count(m_db, "SELECT count(*) FROM drill");
+        if (count.prepared() == SQLITE_OK && sqlite3_step(*count) == SQLITE_ROW)
+            contents.drills.reserve(qsizetype(sqlite3_column_int64(*count, 0)));
+        rc = readDrills(*drills, *entries, historyLines, &contents);
+    }
+    if (isDamage(rc) && setAsideAndReopen(damaged))
+        return Contents();
+    if (rc != SQLITE_OK) {
+        *error = cannotRead(m_newer ? QStringLiteral("新しい版の形式のため読み込めません。")
+                                    : reasonOf(m_db, rc, m_path));
+        return std::nullopt;
+    }
+    return contents;
+}
+
+std::optional<LoggedDrill> DrillLog::detailFor(qint64 lineNumber, QByteArrayView lineBytes)
+{
+    if (!ready(false) || !m_hasTables)
+        return std::nullopt;
+    // The newest drill of that line number and those bytes.
+    Statement find(m_db, "SELECT id FROM drill WHERE line_number = ?1 AND history_line = ?2"
+                         " ORDER BY id DESC LIMIT 1");
+    if (find.prepared() != SQLITE_OK)
+        return std::nullopt;
+    sqlite3_bind_int64(*find, 1, lineNumber);
+    sqlite3_bind_blob(*find, 2, lineBytes.data(), int(lineBytes.size()), SQLITE_STATIC);
+    if (sqlite3_step(*find) != SQLITE_ROW)
+        return std::nullopt;
+    const sqlite3_int64 id = sqlite3_column_int64(*find, 0);
+    Statement drill(m_db, QByteArray(selectDrills) + " WHERE id = ?1");
+    Statement entries(m_db, QByteArray(selectEntries) + " WHERE drill_id = ?1 ORDER BY slot");
+    if (drill.prepared() != SQLITE_OK || entries.prepared() != SQLITE_OK)
+        return std::nullopt;
+    sqlite3_bind_int64(*drill, 1, id);
+    sqlite3_bind_int64(*entries, 1, id);
+    Contents contents;
+    if (readDrills(*drill, *entries, lineNumber, &contents) != SQLITE_OK ||
+        contents.drills.isEmpty() || !contents.drills.front().belongsTo(lineNumber, lineBytes))
+        return std::nullopt;
+    return contents.drills.front();
+}
