@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "base/DrillResult.h"
 #include "records/core/HistoryRecord.h"
 
 #include <QDate>
@@ -10,27 +11,42 @@
 
 // The n-th result that the save_stream helper saves (n from 1): each one a second after the
 // last, its marks and counts varying with n, so that every line of the stream is told apart
-// from the others and its place in the file can be checked.
+// from the others and its place in the file can be checked. The result carries how it was
+// played too, for the drill log: the digits shown, the boxes' texts (an empty box now and
+// then), entry times that grow from box to box, and refills.
+inline QDateTime streamMoment(int n)
+{
+    return QDateTime(QDate(2002, 1, 1), QTime(0, 0, 0)).addSecs(n);
+}
+
+inline DrillResult streamResult(int n)
+{
+    DrillResult result;
+    result.digitCount = int16_t(n % 15 + 1);
+    result.displaySeconds = int16_t(n % 31);
+    for (int i = 0; i < DigitSlots::count; ++i) {
+        DrillResult::Mark &mark = result.marks[size_t(i)];
+        if (i >= result.digitCount) {
+            mark = DrillResult::Mark::Unused;
+            continue;
+        }
+        const QChar digit = QChar(u'0' + (n + i) % 9);
+        result.shown += digit;
+        const bool right = (n >> i) & 1;
+        mark = right ? DrillResult::Mark::Right : DrillResult::Mark::Wrong;
+        ++(right ? result.right : result.wrong);
+        const bool empty = !right && (n + i) % 3 == 0;
+        result.answers.append(right   ? QString(digit)
+                              : empty ? QString()
+                                      : QString(QChar(u'0' + (n + i + 1) % 9)));
+        result.entryMs.append(empty ? -1 : 700 + 450 * i + n % 50);
+        result.refills.append(empty ? 0 : (n + i) % 4 == 0);
+    }
+    result.answerMs = 1200 + 450 * result.digitCount + n % 50;
+    return result;
+}
+
 inline HistoryRecord streamRecord(int n)
 {
-    const QDateTime at = QDateTime(QDate(2002, 1, 1), QTime(0, 0, 0)).addSecs(n);
-    const int digitCount = n % 15 + 1;
-    HistoryRecord::Marks marks{};
-    int16_t ok = 0;
-    for (int i = 0; i < HistoryRecord::slotCount; ++i) {
-        HistoryRecord::Mark &mark = marks[size_t(i)];
-        if (i >= digitCount) {
-            mark = HistoryRecord::Mark::Unused;
-        } else if ((n >> i) & 1) {
-            mark = HistoryRecord::Mark::Right;
-            ++ok;
-        } else {
-            mark = HistoryRecord::Mark::Wrong;
-        }
-    }
-    return HistoryRecord::ofResult(at, {.marks = marks,
-                                        .right = ok,
-                                        .wrong = int16_t(digitCount - ok),
-                                        .digitCount = int16_t(digitCount),
-                                        .displaySeconds = int16_t(n % 31)});
+    return HistoryRecord::ofResult(streamMoment(n), streamResult(n));
 }

@@ -59,6 +59,11 @@ public:
         return mount(nullptr, QFile::encodeName(m_folder).constData(), nullptr,
                      MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV, nullptr) == 0;
     }
+    bool remountWritable()
+    {
+        return mount(nullptr, QFile::encodeName(m_folder).constData(), nullptr,
+                     MS_REMOUNT | MS_NOSUID | MS_NODEV, nullptr) == 0;
+    }
 
     // Takes every free block: a filler file grows until the disk says it is full. Blocks already
     // given to other files keep their free bytes, as on any disk.
