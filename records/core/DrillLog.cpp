@@ -14,6 +14,7 @@
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <iterator>
@@ -110,6 +111,10 @@ private:
     sqlite3_stmt *m_statement = nullptr;
     int m_prepared = SQLITE_ERROR;
 };
+
+// Every connection: extended result codes, and no mutex of its own: a connection is used by one
+// thread at a time (the one that opens it ahead hands it over whole).
+constexpr int openFlags = SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_NOMUTEX;
 
 int exec(sqlite3 *db, const char *sql)
 {
@@ -461,6 +466,9 @@ bool drillAt(sqlite3_stmt *row, LoggedDrill *drill)
     r.wrong = int16_t(wrong);
     r.answerMs = answer;
     r.marks.fill(DrillResult::Mark::Unused);
+    r.answers.reserve(count);
+    r.entryMs.reserve(count);
+    r.refills.reserve(count);
     return true;
 }
 
@@ -619,8 +627,7 @@ QString DrillLog::probe(const QString &path, Opened *opened)
     sqlite3 *db = nullptr;
     const QByteArray name = QFile::encodeName(path);
     int rc = sqlite3_open_v2(name.constData(), &db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXRESCODE,
-                             nullptr);
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | openFlags, nullptr);
     const auto fail = [&](int code) {
         opened->reason = reasonOf(db, code, path);
         sqlite3_close_v2(db);
@@ -641,8 +648,7 @@ QString DrillLog::probe(const QString &path, Opened *opened)
         db = nullptr;
         const QByteArray uri = "file:" + QUrl::toPercentEncoding(path, "/") + "?immutable=1";
         rc = sqlite3_open_v2(uri.constData(), &db,
-                             SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | SQLITE_OPEN_EXRESCODE,
-                             nullptr);
+                             SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | openFlags, nullptr);
         if (rc == SQLITE_OK)
             rc = quickCheck(db, &fine);
     }
@@ -660,8 +666,7 @@ QString DrillLog::probe(const QString &path, Opened *opened)
         // A newer program's log: read through a connection that cannot write.
         sqlite3_close_v2(db);
         db = nullptr;
-        rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_EXRESCODE,
-                             nullptr);
+        rc = sqlite3_open_v2(name.constData(), &db, SQLITE_OPEN_READONLY | openFlags, nullptr);
         if (rc != SQLITE_OK)
             return fail(rc);
         sqlite3_busy_timeout(db, busyTimeoutMs);
@@ -716,6 +721,9 @@ QString DrillLog::probe(const QString &path, Opened *opened)
         rc = exec(db, "PRAGMA synchronous = NORMAL");
     if (rc == SQLITE_OK)
         rc = exec(db, "PRAGMA foreign_keys = ON");
+    // Once copied into the database, the write-ahead log is cut back to this size.
+    if (rc == SQLITE_OK)
+        rc = exec(db, "PRAGMA journal_size_limit = 4194304");
     if (rc == SQLITE_OK && version < schemaVersion)
         rc = upgrade(db);
     if (isDamage(rc)) {
@@ -742,6 +750,38 @@ void DrillLog::take(Opened &&opened)
     m_openError = opened.reason;
     if (!opened.notice.isEmpty())
         addNotice(opened.notice);
+    if (m_db && m_writable)
+        sqlite3_wal_hook(m_db, &DrillLog::committed, this);
+}
+
+// In place of SQLite's own checkpoint, which copies the write-ahead log into the database inside
+// the commit that fills it (some 15 ms every few hundred saves): the copy is made by a
+// connection of its own on a thread of its own, beside the saves, which it never holds up.
+int DrillLog::committed(void *log, sqlite3 *db, const char *, int frames)
+{
+    auto *self = static_cast<DrillLog *>(log);
+    // Saves too close together for the copy to ever catch up: then one of them copies, as
+    // SQLite itself would, rather than let the write-ahead log grow without end.
+    if (frames >= 10 * checkpointFrames) {
+        sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+        return SQLITE_OK;
+    }
+    if (frames < checkpointFrames ||
+        (self->m_checkpoint.valid() &&
+         self->m_checkpoint.wait_for(std::chrono::seconds(0)) != std::future_status::ready))
+        return SQLITE_OK;
+    self->m_checkpoint = std::async(std::launch::async, [path = self->m_path] {
+        sqlite3 *db = nullptr;
+        if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                            SQLITE_OPEN_READWRITE | openFlags, nullptr) == SQLITE_OK) {
+            sqlite3_busy_timeout(db, busyTimeoutMs);
+            // A connection finds the file in write-ahead mode only once it has read from it.
+            if (exec(db, "SELECT count(*) FROM sqlite_schema") == SQLITE_OK)
+                sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+        }
+        sqlite3_close_v2(db);
+    });
+    return SQLITE_OK;
 }
 
 bool DrillLog::ready(bool create)
@@ -760,6 +800,8 @@ bool DrillLog::ready(bool create)
 
 void DrillLog::close()
 {
+    if (m_checkpoint.valid())
+        m_checkpoint.wait(); // before the file is closed, or renamed aside
     sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_writable = false;

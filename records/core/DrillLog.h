@@ -37,6 +37,8 @@ public:
     // How long a write waits for another program's write to the log to end: short, since a
     // save waits for it.
     static constexpr int busyTimeoutMs = 100;
+    // How many pages the write-ahead log holds before they are copied into the database.
+    static constexpr int checkpointFrames = 1000;
 
     // The log at path; nothing is opened yet.
     explicit DrillLog(const QString &path);
@@ -103,6 +105,8 @@ private:
     void addNotice(const QString &text);
     // A failed write: told unless told already since the last write that succeeded.
     void writeFailed(const QString &message);
+    // SQLite's word after each commit, with the pages its write-ahead log holds.
+    static int committed(void *log, sqlite3 *db, const char *name, int frames);
 
     QString m_path;
     sqlite3 *m_db = nullptr;
@@ -111,6 +115,7 @@ private:
     bool m_hasTables = false;
     QString m_openError; // why the log cannot be written, or opened
     std::future<Opened> m_ahead;
+    std::future<void> m_checkpoint; // copying the write-ahead log into the database
     QString m_notice;
     bool m_failureTold = false;
 };
