@@ -4,7 +4,9 @@
 
 #include "files/DataFile.h"
 #include "files/Disk.h"
-#include "records/core/HistoryLine.h"
+#include "records/core/DrillLogRows.h"
+#include "records/core/DrillLogSchema.h"
+#include "records/core/SqlStatement.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,122 +19,14 @@
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
-#include <iterator>
-#include <limits>
 #include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 
-// The tables of version 1; docs/drill-log.md says what each column holds.
-constexpr const char *createVersion1 = R"(
-CREATE TABLE drill (
-    id INTEGER PRIMARY KEY,
-    saved_at_utc_ms INTEGER NOT NULL,
-    utc_offset_s INTEGER NOT NULL,
-    line_number INTEGER NOT NULL,
-    history_line BLOB NOT NULL,
-    digit_count INTEGER NOT NULL,
-    display_seconds INTEGER NOT NULL,
-    shown TEXT NOT NULL,
-    right_count INTEGER NOT NULL,
-    wrong_count INTEGER NOT NULL,
-    answer_ms INTEGER
-);
-CREATE INDEX drill_line_number ON drill (line_number);
-CREATE TABLE entry (
-    drill_id INTEGER NOT NULL REFERENCES drill (id) ON DELETE CASCADE,
-    slot INTEGER NOT NULL,
-    answer TEXT NOT NULL,
-    correct INTEGER NOT NULL,
-    entry_ms INTEGER,
-    refills INTEGER NOT NULL,
-    PRIMARY KEY (drill_id, slot)
-) WITHOUT ROWID;
-)";
-
-// steps[v] takes the tables of version v to version v + 1, in place. A log of an older version
-// goes through the steps from its own, all in one transaction: it is upgraded whole or not at all.
-constexpr const char *steps[] = {createVersion1};
-static_assert(std::size(steps) == DrillLog::schemaVersion);
-
-// The columns of the tables this version writes, as SQLite describes them (pragma table_info):
-// a file whose tables have other columns is not this program's log.
-struct Column
-{
-    const char *name;
-    const char *type;
-    int notNull;
-    int primaryKey; // position in the primary key, from 1; 0 for none
-};
-constexpr Column drillColumns[] = {
-    {"id", "INTEGER", 0, 1},
-    {"saved_at_utc_ms", "INTEGER", 1, 0},
-    {"utc_offset_s", "INTEGER", 1, 0},
-    {"line_number", "INTEGER", 1, 0},
-    {"history_line", "BLOB", 1, 0},
-    {"digit_count", "INTEGER", 1, 0},
-    {"display_seconds", "INTEGER", 1, 0},
-    {"shown", "TEXT", 1, 0},
-    {"right_count", "INTEGER", 1, 0},
-    {"wrong_count", "INTEGER", 1, 0},
-    {"answer_ms", "INTEGER", 0, 0},
-};
-constexpr Column entryColumns[] = {
-    {"drill_id", "INTEGER", 1, 1}, {"slot", "INTEGER", 1, 2},     {"answer", "TEXT", 1, 0},
-    {"correct", "INTEGER", 1, 0},  {"entry_ms", "INTEGER", 0, 0}, {"refills", "INTEGER", 1, 0},
-};
-
-// The drills and their boxes, read side by side: two scans in key order, which SQLite walks far
-// faster than a join that looks up each drill's boxes.
-constexpr const char *selectDrills =
-    "SELECT id, saved_at_utc_ms, utc_offset_s, line_number, history_line, digit_count,"
-    " display_seconds, shown, right_count, wrong_count, answer_ms FROM drill";
-constexpr const char *selectEntries =
-    "SELECT drill_id, slot, answer, correct, entry_ms, refills FROM entry";
-
-// A prepared statement, finalized with this object.
-class Statement
-{
-public:
-    Statement(sqlite3 *db, const QByteArray &sql)
-    {
-        m_prepared =
-            sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &m_statement, nullptr);
-    }
-    ~Statement() { sqlite3_finalize(m_statement); }
-    Statement(const Statement &) = delete;
-    Statement &operator=(const Statement &) = delete;
-
-    int prepared() const { return m_prepared; }
-    sqlite3_stmt *operator*() const { return m_statement; }
-
-private:
-    sqlite3_stmt *m_statement = nullptr;
-    int m_prepared = SQLITE_ERROR;
-};
-
 // Every connection: extended result codes, and no mutex of its own: a connection is used by one
 // thread at a time (the one that opens it ahead hands it over whole).
 constexpr int openFlags = SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_NOMUTEX;
-
-int exec(sqlite3 *db, const char *sql)
-{
-    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-}
-
-// Runs work inside one write transaction, taken back whole when any part fails.
-template <typename Work> int inTransaction(sqlite3 *db, Work work)
-{
-    int rc = exec(db, "BEGIN IMMEDIATE");
-    if (rc == SQLITE_OK)
-        rc = work();
-    if (rc == SQLITE_OK)
-        rc = exec(db, "COMMIT");
-    if (rc != SQLITE_OK && !sqlite3_get_autocommit(db))
-        exec(db, "ROLLBACK");
-    return rc;
-}
 
 bool isDamage(int rc)
 {
@@ -193,88 +87,6 @@ bool onReadOnlyDisk(const QString &path)
 QString readOnlyReason(const QString &path)
 {
     return DataFile::reason(onReadOnlyDisk(path) ? EROFS : EACCES);
-}
-
-int userVersion(sqlite3 *db, int *version)
-{
-    Statement query(db, "PRAGMA user_version");
-    if (query.prepared() != SQLITE_OK)
-        return query.prepared();
-    const int rc = sqlite3_step(*query);
-    if (rc != SQLITE_ROW)
-        return rc;
-    *version = sqlite3_column_int(*query, 0);
-    return SQLITE_OK;
-}
-
-// SQLite's own check of the whole file; ok tells whether it found nothing wrong.
-int quickCheck(sqlite3 *db, bool *ok)
-{
-    Statement check(db, "PRAGMA quick_check");
-    if (check.prepared() != SQLITE_OK)
-        return check.prepared();
-    const int rc = sqlite3_step(*check);
-    if (rc != SQLITE_ROW)
-        return rc;
-    const char *first = reinterpret_cast<const char *>(sqlite3_column_text(*check, 0));
-    *ok = first && qstrcmp(first, "ok") == 0;
-    return SQLITE_OK;
-}
-
-template <size_t N>
-int hasColumns(sqlite3 *db, const char *table, const Column (&columns)[N], bool *same)
-{
-    Statement info(db, "SELECT name, type, \"notnull\", pk FROM pragma_table_info(?1)");
-    if (info.prepared() != SQLITE_OK)
-        return info.prepared();
-    sqlite3_bind_text(*info, 1, table, -1, SQLITE_STATIC);
-    size_t i = 0;
-    *same = true;
-    int rc;
-    while ((rc = sqlite3_step(*info)) == SQLITE_ROW) {
-        const auto text = [&info](int column) {
-            const unsigned char *t = sqlite3_column_text(*info, column);
-            return t ? reinterpret_cast<const char *>(t) : "";
-        };
-        if (i == N || qstrcmp(text(0), columns[i].name) != 0 ||
-            qstricmp(text(1), columns[i].type) != 0 ||
-            sqlite3_column_int(*info, 2) != columns[i].notNull ||
-            sqlite3_column_int(*info, 3) != columns[i].primaryKey)
-            *same = false;
-        ++i;
-    }
-    *same = *same && i == N;
-    return rc == SQLITE_DONE ? SQLITE_OK : rc;
-}
-
-// How many of the log's two tables the file holds, by name.
-int tablesPresent(sqlite3 *db, int *count)
-{
-    Statement query(db, "SELECT count(*) FROM sqlite_schema"
-                        " WHERE type = 'table' AND name IN ('drill', 'entry')");
-    if (query.prepared() != SQLITE_OK)
-        return query.prepared();
-    const int rc = sqlite3_step(*query);
-    if (rc != SQLITE_ROW)
-        return rc;
-    *count = sqlite3_column_int(*query, 0);
-    return SQLITE_OK;
-}
-
-int upgrade(sqlite3 *db)
-{
-    return inTransaction(db, [db] {
-        int version = 0;
-        int rc = userVersion(db, &version);
-        for (int v = version; rc == SQLITE_OK && v < DrillLog::schemaVersion; ++v)
-            rc = exec(db, steps[v]);
-        if (rc == SQLITE_OK) {
-            rc = exec(db, QByteArray("PRAGMA user_version = " +
-                                     QByteArray::number(DrillLog::schemaVersion))
-                              .constData());
-        }
-        return rc;
-    });
 }
 
 // What the first bytes of the file say, before SQLite is let near it: SQLite takes a file
@@ -343,180 +155,6 @@ int renameKeeping(const QString &from, const QString &to)
     if (QFileInfo::exists(to))
         return EEXIST;
     return std::rename(source.constData(), target.constData()) == 0 ? 0 : errno;
-}
-
-int bindText(sqlite3_stmt *statement, int at, const QString &text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    return sqlite3_bind_text(statement, at, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-}
-
-int bindTime(sqlite3_stmt *statement, int at, qint64 ms)
-{
-    return ms < 0 ? sqlite3_bind_null(statement, at) : sqlite3_bind_int64(statement, at, ms);
-}
-
-int insert(sqlite3 *db, const LoggedDrill &drill)
-{
-    const DrillResult &r = drill.result;
-    return inTransaction(db, [&] {
-        Statement row(db,
-                      "INSERT INTO drill (saved_at_utc_ms, utc_offset_s, line_number,"
-                      " history_line, digit_count, display_seconds, shown, right_count,"
-                      " wrong_count, answer_ms) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
-        if (row.prepared() != SQLITE_OK)
-            return row.prepared();
-        sqlite3_bind_int64(*row, 1, drill.savedAtUtcMs);
-        sqlite3_bind_int(*row, 2, drill.utcOffsetSeconds);
-        sqlite3_bind_int64(*row, 3, drill.lineNumber);
-        sqlite3_bind_blob(*row, 4, drill.historyLine.constData(), int(drill.historyLine.size()),
-                          SQLITE_STATIC);
-        sqlite3_bind_int(*row, 5, r.digitCount);
-        sqlite3_bind_int(*row, 6, r.displaySeconds);
-        bindText(*row, 7, r.shown);
-        sqlite3_bind_int(*row, 8, r.right);
-        sqlite3_bind_int(*row, 9, r.wrong);
-        bindTime(*row, 10, r.answerMs);
-        int rc = sqlite3_step(*row);
-        if (rc != SQLITE_DONE)
-            return rc;
-        const sqlite3_int64 id = sqlite3_last_insert_rowid(db);
-
-        Statement box(db, "INSERT INTO entry (drill_id, slot, answer, correct, entry_ms, refills)"
-                          " VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
-        if (box.prepared() != SQLITE_OK)
-            return box.prepared();
-        for (int i = 0; i < r.digitCount; ++i) {
-            sqlite3_reset(*box);
-            sqlite3_bind_int64(*box, 1, id);
-            sqlite3_bind_int(*box, 2, i + 1);
-            bindText(*box, 3, r.answers.at(i));
-            sqlite3_bind_int(*box, 4, r.marks[size_t(i)] == DrillResult::Mark::Right);
-            bindTime(*box, 5, r.entryMs.at(i));
-            sqlite3_bind_int(*box, 6, r.refills.at(i));
-            rc = sqlite3_step(*box);
-            if (rc != SQLITE_DONE)
-                return rc;
-        }
-        return SQLITE_OK;
-    });
-}
-
-// The value of a column when it is an integer from low to high.
-bool integerAt(sqlite3_stmt *row, int column, qint64 low, qint64 high, qint64 *value)
-{
-    if (sqlite3_column_type(row, column) != SQLITE_INTEGER)
-        return false;
-    *value = sqlite3_column_int64(row, column);
-    return *value >= low && *value <= high;
-}
-
-// A time column: none (NULL, -1) or an integer of no absurd size.
-bool timeAt(sqlite3_stmt *row, int column, qint64 *ms)
-{
-    if (sqlite3_column_type(row, column) == SQLITE_NULL) {
-        *ms = -1;
-        return true;
-    }
-    return integerAt(row, column, 0, LoggedDrill::longestMs, ms);
-}
-
-// The text of a column of at most maxBytes bytes: longer ones are not even copied.
-bool textAt(sqlite3_stmt *row, int column, int maxBytes, QString *text)
-{
-    if (sqlite3_column_type(row, column) != SQLITE_TEXT)
-        return false;
-    const int bytes = sqlite3_column_bytes(row, column);
-    if (bytes > maxBytes)
-        return false;
-    *text =
-        QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(row, column)), bytes);
-    return true;
-}
-
-// The drill's own columns of a row of selectDrills; its boxes come with entryAt().
-bool drillAt(sqlite3_stmt *row, LoggedDrill *drill)
-{
-    *drill = LoggedDrill();
-    DrillResult &r = drill->result;
-    qint64 saved = 0, offset = 0, line = 0, count = 0, seconds = 0, right = 0, wrong = 0,
-           answer = 0;
-    if (!integerAt(row, 1, 0, Q_INT64_C(253402300799999), &saved) ||
-        !integerAt(row, 2, -86400, 86400, &offset) ||
-        !integerAt(row, 3, 1, std::numeric_limits<qint64>::max(), &line) ||
-        !integerAt(row, 5, 1, DigitSlots::count, &count) || !integerAt(row, 6, 0, 30, &seconds) ||
-        !integerAt(row, 8, 0, DigitSlots::count, &right) ||
-        !integerAt(row, 9, 0, DigitSlots::count, &wrong) || !timeAt(row, 10, &answer))
-        return false;
-    const int lineType = sqlite3_column_type(row, 4);
-    const int lineBytes = sqlite3_column_bytes(row, 4);
-    if ((lineType != SQLITE_BLOB && lineType != SQLITE_TEXT) ||
-        lineBytes > HistoryLine::longestLine)
-        return false;
-    drill->historyLine =
-        QByteArray(static_cast<const char *>(sqlite3_column_blob(row, 4)), lineBytes);
-    if (!textAt(row, 7, 4 * DigitSlots::count, &r.shown))
-        return false;
-    drill->savedAtUtcMs = saved;
-    drill->utcOffsetSeconds = int(offset);
-    drill->lineNumber = line;
-    r.digitCount = int16_t(count);
-    r.displaySeconds = int16_t(seconds);
-    r.right = int16_t(right);
-    r.wrong = int16_t(wrong);
-    r.answerMs = answer;
-    r.marks.fill(DrillResult::Mark::Unused);
-    r.answers.reserve(count);
-    r.entryMs.reserve(count);
-    r.refills.reserve(count);
-    return true;
-}
-
-// One box of the drill, from its row of selectEntries: the box after those read so far.
-bool entryAt(sqlite3_stmt *row, LoggedDrill *drill)
-{
-    DrillResult &r = drill->result;
-    const qsizetype slot = r.answers.size() + 1;
-    qint64 at = 0, correct = 0, ms = 0, refills = 0;
-    QString answer;
-    if (!integerAt(row, 1, slot, slot, &at) || slot > r.digitCount ||
-        !textAt(row, 2, 3 * LoggedDrill::longestAnswer, &answer) ||
-        !integerAt(row, 3, 0, 1, &correct) || !timeAt(row, 4, &ms) ||
-        !integerAt(row, 5, 0, LoggedDrill::mostRefills, &refills))
-        return false;
-    r.marks[size_t(slot - 1)] = correct ? DrillResult::Mark::Right : DrillResult::Mark::Wrong;
-    r.answers.append(answer);
-    r.entryMs.append(ms);
-    r.refills.append(int(refills));
-    return true;
-}
-
-// Reads the drills of a selectDrills query ordered by id, with their boxes from a selectEntries
-// query ordered by drill and slot, into contents: the drills that make sense for a history of
-// historyLines lines, the others counted. Boxes of no drill are passed over.
-int readDrills(sqlite3_stmt *drills, sqlite3_stmt *entries, qint64 historyLines,
-               DrillLog::Contents *contents)
-{
-    int entry = sqlite3_step(entries);
-    int rc;
-    LoggedDrill drill;
-    while ((rc = sqlite3_step(drills)) == SQLITE_ROW) {
-        const sqlite3_int64 id = sqlite3_column_int64(drills, 0);
-        bool sound = drillAt(drills, &drill);
-        while (entry == SQLITE_ROW && sqlite3_column_int64(entries, 0) < id)
-            entry = sqlite3_step(entries);
-        while (entry == SQLITE_ROW && sqlite3_column_int64(entries, 0) == id) {
-            sound = sound && entryAt(entries, &drill);
-            entry = sqlite3_step(entries);
-        }
-        if (sound && drill.makesSense(historyLines))
-            contents->drills.append(std::move(drill));
-        else
-            ++contents->skipped;
-    }
-    if (rc != SQLITE_DONE)
-        return rc;
-    return entry == SQLITE_ROW || entry == SQLITE_DONE ? SQLITE_OK : entry;
 }
 
 QString cannotWrite(const QString &reason)
@@ -638,7 +276,7 @@ QString DrillLog::probe(const QString &path, Opened *opened)
     sqlite3_busy_timeout(db, busyTimeoutMs);
 
     bool fine = false;
-    rc = quickCheck(db, &fine);
+    rc = DrillLogSchema::quickCheck(db, &fine);
     // A log in write-ahead mode on a disk that cannot be written: SQLite cannot make the index
     // of its write-ahead log there, but nothing can change the file either, and it is read as
     // it stands.
@@ -650,7 +288,7 @@ QString DrillLog::probe(const QString &path, Opened *opened)
         rc = sqlite3_open_v2(uri.constData(), &db,
                              SQLITE_OPEN_READONLY | SQLITE_OPEN_URI | openFlags, nullptr);
         if (rc == SQLITE_OK)
-            rc = quickCheck(db, &fine);
+            rc = DrillLogSchema::quickCheck(db, &fine);
     }
     if (isDamage(rc) || (rc == SQLITE_OK && !fine)) {
         sqlite3_close_v2(db);
@@ -658,7 +296,7 @@ QString DrillLog::probe(const QString &path, Opened *opened)
     }
     int version = 0;
     if (rc == SQLITE_OK)
-        rc = userVersion(db, &version);
+        rc = DrillLogSchema::userVersion(db, &version);
     if (rc != SQLITE_OK)
         return fail(rc);
 
@@ -684,18 +322,8 @@ QString DrillLog::probe(const QString &path, Opened *opened)
     // Version 0 is a database without the log's tables yet (a new or empty file); a file that
     // holds tables of their names but no version, or another shape at this version, is not a
     // log this program wrote.
-    int tables = 0;
-    bool same = true;
-    if (version == 0) {
-        rc = tablesPresent(db, &tables);
-        same = tables == 0;
-    } else {
-        bool sameEntry = false;
-        rc = hasColumns(db, "drill", drillColumns, &same);
-        if (rc == SQLITE_OK)
-            rc = hasColumns(db, "entry", entryColumns, &sameEntry);
-        same = same && sameEntry;
-    }
+    bool same = false;
+    rc = DrillLogSchema::hasShape(db, version, &same);
     if (isDamage(rc)) {
         sqlite3_close_v2(db);
         return damaged;
@@ -716,16 +344,16 @@ QString DrillLog::probe(const QString &path, Opened *opened)
     // The write-ahead log lets the player read the log with their own tools while the program
     // writes to it. A commit then waits for no sync: a crash of the machine may lose the last
     // details, never the log's consistency; the history line, written first, is what counts.
-    rc = exec(db, "PRAGMA journal_mode = WAL");
+    rc = sqlExec(db, "PRAGMA journal_mode = WAL");
     if (rc == SQLITE_OK)
-        rc = exec(db, "PRAGMA synchronous = NORMAL");
+        rc = sqlExec(db, "PRAGMA synchronous = NORMAL");
     if (rc == SQLITE_OK)
-        rc = exec(db, "PRAGMA foreign_keys = ON");
+        rc = sqlExec(db, "PRAGMA foreign_keys = ON");
     // Once copied into the database, the write-ahead log is cut back to this size.
     if (rc == SQLITE_OK)
-        rc = exec(db, "PRAGMA journal_size_limit = 4194304");
+        rc = sqlExec(db, "PRAGMA journal_size_limit = 4194304");
     if (rc == SQLITE_OK && version < schemaVersion)
-        rc = upgrade(db);
+        rc = DrillLogSchema::upgrade(db);
     if (isDamage(rc)) {
         opened->db = nullptr;
         sqlite3_close_v2(db);
@@ -776,7 +404,7 @@ int DrillLog::committed(void *log, sqlite3 *db, const char *, int frames)
                             SQLITE_OPEN_READWRITE | openFlags, nullptr) == SQLITE_OK) {
             sqlite3_busy_timeout(db, busyTimeoutMs);
             // A connection finds the file in write-ahead mode only once it has read from it.
-            if (exec(db, "SELECT count(*) FROM sqlite_schema") == SQLITE_OK)
+            if (sqlExec(db, "SELECT count(*) FROM sqlite_schema") == SQLITE_OK)
                 sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
         }
         sqlite3_close_v2(db);
@@ -870,9 +498,9 @@ bool DrillLog::append(const DrillResult &result, const QDateTime &savedAt, QByte
         writeFailed(cannotWrite(m_openError));
         return false;
     }
-    int rc = insert(m_db, drill);
+    int rc = DrillLogRows::insert(m_db, drill);
     if (isDamage(rc) && setAsideAndReopen(damaged))
-        rc = insert(m_db, drill);
+        rc = DrillLogRows::insert(m_db, drill);
     if (rc != SQLITE_OK) {
         writeFailed(cannotWrite(m_db ? reasonOf(m_db, rc, m_path) : m_openError));
         return false;
@@ -900,9 +528,9 @@ bool DrillLog::clear(QString *error)
     }
     const auto empty = [this] {
         return inTransaction(m_db, [this] {
-            int rc = exec(m_db, "DELETE FROM entry");
+            int rc = sqlExec(m_db, "DELETE FROM entry");
             if (rc == SQLITE_OK)
-                rc = exec(m_db, "DELETE FROM drill");
+                rc = sqlExec(m_db, "DELETE FROM drill");
             return rc;
         });
     };
@@ -929,15 +557,7 @@ std::optional<DrillLog::Contents> DrillLog::read(qint64 historyLines, QString *e
     if (!m_hasTables)
         return Contents();
     Contents contents;
-    Statement drills(m_db, QByteArray(selectDrills) + " ORDER BY id");
-    Statement entries(m_db, QByteArray(selectEntries) + " ORDER BY drill_id, slot");
-    int rc = drills.prepared() != SQLITE_OK ? drills.prepared() : entries.prepared();
-    if (rc == SQLITE_OK) {
-        Statement count(m_db, "SELECT count(*) FROM drill");
-        if (count.prepared() == SQLITE_OK && sqlite3_step(*count) == SQLITE_ROW)
-            contents.drills.reserve(qsizetype(sqlite3_column_int64(*count, 0)));
-        rc = readDrills(*drills, *entries, historyLines, &contents);
-    }
+    const int rc = DrillLogRows::readAll(m_db, historyLines, &contents.drills, &contents.skipped);
     if (isDamage(rc) && setAsideAndReopen(damaged))
         return Contents();
     if (rc != SQLITE_OK) {
@@ -952,25 +572,8 @@ std::optional<LoggedDrill> DrillLog::detailFor(qint64 lineNumber, QByteArrayView
 {
     if (!ready(false) || !m_hasTables)
         return std::nullopt;
-    // The newest drill of that line number and those bytes.
-    Statement find(m_db, "SELECT id FROM drill WHERE line_number = ?1 AND history_line = ?2"
-                         " ORDER BY id DESC LIMIT 1");
-    if (find.prepared() != SQLITE_OK)
+    std::optional<LoggedDrill> drill;
+    if (DrillLogRows::readLine(m_db, lineNumber, lineBytes, &drill) != SQLITE_OK)
         return std::nullopt;
-    sqlite3_bind_int64(*find, 1, lineNumber);
-    sqlite3_bind_blob(*find, 2, lineBytes.data(), int(lineBytes.size()), SQLITE_STATIC);
-    if (sqlite3_step(*find) != SQLITE_ROW)
-        return std::nullopt;
-    const sqlite3_int64 id = sqlite3_column_int64(*find, 0);
-    Statement drill(m_db, QByteArray(selectDrills) + " WHERE id = ?1");
-    Statement entries(m_db, QByteArray(selectEntries) + " WHERE drill_id = ?1 ORDER BY slot");
-    if (drill.prepared() != SQLITE_OK || entries.prepared() != SQLITE_OK)
-        return std::nullopt;
-    sqlite3_bind_int64(*drill, 1, id);
-    sqlite3_bind_int64(*entries, 1, id);
-    Contents contents;
-    if (readDrills(*drill, *entries, lineNumber, &contents) != SQLITE_OK ||
-        contents.drills.isEmpty() || !contents.drills.front().belongsTo(lineNumber, lineBytes))
-        return std::nullopt;
-    return contents.drills.front();
+    return drill;
 }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "records/core/DrillLogSchema.h"
 #include "records/core/LoggedDrill.h"
 
 #include <QByteArrayView>
@@ -33,7 +34,7 @@ class DrillLog
 public:
     static QString fileName() { return QStringLiteral("詳細.sqlite"); }
     // The version of the tables this program writes, kept in the database's user_version.
-    static constexpr int schemaVersion = 1;
+    static constexpr int schemaVersion = DrillLogSchema::version;
     // How long a write waits for another program's write to the log to end: short, since a
     // save waits for it.
     static constexpr int busyTimeoutMs = 100;
