@@ -5,6 +5,7 @@
 #include "SaveStream.h"
 #include "TmpfsMount.h"
 #include "files/Disk.h"
+#include "records/core/DrillDetailText.h"
 #include "records/core/DrillLog.h"
 #include "records/core/DrillLogCsv.h"
 #include "records/core/HistoryFile.h"
@@ -266,6 +267,19 @@ private Q_SLOTS:
         QByteArray edited = bytes;
         edited[3] = '9';
         QCOMPARE(log.detailFor(1, edited), std::nullopt);
+    }
+
+    // Answer pressed before any drill showed digits scores empty boxes against empty slots: the
+    // history gets its line, the log nothing, and the player is told of no failure.
+    void resultWithoutDigitsHasNoDetail()
+    {
+        const QStringList empty(3, QString());
+        const DrillResult result = DrillResult::score(empty, empty, 3, 5);
+        const HistoryRecord record = HistoryRecord::ofResult(streamMoment(1), result);
+        DrillLog log(path());
+        QVERIFY(!log.append(result, streamMoment(1), HistoryLine::format(record).chopped(2), 1));
+        QCOMPARE(log.takeNotice(), QString());
+        QCOMPARE(namesIn(dir->path()), QStringList());
     }
 
     void clearEmptiesTheLog()
@@ -681,6 +695,31 @@ private Q_SLOTS:
                      sql.value("SELECT sum(digit_count) FROM drill"));
         }
         qDebug("%lld lines, %lld without a detail", lines, missingDetails);
+    }
+
+    // A history row's detail as the player reads it.
+    void detailText_data()
+    {
+        QTest::addColumn<LoggedDrill>("drill");
+        QTest::addColumn<QString>("text");
+        LoggedDrill drill = streamDrill(5); // 6 digits, slots 1 and 3 right
+        QTest::newRow("an empty box, a refill")
+            << drill
+            << u"表示された数字：5 6 7 8 0 1\n入力した数字：5 － 7 0 － 2\n"
+               "入力の時刻（回答欄が開いてから）：0.7秒、－、1.6秒、2.1秒、－、3.0秒\n"
+               "回答ボタン：3.9秒\n入れ直し：4番目の欄で1回"_qs;
+        drill.result.entryMs.fill(-1);
+        drill.result.answerMs = -1;
+        drill.result.refills.fill(0);
+        QTest::newRow("no times known") << drill
+                                        << u"表示された数字：5 6 7 8 0 1\n"
+                                           "入力した数字：5 － 7 0 － 2"_qs;
+    }
+    void detailText()
+    {
+        QFETCH(LoggedDrill, drill);
+        QFETCH(QString, text);
+        QCOMPARE(drillDetailText(drill), text);
     }
 
     void csvOfTheLog()

@@ -89,8 +89,9 @@ QString readOnlyReason(const QString &path)
     return DataFile::reason(onReadOnlyDisk(path) ? EROFS : EACCES);
 }
 
-// What the first bytes of the file say, before SQLite is let near it: SQLite takes a file
-// shorter than its header says for a smaller database, and would write over what is missing.
+// What the first bytes of the file say, before SQLite reads on: a file that is no database, or
+// one cut short (a copy that stopped early), is known from its header alone, whatever SQLite
+// would make of the pages that are left.
 enum class Header
 {
     Fine,
@@ -478,12 +479,10 @@ bool DrillLog::append(const DrillResult &result, const QDateTime &savedAt, QByte
 {
     const LoggedDrill drill{savedAt.toMSecsSinceEpoch(), savedAt.offsetFromUtc(), lineNumber,
                             lineBytes.toByteArray(), result};
-    if (!drill.makesSense(lineNumber)) {
-        writeFailed(
-            describedName() +
-            QStringLiteral("にこの結果の詳細は書けません。記録できない値が含まれています。"));
+    // A result the log cannot hold has no detail, as lines from before the log have none: one
+    // scored before any drill showed its digits, or with the digit count raised past them.
+    if (!drill.makesSense(lineNumber))
         return false;
-    }
     // A log opened for reading only is opened again once the file can be written.
     if (m_db && !m_writable && !m_newer &&
         ::access(QFile::encodeName(m_path).constData(), W_OK) == 0)

@@ -54,7 +54,9 @@ public:
 
     // Records the result saved as the history line lineBytes (without CR LF) at lineNumber, at
     // the moment savedAt, as one transaction. Returns whether it was written; a failure leaves
-    // the log as it was and a message in takeNotice() the first time in a row.
+    // the log as it was and a message in takeNotice() the first time in a row. A result that is
+    // no drill (LoggedDrill::makesSense: scored before any digits were shown, say) is left out
+    // without a word.
     bool append(const DrillResult &result, const QDateTime &savedAt, QByteArrayView lineBytes,
                 qint64 lineNumber);
 
