@@ -11,6 +11,7 @@
 #include "help/HelpService.h"
 #include "records/History.h"
 #include "records/Settings.h"
+#include "records/core/DrillLog.h"
 #include "records/core/HistoryFile.h"
 #include "records/core/SettingsFile.h"
 #include "stats/HistoryMenu.h"
@@ -49,7 +50,9 @@ frmMain::frmMain(const QDir &dataDir, std::unique_ptr<HistoryFile> historyFile, 
         m_state.intJikan = value.displaySeconds;
         m_state.intAs = value.autoSave ? 1 : 0;
     });
-    m_history = std::make_unique<History>(*ui.msgRireki, *this, *m_historyFile, clock);
+    m_drillLog = std::make_unique<DrillLog>(m_dataDir.filePath(DrillLog::fileName()));
+    m_history =
+        std::make_unique<History>(*ui.msgRireki, *this, *m_historyFile, clock, m_drillLog.get());
     m_session = std::make_unique<DrillSession>(m_state, clock, digits);
     m_drill = std::make_unique<Drill>(
         DrillControls{ui.cmdStart, ui.cmdKaitou, ui.imgStart, ui.shpWaku, ui.shpJikanK,
@@ -104,6 +107,7 @@ bool frmMain::frmMain_Load(QString *error)
         *ui.msgRireki, m_history->model(), m_clock, *this, [this](int digitCount) {
             ui.cboMonsu->choose(ui.cboMonsu->findText(QString::number(digitCount)));
         });
+    m_historyMenu->showDetailsFrom(m_history->store(), *m_drillLog);
     if (!m_history->LoadHistory(error))
         return false;
 

@@ -17,6 +17,7 @@ class DrillSession;
 class HelpService;
 class History;
 class HistoryMenu;
+class DrillLog;
 class HistoryFile;
 class Settings;
 class SettingsFile;
@@ -79,6 +80,7 @@ private:
     HelpService &m_help;
     std::unique_ptr<SettingsFile> m_settingsFile;
     std::unique_ptr<HistoryFile> m_historyFile;
+    std::unique_ptr<DrillLog> m_drillLog; // opened once the window is on screen
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<History> m_history;
     DrillState m_state;

@@ -4,12 +4,15 @@
 
 #include "records/HistoryModel.h"
 #include "records/HistoryStore.h"
+#include "records/core/DrillLog.h"
 
 #include <QTimer>
 #include <QWidget>
 
-History::History(QTableView &msgRireki, QWidget &form, HistoryFile &file, Clock &clock)
-    : m_form(form), m_prompt(form), m_store(std::make_unique<HistoryStore>(file, clock, m_prompt)),
+History::History(QTableView &msgRireki, QWidget &form, HistoryFile &file, Clock &clock,
+                 DrillLog *log)
+    : m_form(form), m_log(log), m_prompt(form),
+      m_store(std::make_unique<HistoryStore>(file, clock, m_prompt, log)),
       m_table(msgRireki, m_store->model())
 {
     QObject::connect(m_store.get(), &HistoryStore::contentsReplaced,
@@ -47,6 +50,8 @@ void History::ClearHistory()
 void History::tableShown()
 {
     m_table.scrollToNewest();
+    if (m_log)
+        m_log->openAhead();
     // Lines left out at start-up are told once, over the window the player now sees.
     if (m_store->skippedCount() > 0) {
         QTimer::singleShot(0, &m_form, [this] {

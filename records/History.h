@@ -9,6 +9,7 @@
 #include <memory>
 
 class Clock;
+class DrillLog;
 class HistoryFile;
 class HistoryModel;
 class HistoryStore;
@@ -24,7 +25,9 @@ struct DrillResult;
 class History
 {
 public:
-    History(QTableView &msgRireki, QWidget &form, HistoryFile &file, Clock &clock);
+    // With a drill log, each saved line gets its detail there (HistoryStore).
+    History(QTableView &msgRireki, QWidget &form, HistoryFile &file, Clock &clock,
+            DrillLog *log = nullptr);
     ~History();
 
     // Lays out the history table with its header row only.
@@ -38,8 +41,9 @@ public:
     // The Click of cmdClear: empties the file and the table after the player confirms.
     void ClearHistory();
 
-    // The window is on screen for the first time: the table has its size and can scroll, and the
-    // player is told of lines the table left out.
+    // The window is on screen for the first time: the table has its size and can scroll, the
+    // player is told of lines the table left out, and the drill log is opened on a thread of its
+    // own, so that the first save does not wait for its check.
     void tableShown();
 
     HistoryModel &model();
@@ -47,6 +51,7 @@ public:
 
 private:
     QWidget &m_form;
+    DrillLog *m_log;
     MessageBoxPrompt m_prompt;
     std::unique_ptr<HistoryStore> m_store;
     HistoryTable m_table;

@@ -90,6 +90,12 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
     }
     case Qt::TextAlignmentRole:
         return dataAlignment(column).toInt();
+    case Qt::ToolTipRole:
+        if (m_toolTip) {
+            const QString text = m_toolTip(index.row());
+            return text.isEmpty() ? QVariant() : text;
+        }
+        return {};
     case Qt::BackgroundRole:
         // The numbering column is a fixed column: it wears the header's button face.
         if (column == 0)

@@ -6,6 +6,8 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
+
 // The records behind the history table, one row each, oldest first. Column 0 numbers the rows
 // from 1 and looks like a header column; columns 1 to 7 show the record's fields. The horizontal
 // header is the table's header row.
@@ -41,6 +43,10 @@ public:
     // Drops every row; the header stays.
     void clear();
 
+    // Where a row's tooltip comes from (its detail in the drill log); none by default.
+    void setToolTip(std::function<QString(int row)> toolTip) { m_toolTip = std::move(toolTip); }
+
 private:
     HistoryRecords m_records;
+    std::function<QString(int row)> m_toolTip;
 };

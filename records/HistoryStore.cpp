@@ -6,7 +6,10 @@
 #include "base/DrillResult.h"
 #include "records/HistoryModel.h"
 #include "records/HistoryPrompt.h"
+#include "records/core/DrillDetailText.h"
+#include "records/core/DrillLog.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/HistoryLine.h"
 
 #include <QDebug>
 
@@ -48,13 +51,21 @@ QString linesText(const QList<qint64> &lines, qint64 count)
 
 const QString readingTitle = QStringLiteral("履歴の読み込み");
 const QString saveErrorTitle = QStringLiteral("保存エラー");
+const QString logTitle = QStringLiteral("詳細記録");
 
 } // namespace
 
-HistoryStore::HistoryStore(HistoryFile &file, Clock &clock, HistoryPrompt &prompt, QObject *parent)
-    : QObject(parent), m_file(file), m_clock(clock), m_prompt(prompt),
+HistoryStore::HistoryStore(HistoryFile &file, Clock &clock, HistoryPrompt &prompt, DrillLog *log,
+                           QObject *parent)
+    : QObject(parent), m_file(file), m_clock(clock), m_prompt(prompt), m_log(log),
       m_model(new HistoryModel(this))
 {
+    if (m_log) {
+        m_model->setToolTip([this](int row) {
+            const std::optional<LoggedDrill> detail = detailOf(row);
+            return detail ? drillDetailText(*detail) : QString();
+        });
+    }
 }
 
 HistoryStore::~HistoryStore() = default;
@@ -78,6 +89,9 @@ void HistoryStore::takeContents(HistoryContents &&contents)
 {
     m_skippedLines = std::move(contents.skippedLines);
     m_skippedCount = contents.skippedCount;
+    m_loadedRecords = qint64(contents.records.size());
+    // Every line of the file is a record or a line left out.
+    m_lineCount = m_loadedRecords + m_skippedCount;
     m_model->setRecords(std::move(contents.records));
     Q_EMIT contentsReplaced();
 }
@@ -123,15 +137,53 @@ bool HistoryStore::save(const DrillResult &result)
     if (!followFileChanges(QStringLiteral("保存"), notSaved, saveErrorTitle))
         return false;
 
-    const HistoryRecord record = HistoryRecord::ofResult(m_clock.localNow(), result);
+    const QDateTime now = m_clock.localNow();
+    const HistoryRecord record = HistoryRecord::ofResult(now, result);
     QString error;
     if (!m_file.append(record, &error)) {
         m_prompt.warnNotWritten(error, notSaved, saveErrorTitle);
         return false;
     }
+    ++m_lineCount; // a cut-off last line was ended first, and counted already
     m_model->append(record);
     Q_EMIT appended();
+    // The line is on disk and in the table; its detail follows, as far as the log lets it.
+    if (m_log) {
+        m_log->append(result, now, HistoryLine::format(record).chopped(2), m_lineCount);
+        tellLogNotice();
+    }
     return true;
+}
+
+void HistoryStore::tellLogNotice()
+{
+    if (!m_log)
+        return;
+    if (const QString notice = m_log->takeNotice(); !notice.isEmpty())
+        m_prompt.inform(logTitle, notice);
+}
+
+qint64 HistoryStore::lineNumberOf(int row) const
+{
+    if (row >= m_loadedRecords) // saved since: after every line of the file as loaded
+        return m_lineCount - (m_model->recordCount() - row) + 1;
+    qint64 line = row + 1;
+    for (const qint64 skipped : m_skippedLines) {
+        if (skipped > line)
+            return line;
+        ++line;
+    }
+    return qint64(m_skippedLines.size()) < m_skippedCount ? -1 : line;
+}
+
+std::optional<LoggedDrill> HistoryStore::detailOf(int row)
+{
+    const qint64 line = lineNumberOf(row);
+    if (!m_log || line < 1 || row < 0 || row >= m_model->recordCount())
+        return std::nullopt;
+    // What the log may have to say of its opening waits for the next save or clearing: a row's
+    // detail is looked up while the table asks for a tooltip.
+    return m_log->detailFor(line, HistoryLine::format(m_model->record(row)).chopped(2));
 }
 
 bool HistoryStore::clear()
@@ -156,6 +208,19 @@ bool HistoryStore::clear()
     m_model->clear();
     m_skippedLines.clear();
     m_skippedCount = 0;
+    m_loadedRecords = 0;
+    m_lineCount = 0;
+    // The details go with their lines; if they cannot, that is the one message of the clearing.
+    QString logError;
+    if (m_log && !m_log->clear(&logError)) {
+        tellLogNotice();
+        m_prompt.warnNotWritten(logError,
+                                QStringLiteral("履歴データはクリアしましたが、詳細記録は消えずに"
+                                               "残っています。"),
+                                clearError);
+        return true;
+    }
+    tellLogNotice();
     m_prompt.inform(QStringLiteral("クリア終了"), QStringLiteral("履歴データをクリアしました"));
     return true;
 }

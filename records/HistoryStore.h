@@ -2,11 +2,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "records/core/LoggedDrill.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class Clock;
+class DrillLog;
 class HistoryFile;
 class HistoryModel;
 class HistoryPrompt;
@@ -17,12 +22,16 @@ struct HistoryContents;
 // its line is on disk, and the model is emptied only once the file is. A file changed by another
 // program since it was read is read again before it is written. No widgets: what the player is
 // told or asked goes through the prompt.
+//
+// With a drill log, each saved line gets its detail there right after it, and clearing empties
+// both; the history stays the record that counts: nothing the log does costs a line.
 class HistoryStore : public QObject
 {
     Q_OBJECT
 
 public:
-    HistoryStore(HistoryFile &file, Clock &clock, HistoryPrompt &prompt, QObject *parent = nullptr);
+    HistoryStore(HistoryFile &file, Clock &clock, HistoryPrompt &prompt, DrillLog *log = nullptr,
+                 QObject *parent = nullptr);
     ~HistoryStore() override;
 
     HistoryModel &model() { return *m_model; }
@@ -33,8 +42,18 @@ public:
     // Appends a scored result, exactly as it was scored, with the clock's date and time.
     // Returns false, the player told, when it could not be saved.
     bool save(const DrillResult &result);
-    // Empties the file and the model once the player confirms. Returns whether it did.
+    // Empties the file and the model once the player confirms, and the drill log with them.
+    // Returns whether the history was emptied.
     bool clear();
+
+    // How many lines the history file holds: the model's records and the lines it left out.
+    qint64 lineCount() const { return m_lineCount; }
+    // The file's line (from 1) of the model's record at row; -1 when the lines left out at
+    // loading are too many to tell.
+    qint64 lineNumberOf(int row) const;
+    // The drill log's detail of the model's record at row, when the log holds one for exactly
+    // that line.
+    std::optional<LoggedDrill> detailOf(int row);
 
     // What the player is told of the lines of the file the table left out; empty when none.
     QString skippedLinesText() const;
@@ -52,10 +71,16 @@ private:
     // under title, when the file cannot be read.
     bool followFileChanges(const QString &next, const QString &consequence, const QString &title);
 
+    // Tells the player what the drill log has to say, if anything.
+    void tellLogNotice();
+
     HistoryFile &m_file;
     Clock &m_clock;
     HistoryPrompt &m_prompt;
+    DrillLog *m_log;
     HistoryModel *m_model;        // a child of the store
     QList<qint64> m_skippedLines; // of the file as loaded: see HistoryContents
     qint64 m_skippedCount = 0;
+    qint64 m_loadedRecords = 0; // of the file as loaded
+    qint64 m_lineCount = 0;
 };

@@ -3,6 +3,10 @@
 #include "stats/HistoryMenu.h"
 
 #include "records/HistoryModel.h"
+#include "records/HistoryStore.h"
+#include "records/core/DrillDetailText.h"
+#include "records/core/DrillLog.h"
+#include "records/core/DrillLogCsv.h"
 #include "stats/StatsWindowModule.h"
 #include "stats/core/HistoryCsv.h"
 
@@ -83,6 +87,13 @@ void HistoryMenu::popup(const QPoint &globalPos)
         m_menu->setObjectName(QStringLiteral("HistoryMenu"));
         m_menu->addAction(QStringLiteral("成績グラフ(&G)…"), this, &HistoryMenu::openStatsWindow);
         m_menu->addAction(QStringLiteral("CSV に書き出す(&E)…"), this, &HistoryMenu::exportCsv);
+        if (m_store) {
+            m_menu->addSeparator();
+            m_menu->addAction(QStringLiteral("この結果の詳細(&I)…"), this,
+                              &HistoryMenu::showDetail);
+            m_menu->addAction(QStringLiteral("詳細記録を CSV に書き出す(&D)…"), this,
+                              &HistoryMenu::exportDrillLogCsv);
+        }
         m_menu->addSeparator();
         m_menu->addAction(QStringLiteral("コピー(&C)"), this, &HistoryMenu::copyRows);
     }
@@ -143,6 +154,54 @@ void HistoryMenu::exportCsv()
     if (!HistoryCsv::save(path, csvOf(m_model), &error)) {
         QMessageBox::warning(&m_owner, QStringLiteral("書き出しエラー"),
                              error + QStringLiteral("\n書きかけのファイルは残していません。"));
+    }
+}
+
+void HistoryMenu::showDetailsFrom(HistoryStore &store, DrillLog &log)
+{
+    m_store = &store;
+    m_log = &log;
+}
+
+void HistoryMenu::showDetail()
+{
+    const int row = m_table.currentIndex().row();
+    if (!m_store || row < 0)
+        return;
+    const std::optional<LoggedDrill> detail = m_store->detailOf(row);
+    QMessageBox::information(
+        &m_owner, QStringLiteral("この結果の詳細"),
+        detail ? QStringLiteral("%1番の結果\n").arg(row + 1) + drillDetailText(*detail)
+               : QStringLiteral("%1番の結果の詳細は記録されていません。").arg(row + 1));
+}
+
+void HistoryMenu::exportDrillLogCsv()
+{
+    if (!m_store || !m_log)
+        return;
+    const QString path = askFileName(
+        &m_owner, QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                      .filePath(QStringLiteral("詳細.csv")));
+    if (path.isEmpty())
+        return;
+    QString error;
+    const std::optional<DrillLog::Contents> contents = m_log->read(m_store->lineCount(), &error);
+    if (!contents) {
+        QMessageBox::warning(&m_owner, QStringLiteral("書き出しエラー"),
+                             error + QStringLiteral("\nCSV ファイルは書き出していません。"));
+        return;
+    }
+    if (!HistoryCsv::save(path, DrillLogCsv::bytes(contents->drills), &error)) {
+        QMessageBox::warning(&m_owner, QStringLiteral("書き出しエラー"),
+                             error + QStringLiteral("\n書きかけのファイルは残していません。"));
+        return;
+    }
+    if (contents->skipped > 0) {
+        QMessageBox::information(
+            &m_owner, QStringLiteral("書き出し"),
+            QStringLiteral("詳細記録のうち%1件は、内容が正しくないため書き出していません。"
+                           "詳細記録ファイルのその行は書き換えずに残しています。")
+                .arg(contents->skipped));
     }
 }
 

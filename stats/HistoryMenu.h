@@ -10,7 +10,9 @@
 #include <functional>
 
 class Clock;
+class DrillLog;
 class HistoryModel;
+class HistoryStore;
 class StatsHost;
 
 class QPoint;
@@ -48,6 +50,14 @@ public:
 
     // "CSV に書き出す…": asks for a file name and writes the history there.
     void exportCsv();
+
+    // The menu's entries for the drill log: a row's detail, and the log as a CSV file.
+    void showDetailsFrom(HistoryStore &store, DrillLog &log);
+    // "この結果の詳細…": the current row's detail in a message box, which the keyboard and a
+    // screen reader reach as well as the tooltip the mouse shows.
+    void showDetail();
+    // "詳細記録を CSV に書き出す…": asks for a file name and writes the drill log there.
+    void exportDrillLogCsv();
     // "コピー": the rows of the chosen cells, tab-separated, one line each.
     void copyRows();
     QString selectedRowsText() const;
@@ -69,6 +79,8 @@ private:
 
     QTableView &m_table;
     const HistoryModel &m_model;
+    HistoryStore *m_store = nullptr; // with the drill log, for its entries
+    DrillLog *m_log = nullptr;
     QWidget &m_owner;
     ProgramStatsHost m_host;    // what the window "成績グラフ" is handed
     QPointer<QMenu> m_menu;     // a child of the table

@@ -456,8 +456,9 @@ private Q_SLOTS:
         for (QAction *action : menu->actions())
             if (!action->isSeparator())
                 texts.append(action->text());
-        QCOMPARE(texts,
-                 QStringList({u"成績グラフ(&G)…"_qs, u"CSV に書き出す(&E)…"_qs, u"コピー(&C)"_qs}));
+        QCOMPARE(texts, QStringList({u"成績グラフ(&G)…"_qs, u"CSV に書き出す(&E)…"_qs,
+                                     u"この結果の詳細(&I)…"_qs,
+                                     u"詳細記録を CSV に書き出す(&D)…"_qs, u"コピー(&C)"_qs}));
         QTest::keyClick(menu, Qt::Key_G);
         QTRY_VERIFY(p.window() && p.window()->isVisible());
         QVERIFY(!menu->isVisible());

@@ -47,6 +47,22 @@ bool atSizeLimit(const QString &path)
     return false;
 }
 
+// Why a log could not be opened. When it could not be made, SQLite keeps the error of its last
+// try, to open it for reading, which finds no file: the folder is asked itself, by making (and
+// at once removing) the file SQLite could not make.
+int cannotMake(const QString &path, int systemError)
+{
+    if (systemError != ENOENT || QFileInfo::exists(path) || !QFileInfo(path).dir().exists())
+        return systemError != 0 ? systemError : EIO;
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return errno;
+    ::close(fd);
+    ::unlink(name.constData());
+    return EIO;
+}
+
 // Why an SQLite call failed, in Japanese, as the program's other files say it.
 QString reasonOf(sqlite3 *db, int rc, const QString &path)
 {
@@ -69,8 +85,9 @@ QString reasonOf(sqlite3 *db, int rc, const QString &path)
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:
         return QStringLiteral("ファイルが壊れています。");
-    case SQLITE_IOERR:
     case SQLITE_CANTOPEN:
+        return DataFile::reason(cannotMake(path, systemError));
+    case SQLITE_IOERR:
     case SQLITE_PERM:
         return DataFile::reason(systemError != 0 ? systemError : EIO);
     default:
