@@ -107,7 +107,7 @@ bool frmMain::frmMain_Load(QString *error)
         *ui.msgRireki, m_history->model(), m_clock, *this, [this](int digitCount) {
             ui.cboMonsu->choose(ui.cboMonsu->findText(QString::number(digitCount)));
         });
-    m_historyMenu->showDetailsFrom(m_history->store(), *m_drillLog);
+    m_historyMenu->exporter().useDrillLog(m_history->store(), *m_drillLog);
     if (!m_history->LoadHistory(error))
         return false;
 

@@ -2,40 +2,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/core/DrillLogCsv.h"
 
+#include "records/core/HistoryCsv.h"
+
 #include <QDateTime>
 #include <QStringList>
 #include <QTimeZone>
 
 namespace {
 
-// A field in double quotes, inner quotes doubled, when it holds a comma, a quote or a line
-// break (a box's text may); as it stands otherwise.
-QString field(const QString &text)
-{
-    if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
-        !text.contains(u'\r'))
-        return text;
-    QString quoted = text;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
 QString time(qint64 ms)
 {
     return ms < 0 ? QString() : QString::number(ms);
-}
-
-void addLine(QByteArray *bytes, const QStringList &cells)
-{
-    *bytes += cells.join(u',').toUtf8();
-    *bytes += "\r\n";
 }
 
 } // namespace
 
 QByteArray DrillLogCsv::bytes(const QList<LoggedDrill> &drills)
 {
-    QByteArray bytes("\xEF\xBB\xBF");
     QStringList cells{
         QStringLiteral("line_number"),  QStringLiteral("saved_at_utc_ms"),
         QStringLiteral("utc_offset_s"), QStringLiteral("saved_at_local"),
@@ -48,7 +31,7 @@ QByteArray DrillLogCsv::bytes(const QList<LoggedDrill> &drills)
         for (const char *column : {"shown_", "answer_", "correct_", "entry_ms_", "refills_"})
             cells.append(QLatin1String(column) + QString::number(slot));
     }
-    addLine(&bytes, cells);
+    HistoryCsv csv(cells);
 
     for (const LoggedDrill &drill : drills) {
         const DrillResult &r = drill.result;
@@ -74,13 +57,13 @@ QByteArray DrillLogCsv::bytes(const QList<LoggedDrill> &drills)
                 continue;
             }
             cells.append(r.shown.mid(i, 1));
-            cells.append(field(r.answers.value(i)));
+            cells.append(r.answers.value(i));
             cells.append(r.marks[size_t(i)] == DrillResult::Mark::Right ? QStringLiteral("1")
                                                                         : QStringLiteral("0"));
             cells.append(time(r.entryMs.value(i, -1)));
             cells.append(QString::number(r.refills.value(i)));
         }
-        addLine(&bytes, cells);
+        csv.addRow(cells);
     }
-    return bytes;
+    return csv.bytes();
 }
