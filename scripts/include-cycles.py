@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Prints every circle in the include graph of the project's own headers and sources (files named
 from the source root, as "drill/Drill.h"), first between files, then between folders; exits 1 if
-there is one, and every include that goes against the layers (below).
+there is one, and every include that goes against the layers (below). With --folders it also
+prints each folder with the folders it includes from.
 
 Every folder counts on its own, a core folder and controls too: the layers are the folders,
 and each may include from the ones below it only (app wires the handlers, the handlers use the
@@ -95,6 +96,11 @@ for name, includes in graph.items():
             wrong.append(f"{name} includes {inc}")
 for line in wrong:
     print(line)
+# With --folders: each folder and the folders it includes from, the layers as they stand.
+if "--folders" in sys.argv[1:]:
+    for f in sorted(folder_edges):
+        below = sorted(d for d in folder_edges[f] if d != f)
+        print(f"{f:14} -> {', '.join(below) if below else '(nothing)'}")
 print(f"{len(units)} units, {len(unit_circles)} circles; "
       f"{len(folder_edges)} folders, {len(folder_circles)} circles; {len(wrong)} includes against the layers")
 sys.exit(1 if unit_circles or folder_circles or wrong else 0)
