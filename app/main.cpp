@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/QtJapanese.h"
+#include "app/Refusal.h"
 #include "app/X11DefaultColormap.h"
 #include "app/core/SingleCopy.h"
 #include "app/core/TerminationRequests.h"
@@ -10,7 +11,6 @@
 #include "help/ChmHelpViewer.h"
 #include "files/Disk.h"
 #include "records/core/HistoryFile.h"
-#include "files/ShownText.h"
 #include "resources/Pictures.h"
 #include "resources/StartupWarmUp.h"
 
@@ -28,19 +28,13 @@ namespace {
 // application, which is made for it where none exists yet.
 int refuse(int argc, char *argv[], const QString &message)
 {
-    std::fprintf(stderr, "ketamori: %s\n", qUtf8Printable(message));
     std::unique_ptr<QApplication> app;
     if (!QApplication::instance()) {
         app = std::make_unique<QApplication>(argc, argv);
         QtJapanese::install();
     }
-    QMessageBox::critical(nullptr, QStringLiteral("ケタモリ！"), message);
+    Refusal::tell(message, stderr);
     return 1;
-}
-
-QString withDataFolder(const QString &message, const QDir &dataDir)
-{
-    return message + QStringLiteral("\n\nデータフォルダ: %1").arg(ShownText::folderName(dataDir));
 }
 
 // A second start asked for the window: it comes to the front, and so does a message box open
@@ -106,7 +100,7 @@ int main(int argc, char *argv[])
         return 0;
     case SingleCopy::Start::Unreachable:
     case SingleCopy::Start::NoLock:
-        return refuse(argc, argv, withDataFolder(refusal, dataDir));
+        return refuse(argc, argv, Refusal::withDataFolder(refusal, dataDir));
     }
     // Fonts and pictures made ready beside QApplication's connection to the display, and the
     // history read beside it too (a long one takes longer than all the rest of the start-up).
@@ -144,7 +138,7 @@ int main(int argc, char *argv[])
 
     QString error;
     if (!window.frmMain_Load(&error))
-        return refuse(argc, argv, withDataFolder(error, dataDir));
+        return refuse(argc, argv, Refusal::withDataFolder(error, dataDir));
     window.show();
     return app.exec();
 }
