@@ -6,10 +6,11 @@
 #include "app/core/SingleCopy.h"
 #include "app/core/TerminationRequests.h"
 #include "app/frmMain.h"
-#include "drill/core/RandomDigitSource.h"
 #include "base/SystemClock.h"
-#include "help/ChmHelpViewer.h"
+#include "drill/core/RandomDigitSource.h"
 #include "files/Disk.h"
+#include "files/ShownText.h"
+#include "help/ChmHelpViewer.h"
 #include "records/core/HistoryFile.h"
 #include "resources/Pictures.h"
 #include "resources/StartupWarmUp.h"
@@ -100,6 +101,7 @@ int main(int argc, char *argv[])
         return 0;
     case SingleCopy::Start::Unreachable:
     case SingleCopy::Start::NoLock:
+    case SingleCopy::Start::Elsewhere:
         return refuse(argc, argv, Refusal::withDataFolder(refusal, dataDir));
     }
     // Fonts and pictures made ready beside QApplication's connection to the display, and the
@@ -123,6 +125,10 @@ int main(int argc, char *argv[])
     QString notListening;
     if (!singleCopy.listen(&notListening))
         std::fprintf(stderr, "ketamori: %s\n", qUtf8Printable(notListening));
+    QObject::connect(&singleCopy, &SingleCopy::folderLockLost, [](const QByteArray &holder) {
+        std::fprintf(stderr, "ketamori: the data folder's lock was taken over by %s\n",
+                     qUtf8Printable(ShownText::excerpt(holder)));
+    });
     QObject::connect(&singleCopy, &SingleCopy::raiseRequested, &window,
                      [&window](const QByteArray &token) { bringToFront(window, token); });
     // Logging out (SIGTERM), a lost terminal (SIGHUP) or Ctrl+C (SIGINT) end the program as its
