@@ -2,13 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "records/History.h"
 
+#include "base/Clock.h"
 #include "controls/ConsoleColors.h"
 #include "controls/FittingTextDelegate.h"
 #include "controls/GridLineStyle.h"
 #include "controls/Twips.h"
-#include "base/Clock.h"
 #include "drill/core/DrillState.h"
 #include "records/HistoryModel.h"
+#include "records/NumberColumn.h"
 #include "records/WriteWarning.h"
 #include "records/core/HistoryFile.h"
 #include "resources/JapaneseFont.h"
@@ -78,6 +79,10 @@ void History::InitRireki()
     if (!m_model) {
         m_model = new HistoryModel(grid);
         grid->setModel(m_model);
+        // The numbering column grows with the count of records (NumberColumn says when).
+        const auto fitNumbers = [this] { NumberColumn::fit(m_grid, m_model->recordCount()); };
+        QObject::connect(m_model, &QAbstractItemModel::rowsInserted, grid, fitNumbers);
+        QObject::connect(m_model, &QAbstractItemModel::modelReset, grid, fitNumbers);
     }
     // The header and six records fill the table's inside exactly, so that a scrolled table,
     // which Qt aligns to the bottom of its last row, still starts on a row boundary under the
