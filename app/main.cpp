@@ -16,6 +16,7 @@
 #include "resources/StartupWarmUp.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QThread>
 #include <QtGui/qguiapplication_platform.h>
@@ -69,6 +70,22 @@ void bringToFront(QWidget &window, const QByteArray &activationToken)
             xcb_set_input_focus_checked(x11->connection(), XCB_INPUT_FOCUS_PARENT,
                                         xcb_window_t(front->winId()), XCB_CURRENT_TIME)));
     }
+}
+
+// An end signal came: every message box still waiting for the player is answered as its close
+// box would answer it (Cancel: a Clear not yet confirmed clears nothing), so that the handler
+// that opened it returns, and then the window closes and the event loop ends. A box shown before
+// the event loop runs (a start-up refusal) ends its own loop the same way, and the start with it:
+// quit() alone would wait for an event loop that is not running yet.
+void endNow(QWidget &window)
+{
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        auto *dialog = qobject_cast<QDialog *>(top);
+        if (dialog && dialog->isVisible() && dialog->isModal())
+            dialog->reject();
+    }
+    window.close();
+    QCoreApplication::quit();
 }
 
 } // namespace
@@ -132,15 +149,12 @@ int main(int argc, char *argv[])
     QObject::connect(&singleCopy, &SingleCopy::raiseRequested, &window,
                      [&window](const QByteArray &token) { bringToFront(window, token); });
     // Logging out (SIGTERM), a lost terminal (SIGHUP) or Ctrl+C (SIGINT) end the program as its
-    // close box does, once the handler running has finished; quit() also ends a message box's
-    // loop (a Clear not yet confirmed then clears nothing).
+    // close box does, once the handler running has finished (see endNow).
     TerminationRequests terminations;
     if (!terminations.installed())
         std::fprintf(stderr, "ketamori: the end signals are left to their default action\n");
-    QObject::connect(&terminations, &TerminationRequests::requested, &window, [&window] {
-        window.close();
-        QCoreApplication::quit();
-    });
+    QObject::connect(&terminations, &TerminationRequests::requested, &window,
+                     [&window] { endNow(window); });
 
     QString error;
     if (!window.frmMain_Load(&error))
