@@ -20,11 +20,26 @@
 #include <QMessageBox>
 #include <QThread>
 #include <QtGui/qguiapplication_platform.h>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <langinfo.h>
 #include <xcb/xcb.h>
 
 namespace {
+
+// Window titles reach the X server twice: as _NET_WM_NAME in UTF-8, and as WM_NAME, which Qt's
+// X11 plugin converts to text through Xlib in the C library's character set (LC_CTYPE). Qt has
+// already made every text UTF-8; under the C locale (LANG=C, or a locale not installed) Xlib
+// takes those bytes for Latin-1 and stores them as STRING, which window managers and task bars
+// then show as mojibake. With the character set UTF-8 Xlib stores the title as COMPOUND_TEXT,
+// which every window manager reads. Called once QApplication has read the locale, before any
+// window is made; nothing else here depends on LC_CTYPE.
+void utf8CharacterSet()
+{
+    if (qstrcmp(nl_langinfo(CODESET), "UTF-8") != 0)
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+}
 
 // The message of a start that cannot go on, on standard error and in a box; the box needs the
 // application, which is made for it where none exists yet.
@@ -33,6 +48,7 @@ int refuse(int argc, char *argv[], const QString &message)
     std::unique_ptr<QApplication> app;
     if (!QApplication::instance()) {
         app = std::make_unique<QApplication>(argc, argv);
+        utf8CharacterSet();
         QtJapanese::install();
     }
     Refusal::tell(message, stderr);
@@ -128,6 +144,7 @@ int main(int argc, char *argv[])
         std::make_unique<HistoryFile>(dataDir.filePath(HistoryFile::fileName()), disk);
     historyFile->readAhead();
     QApplication app(argc, argv);
+    utf8CharacterSet();
     QApplication::setApplicationName(QStringLiteral("ketamori"));
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ketamori.ketamori"));
