@@ -3,11 +3,11 @@
 #include "records/History.h"
 
 #include "base/Clock.h"
+#include "base/DrillResult.h"
 #include "controls/ConsoleColors.h"
 #include "controls/FittingTextDelegate.h"
 #include "controls/GridLineStyle.h"
 #include "controls/Twips.h"
-#include "drill/core/DrillState.h"
 #include "records/HistoryModel.h"
 #include "records/NumberColumn.h"
 #include "records/WriteWarning.h"
@@ -64,9 +64,8 @@ const QString readingTitle = QStringLiteral("履歴の読み込み");
 
 } // namespace
 
-History::History(QTableView &msgRireki, QWidget &form, const DrillState &state, HistoryFile &file,
-                 Clock &clock)
-    : m_grid(msgRireki), m_form(form), m_state(state), m_file(file), m_clock(clock)
+History::History(QTableView &msgRireki, QWidget &form, HistoryFile &file, Clock &clock)
+    : m_grid(msgRireki), m_form(form), m_file(file), m_clock(clock)
 {
 }
 
@@ -190,17 +189,13 @@ bool History::followFileChanges(const QString &next, const QString &consequence,
     return true;
 }
 
-void History::Save()
+void History::Save(const DrillResult &result)
 {
-    const DrillState &st = m_state;
-    // Nothing scored yet, or a drill is running.
-    if ((st.intOk == 0 && st.intNg == 0) || st.blnDisplay || st.blnCountdown)
-        return;
     const QString notSaved = QStringLiteral("この結果は履歴に保存されていません。");
     if (!followFileChanges(QStringLiteral("保存"), notSaved))
         return;
 
-    const HistoryRecord record = HistoryRecord::ofResult(m_clock.localNow(), st.lastResult);
+    const HistoryRecord record = HistoryRecord::ofResult(m_clock.localNow(), result);
 
     QString error;
     if (!m_file.append(record, &error)) {

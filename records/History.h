@@ -12,27 +12,26 @@ class HistoryFile;
 class HistoryModel;
 class QTableView;
 class QWidget;
-struct DrillState;
+struct DrillResult;
 
 // The history file and the history table msgRireki: laying out the table, loading the file into
 // it at start-up, saving a result and clearing the history. File and table always agree: a
 // record reaches the table only once its line is on disk, and the table is emptied only once the
 // file is. It works on the table and on the window that parents its message boxes, and records
-// the result scoring left in the DrillState, never reading the drill's controls.
+// the results it is handed, never reading the drill's controls.
 class History
 {
 public:
-    History(QTableView &msgRireki, QWidget &form, const DrillState &state, HistoryFile &file,
-            Clock &clock);
+    History(QTableView &msgRireki, QWidget &form, HistoryFile &file, Clock &clock);
 
     // Lays out the history table with its header row only.
     void InitRireki();
     // Loads the history file into the table and scrolls to the newest record. Returns false
     // with a message for the player when the file is missing or cannot be read.
     bool LoadHistory(QString *error);
-    // The Click of cmdHozon, also called by scoring when auto-save is on: appends the last
-    // scored result, exactly as it was scored, to the file and the table.
-    void Save();
+    // The Click of cmdHozon, also called after scoring when auto-save is on: appends a scored
+    // result, exactly as it was scored, to the file and the table.
+    void Save(const DrillResult &result);
     // The Click of cmdClear: empties the file and the table after the player confirms.
     void ClearHistory();
 
@@ -58,7 +57,6 @@ private:
 
     QTableView &m_grid;
     QWidget &m_form;
-    const DrillState &m_state;
     HistoryFile &m_file;
     Clock &m_clock;
     HistoryModel *m_model = nullptr; // owned by the table

@@ -351,7 +351,7 @@ private Q_SLOTS:
         p.window()->chooseView(StatsWindow::View::Span);
         p.window()->spanPage()->chooseButton()->click();
         QCOMPARE(p.form->ui.cboMonsu->currentText(), u"4"_qs);
-        QCOMPARE(p.form->state.intMonsu, 4);
+        QCOMPARE(p.form->drillState().intMonsu, 4);
         QCOMPARE(p.readFile(QStringLiteral("設定.txt")), QByteArray("4,5,0\r\n"));
     }
 
@@ -368,7 +368,7 @@ private Q_SLOTS:
         QCOMPARE(answerer.shown().at(0).title, u"保存エラー"_qs);
         QVERIFY(answerer.shown().at(0).text.contains(
             u"選んだ値はこのまま使いますが、次回の起動時には元に戻ります。"_qs));
-        QCOMPARE(p.form->state.intMonsu, 4);
+        QCOMPARE(p.form->drillState().intMonsu, 4);
         QCOMPARE(p.readFile(QStringLiteral("設定.txt")), QByteArray("5,5,0\r\n"));
     }
 
