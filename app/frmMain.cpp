@@ -42,7 +42,13 @@ frmMain::frmMain(const QDir &dataDir, std::unique_ptr<HistoryFile> historyFile, 
     ui.setupUi(this);
     // Each handler is handed the controls it works on, and no others.
     m_settings = std::make_unique<Settings>(
-        SettingsControls{ui.cboMonsu, ui.cboJikan, ui.chkAs, this}, m_state, *m_settingsFile);
+        SettingsControls{ui.cboMonsu, ui.cboJikan, ui.chkAs, this}, *m_settingsFile);
+    // The drill reads the choices from its state record, kept in step with their owner.
+    connect(m_settings.get(), &Settings::changed, this, [this](const DrillSettings &value) {
+        m_state.intMonsu = value.digitCount;
+        m_state.intJikan = value.displaySeconds;
+        m_state.intAs = value.autoSave ? 1 : 0;
+    });
     m_history = std::make_unique<History>(*ui.msgRireki, *this, *m_historyFile, clock);
     m_session = std::make_unique<DrillSession>(m_state, clock, digits);
     m_drill = std::make_unique<Drill>(

@@ -2,27 +2,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "records/core/HistoryContents.h"
+#include "records/HistoryTable.h"
+#include "records/MessageBoxPrompt.h"
 
-#include <QList>
 #include <QString>
+#include <memory>
 
 class Clock;
 class HistoryFile;
 class HistoryModel;
+class HistoryStore;
 class QTableView;
 class QWidget;
 struct DrillResult;
 
-// The history file and the history table msgRireki: laying out the table, loading the file into
-// it at start-up, saving a result and clearing the history. File and table always agree: a
-// record reaches the table only once its line is on disk, and the table is emptied only once the
-// file is. It works on the table and on the window that parents its message boxes, and records
-// the results it is handed, never reading the drill's controls.
+// The history's handlers: laying out the table msgRireki, loading the file into it at start-up,
+// saving a result and clearing the history. The file and the table's model are kept in step by
+// the history store; the table shows the newest record; the player is told and asked through
+// message boxes over the window. It records the results it is handed, never reading the drill's
+// controls.
 class History
 {
 public:
     History(QTableView &msgRireki, QWidget &form, HistoryFile &file, Clock &clock);
+    ~History();
 
     // Lays out the history table with its header row only.
     void InitRireki();
@@ -39,27 +42,12 @@ public:
     // player is told of lines the table left out.
     void tableShown();
 
-    HistoryModel &model() { return *m_model; }
-
-    // What the player is told of the lines of the file the table left out; empty when none.
-    QString skippedLinesText() const;
+    HistoryModel &model();
+    HistoryStore &store() { return *m_store; }
 
 private:
-    void takeContents(HistoryContents &&contents);
-    // Before the file is written: when another program changed it since it was loaded, the
-    // player is told and the table loaded again, so that it shows what the file holds before
-    // `next` ("保存", "クリア") goes on. Returns false, having shown the failure with consequence
-    // (under errorTitle, or the usual title of a failed write), when the file cannot be read.
-    bool followFileChanges(const QString &next, const QString &consequence,
-                           const QString &errorTitle = QString());
-    void leaveCurrentAtLastCell();
-    void applyScrollRule();
-
-    QTableView &m_grid;
     QWidget &m_form;
-    HistoryFile &m_file;
-    Clock &m_clock;
-    HistoryModel *m_model = nullptr; // owned by the table
-    QList<qint64> m_skippedLines;    // of the file as loaded: see HistoryContents
-    qint64 m_skippedCount = 0;
+    MessageBoxPrompt m_prompt;
+    std::unique_ptr<HistoryStore> m_store;
+    HistoryTable m_table;
 };

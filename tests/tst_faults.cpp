@@ -7,12 +7,12 @@
 #include "TmpfsMount.h"
 #include "controls/AnswerBox.h"
 #include "controls/CommandButton.h"
+#include "files/ShownText.h"
 #include "records/History.h"
 #include "records/HistoryModel.h"
 #include "records/core/HistoryFile.h"
 #include "records/core/HistoryLine.h"
 #include "records/core/HistoryScanner.h"
-#include "files/ShownText.h"
 
 #include <QDir>
 #include <QElapsedTimer>
