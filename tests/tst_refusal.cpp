@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Refusal.h"
+#include "records/core/DrillSettings.h"
 #include "records/core/SettingsFile.h"
 
 #include <QApplication>
@@ -38,7 +39,7 @@ private Q_SLOTS:
         QVERIFY(::mkdir(folderBytes.constData(), 0700) == 0);
         const QString here = QDir::currentPath();
         QVERIFY(::chdir(folderBytes.constData()) == 0);
-        SettingsFile::Values values{};
+        DrillSettings values{};
         QString error;
         QVERIFY(!SettingsFile::parse(value + ",5,1\r\n", &values, &error));
         const QString message = Refusal::withDataFolder(error, QDir(u"."_qs));
