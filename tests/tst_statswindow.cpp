@@ -468,10 +468,10 @@ private Q_SLOTS:
         Program p;
         QTableView *table = p.form->ui.msgRireki;
         table->setCurrentIndex(table->model()->index(2, 3));
-        QCOMPARE(p.menu().selectedRowsText(),
+        QCOMPARE(p.menu().exporter().selectedRowsText(),
                  u"3\t24/01/31\t10:00:00\t○○○－－－－－－－－－－－－\t3\t0\t100.0%\t5秒\n"_qs);
-        p.menu().copyRows();
-        QCOMPARE(QGuiApplication::clipboard()->text(), p.menu().selectedRowsText());
+        p.menu().exporter().copyRows();
+        QCOMPARE(QGuiApplication::clipboard()->text(), p.menu().exporter().selectedRowsText());
     }
 
     void exportWritesTheTable()
@@ -480,11 +480,11 @@ private Q_SLOTS:
         QTemporaryDir out;
         const QString path = out.filePath(u"履歴.csv"_qs);
         QString proposed;
-        p.menu().askFileName = [&](QWidget *, const QString &offered) {
+        p.menu().exporter().askFileName = [&](QWidget *, const QString &offered) {
             proposed = offered;
             return path;
         };
-        p.menu().exportCsv();
+        p.menu().exporter().exportCsv();
         QCOMPARE(QFileInfo(proposed).fileName(), u"履歴.csv"_qs);
         const QByteArray expected =
             QByteArray("\xEF\xBB\xBF") +
@@ -500,9 +500,9 @@ private Q_SLOTS:
         Program p;
         QTemporaryDir out;
         const QString path = out.filePath(u"missing/履歴.csv"_qs);
-        p.menu().askFileName = [&](QWidget *, const QString &) { return path; };
+        p.menu().exporter().askFileName = [&](QWidget *, const QString &) { return path; };
         MessageBoxAnswerer answerer({QMessageBox::Ok});
-        p.menu().exportCsv();
+        p.menu().exporter().exportCsv();
         QCOMPARE(answerer.shown().size(), 1);
         QCOMPARE(answerer.shown().at(0).title, u"書き出しエラー"_qs);
         QCOMPARE(answerer.shown().at(0).icon, QMessageBox::Warning);
@@ -514,9 +514,9 @@ private Q_SLOTS:
     void cancelledExportWritesNothing()
     {
         Program p;
-        p.menu().askFileName = [](QWidget *, const QString &) { return QString(); };
+        p.menu().exporter().askFileName = [](QWidget *, const QString &) { return QString(); };
         MessageBoxAnswerer answerer({});
-        p.menu().exportCsv();
+        p.menu().exporter().exportCsv();
         QTest::qWait(20);
         QCOMPARE(answerer.shown().size(), 0);
     }
