@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HistoryBytes.h"
 #include "MessageBoxAnswerer.h"
+#include "RunUntilExit.h"
 #include "StatsFixture.h"
 #include "TestWindow.h"
 #include "controls/AnswerBox.h"
@@ -123,18 +124,6 @@ QByteArray spanFile()
     HistoryRecord eight = statsRecord(QDate(2024, 2, 10), QTime(9, 0), u"○○○○○○○○", 1000);
     eight.seconds = 3;
     return bytes + HistoryLine::format(eight);
-}
-
-// Runs the event loop until the action ends the program (as 終了 does), so that its exit is
-// spent on this loop and not on the next one a test opens.
-int runUntilExit(const std::function<void()> &action)
-{
-    QTimer::singleShot(0, qApp, action);
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(-1); });
-    guard.start(5000);
-    return QCoreApplication::exec();
 }
 
 } // namespace
