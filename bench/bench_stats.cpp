@@ -4,11 +4,18 @@
 // as the program does, and prints the times. Run by hand, headless:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_stats
 
-#include "bench/SampleHistory.h"
 #include "base/Clock.h"
+#include "bench/SampleHistory.h"
 #include "records/HistoryModel.h"
+#include "stats/BestsTable.h"
+#include "stats/CalendarView.h"
 #include "stats/HistoryMenu.h"
+#include "stats/PositionPage.h"
+#include "stats/RateChart.h"
+#include "stats/SpanPage.h"
 #include "stats/StatsWindow.h"
+#include "stats/SummaryView.h"
+#include "stats/TrendPage.h"
 #include "stats/core/HistoryStats.h"
 
 #include <QApplication>
@@ -122,24 +129,24 @@ int main(int argc, char *argv[])
     const qint64 allNs = timer.nsecsElapsed();
     window->chooseDigitCount(chosen);
     timer.start();
-    window->chooseView(StatsWindow::View::Position);
+    window->choosePage<PositionPage>();
     QCoreApplication::processEvents();
     window->repaint();
     const qint64 positionNs = timer.nsecsElapsed();
     timer.start();
-    window->chooseView(StatsWindow::View::Summary);
+    window->choosePage<SummaryView>();
     QCoreApplication::processEvents();
     window->repaint();
     const qint64 summaryNs = timer.nsecsElapsed();
     // The pages of the span, of every display time ("すべて") as the window opens on it.
-    const StatsWindow::View spanViews[] = {StatsWindow::View::Span, StatsWindow::View::Trend,
-                                           StatsWindow::View::Calendar, StatsWindow::View::Bests};
+    StatsPage *const spanViews[] = {window->page<SpanPage>(), window->page<TrendPage>(),
+                                    window->page<CalendarView>(), window->page<BestsTable>()};
     qint64 spanViewNs[std::size(spanViews)] = {};
     qint64 spanViewCpu[std::size(spanViews)] = {};
     for (size_t v = 0; v < std::size(spanViews); ++v) {
         const qint64 cpu = threadCpuNs();
         timer.start();
-        window->chooseView(spanViews[v]);
+        window->choosePage(spanViews[v]);
         QCoreApplication::processEvents();
         window->repaint();
         spanViewNs[v] = timer.nsecsElapsed();
@@ -153,14 +160,14 @@ int main(int argc, char *argv[])
     timer.start();
     menu.openStatsWindow();
     window = static_cast<StatsWindow *>(menu.statsWindow());
-    window->chooseView(StatsWindow::View::Span);
+    window->choosePage<SpanPage>();
     QCoreApplication::processEvents();
     window->repaint();
     const qint64 openSpanNs = timer.nsecsElapsed();
     const qint64 openSpanCpu = threadCpuNs() - openSpanStart;
 
     // A saved result with the window open on the rate chart.
-    window->chooseView(StatsWindow::View::Rate);
+    window->choosePage<RateChart>();
     std::vector<qint64> saveTimes;
     const HistoryRecord newest = model->record(model->recordCount() - 1);
     for (int n = 0; n < 5; ++n) {
