@@ -42,6 +42,14 @@ QString displayTime(int seconds)
     return seconds < 0 ? allDigitCounts() : QStringLiteral("%1 秒").arg(seconds);
 }
 
+QString grouping(const QList<int> &groups)
+{
+    QStringList sizes;
+    for (int size : groups)
+        sizes.append(QString::number(size));
+    return sizes.join(u'-');
+}
+
 QString digits(double digits)
 {
     return QStringLiteral("%1 桁").arg(digits, 0, 'f', 1);
