@@ -45,6 +45,11 @@ public:
     // window from the program's module (StatsWindowModule) unless a test puts something else
     // here.
     std::function<QWidget *(StatsHost &host, QWidget *owner, QString *error)> makeStatsWindow;
+    // Where the window's pages of errors and recall find the drill log's drills.
+    void setLoggedDrills(std::function<QList<LoggedDrill>()> source)
+    {
+        m_host.setLoggedDrills(std::move(source));
+    }
 
     // "CSV に書き出す…": asks for a file name and writes the history there.
     void exportCsv();

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QString>
 
+class DrillAnalyses;
 class HistoryStats;
 class QWidget;
 
@@ -12,6 +13,7 @@ class QWidget;
 struct StatsFigures
 {
     const HistoryStats &history;
+    DrillAnalyses &drills; // of the drill log, made when a page first asks
 };
 
 // What the player chose in the window: the digit count (0 for every count together), the

@@ -3,8 +3,11 @@
 #include "stats/StatsWindow.h"
 
 #include "controls/WindowPlacement.h"
+#include "stats/AdvicePage.h"
 #include "stats/BestsTable.h"
 #include "stats/CalendarView.h"
+#include "stats/ConfusionPage.h"
+#include "stats/ErrorKindsPage.h"
 #include "stats/PositionPage.h"
 #include "stats/RateChart.h"
 #include "stats/SpanPage.h"
@@ -24,7 +27,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-StatsWindow::StatsWindow(StatsHost &host, QWidget *owner) : QWidget(owner, Qt::Window), m_host(host)
+StatsWindow::StatsWindow(StatsHost &host, QWidget *owner)
+    : QWidget(owner, Qt::Window), m_host(host), m_drills([&host] { return host.loggedDrills(); })
 {
     setObjectName(QStringLiteral("StatsWindow"));
     setWindowTitle(QStringLiteral("成績グラフ"));
@@ -59,7 +63,8 @@ StatsWindow::StatsWindow(StatsHost &host, QWidget *owner) : QWidget(owner, Qt::W
     m_times->setFixedWidth(m_counts->width());
     timesLabel->setBuddy(m_times);
     addPages({new SpanPage(m_host, m_tabs), new TrendPage(m_tabs), new CalendarView(m_tabs),
-              new BestsTable(m_tabs)});
+              new BestsTable(m_tabs), new ErrorKindsPage(m_tabs), new ConfusionPage(m_tabs),
+              new AdvicePage(m_tabs)});
 
     auto *side = new QVBoxLayout;
     side->addWidget(countsLabel);
@@ -139,6 +144,7 @@ void StatsWindow::recount()
 {
     const bool wasEmpty = m_stats.results() == 0;
     m_stats.clear();
+    m_drills.clear();
     m_rowsCounted = 0;
     addRowsWithoutRefresh(0, m_host.recordCount() - 1);
     // A new history starts at its newest result's count; a changed one keeps the choice while
@@ -158,6 +164,7 @@ void StatsWindow::addRows(int first, int last)
 {
     const bool wasEmpty = m_stats.results() == 0;
     addRowsWithoutRefresh(first, last);
+    m_drills.clear(); // a save adds to the drill log too
     if (wasEmpty)
         m_selection.digitCount = m_stats.newestDigitCount();
     fillChoiceLists();
@@ -203,7 +210,7 @@ void StatsWindow::refreshPage()
     m_freshPages.append(page);
     StatsSelection selection = m_selection;
     selection.today = m_host.localNow().date();
-    page->refresh(StatsFigures{m_stats}, selection);
+    page->refresh(StatsFigures{m_stats, m_drills}, selection);
 }
 
 void StatsWindow::changeEvent(QEvent *event)

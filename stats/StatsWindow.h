@@ -3,6 +3,7 @@
 #pragma once
 
 #include "stats/StatsPage.h"
+#include "stats/core/DrillAnalyses.h"
 #include "stats/core/HistoryStats.h"
 
 #include <QList>
@@ -68,6 +69,7 @@ private:
 
     StatsHost &m_host;
     HistoryStats m_stats;
+    DrillAnalyses m_drills;
     StatsSelection m_selection{0, HistoryStats::everyDisplayTime, {}};
     int m_rowsCounted = 0;         // rows of the model added to the statistics
     QList<StatsPage *> m_pageList; // in the order of the tabs

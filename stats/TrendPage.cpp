@@ -6,8 +6,8 @@
 #include "stats/StatsSentence.h"
 #include "stats/core/HistoryStats.h"
 
-#include <QLabel>
 #include "stats/core/SpanEstimate.h"
+#include <QLabel>
 
 TrendPage::TrendPage(QWidget *parent) : QStackedWidget(parent)
 {

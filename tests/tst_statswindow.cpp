@@ -4,15 +4,20 @@
 #include "MessageBoxAnswerer.h"
 #include "StatsFixture.h"
 #include "TestWindow.h"
+#include "base/DrillResult.h"
 #include "controls/AnswerBox.h"
 #include "controls/ChoiceCombo.h"
 #include "controls/CommandButton.h"
 #include "records/HistoryModel.h"
 #include "records/core/HistoryFile.h"
 #include "records/core/HistoryLine.h"
+#include "stats/AdvicePage.h"
 #include "stats/BestsTable.h"
 #include "stats/CalendarGrid.h"
 #include "stats/CalendarView.h"
+#include "stats/ConfusionPage.h"
+#include "stats/ErrorKindsChart.h"
+#include "stats/ErrorKindsPage.h"
 #include "stats/HistoryMenu.h"
 #include "stats/PositionChart.h"
 #include "stats/PositionPage.h"
@@ -429,6 +434,61 @@ private Q_SLOTS:
         // Forty results over six weeks: no week has enough for an estimate of its own.
         w->choosePage<TrendPage>();
         QVERIFY(!w->page<TrendPage>()->chart() || !w->page<TrendPage>()->chart()->isVisible());
+    }
+
+    // The pages of the drill log, fed by the host: twelve neighbouring digits swapped and eight
+    // threes typed as eights, all of five digits at 5 seconds.
+    void pagesOfTheDrillLog()
+    {
+        QList<LoggedDrill> drills;
+        const auto add = [&drills](const QString &typed, int times) {
+            LoggedDrill drill;
+            drill.result = DrillResult::score(typed.split(QString(), Qt::SkipEmptyParts),
+                                              {u"1"_qs, u"2"_qs, u"3"_qs, u"4"_qs, u"5"_qs}, 5, 5);
+            for (int i = 0; i < times; ++i)
+                drills.append(drill);
+        };
+        add(u"12435"_qs, 12);
+        add(u"12845"_qs, 8);
+        Program p;
+        p.menu().setLoggedDrills([&drills] { return drills; });
+        p.menu().openStatsWindow();
+        StatsWindow *w = p.window();
+        QCOMPARE(w->digitCount(), 5);
+
+        w->choosePage<ErrorKindsPage>();
+        ErrorKindsPage *kinds = w->page<ErrorKindsPage>();
+        QVERIFY(kinds->chart() && kinds->currentWidget() != kinds->hint());
+        QCOMPARE(kinds->chart()->kinds().first(), u"隣どうしの入れ替え（12 回）"_qs);
+        QCOMPARE(kinds->chart()->kinds().at(4), u"1 つだけ違う数字（8 回）"_qs);
+        QCOMPARE(kinds->chart()->shares()->at(6), 60.0); // the top bar, drawn last
+        QVERIFY2(kinds->counts()->text().contains(u"詳しい記録のある間違い 20 回"_qs),
+                 qPrintable(kinds->counts()->text()));
+        // Three digits: no wrong rows with details, and how many more are needed.
+        w->chooseDigitCount(3);
+        QCOMPARE(kinds->currentWidget(), kinds->hint());
+        QVERIFY2(kinds->hint()->text().contains(u"今 0 回、あと 10 回"_qs),
+                 qPrintable(kinds->hint()->text()));
+
+        w->choosePage<ConfusionPage>();
+        QTableWidget *grid = w->page<ConfusionPage>()->grid();
+        QVERIFY(grid->isVisibleTo(w));
+        QCOMPARE(grid->item(3, 8)->toolTip(), u"3 を 8：8 回"_qs);
+        QCOMPARE(grid->item(3, 10)->toolTip(), u"3 を 空欄：0 回"_qs);
+        QVERIFY(grid->item(3, 8)->background() != grid->item(3, 7)->background());
+
+        w->choosePage<AdvicePage>();
+        QVERIFY2(w->page<AdvicePage>()->advice()->text().startsWith(
+                     u"・詳しい記録のある間違い 20 回のうち 12 回（60.0%）が隣り合う"_qs),
+                 qPrintable(w->page<AdvicePage>()->advice()->text()));
+
+        for (QWidget *control :
+             QList<QWidget *>{kinds->chart(), grid, w->page<AdvicePage>()->advice()}) {
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
+            QVERIFY(face);
+            QVERIFY(face->text(QAccessible::Name)
+                        .contains(QRegularExpression(QStringLiteral("[\\x{3040}-\\x{9FFF}]"))));
+        }
     }
 
     void contextMenuFromTheKeyboard_data()

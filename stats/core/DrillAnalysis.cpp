@@ -15,6 +15,8 @@ void DrillAnalysis::add(const DrillResult &result)
         ++m_withoutDetails;
         return;
     }
+    ++m_withDetails[0];
+    ++m_withDetails[static_cast<size_t>(n)];
     const RowComparison row = RowComparison::of(result.shown, result.answers);
     if (row.right) {
         m_timing.add(result);
@@ -25,6 +27,13 @@ void DrillAnalysis::add(const DrillResult &result)
     ++m_errors[static_cast<size_t>(n)][kind];
     for (const RowComparison::Replaced &replaced : row.replaced)
         m_confusion.add(replaced.shown, replaced.typed);
+}
+
+int DrillAnalysis::withDetails(int digitCount) const
+{
+    if (digitCount < 0 || digitCount > DigitSlots::count)
+        return 0;
+    return m_withDetails[static_cast<size_t>(digitCount)];
 }
 
 int DrillAnalysis::wrongRows(int digitCount) const

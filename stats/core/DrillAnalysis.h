@@ -23,6 +23,8 @@ public:
     // Drills added, with details or without.
     int drills() const { return m_drills; }
     int withoutDetails() const { return m_withoutDetails; }
+    // Drills with details, of one digit count or of all (0).
+    int withDetails(int digitCount = 0) const;
     // Wrong rows with details, of one digit count or of all (0).
     int wrongRows(int digitCount = 0) const;
     // Wrong rows of a kind, of one digit count or of all (0).
@@ -37,6 +39,7 @@ public:
 private:
     int m_drills = 0;
     int m_withoutDetails = 0;
+    std::array<int, DigitSlots::count + 1> m_withDetails{}; // by digit count, 0 for all
     // By digit count; index 0 holds every count together.
     std::array<std::array<int, ErrorKinds::count>, DigitSlots::count + 1> m_errors{};
     ConfusionTable m_confusion;
