@@ -7,6 +7,7 @@
 #include "controls/CommandButton.h"
 #include "controls/Shape.h"
 #include "drill/Drill.h"
+#include "drill/core/DrillSession.h"
 #include "help/HelpService.h"
 #include "records/History.h"
 #include "records/Settings.h"
@@ -41,12 +42,24 @@ frmMain::frmMain(const QDir &dataDir, std::unique_ptr<HistoryFile> historyFile, 
     ui.setupUi(this);
     // Each handler is handed the controls it works on, and no others.
     m_settings = std::make_unique<Settings>(
-        SettingsControls{ui.cboMonsu, ui.cboJikan, ui.chkAs, this}, state, *m_settingsFile);
-    m_history = std::make_unique<History>(*ui.msgRireki, *this, state, *m_historyFile, clock);
+        SettingsControls{ui.cboMonsu, ui.cboJikan, ui.chkAs, this}, *m_settingsFile);
+    // The drill reads the choices from its state record, kept in step with their owner.
+    connect(m_settings.get(), &Settings::changed, this, [this](const DrillSettings &value) {
+        m_state.intMonsu = value.digitCount;
+        m_state.intJikan = value.displaySeconds;
+        m_state.intAs = value.autoSave ? 1 : 0;
+    });
+    m_history = std::make_unique<History>(*ui.msgRireki, *this, *m_historyFile, clock);
+    m_session = std::make_unique<DrillSession>(m_state, clock, digits);
     m_drill = std::make_unique<Drill>(
         DrillControls{ui.cmdStart, ui.cmdKaitou, ui.imgStart, ui.shpWaku, ui.shpJikanK,
                       ui.lblMondai, ui.txtKaitou, ui.lblOk, ui.lblNg, ui.lblRitu, ui.tmrKt},
-        state, clock, digits, *m_history);
+        m_state, *m_session);
+    // Every scoring is saved when auto-save is on.
+    connect(m_session.get(), &DrillSession::scored, this, [this](const DrillResult &result) {
+        if (m_state.intAs == 1)
+            m_history->Save(result);
+    });
     connectEvents();
 
     ui.tmrStart->start();
@@ -60,7 +73,7 @@ void frmMain::connectEvents()
 {
     connect(ui.cmdStart, &QToolButton::clicked, this, [this] { m_drill->cmdStart_Click(); });
     connect(ui.cmdKaitou, &QToolButton::clicked, this, [this] { m_drill->cmdKaitou_Click(); });
-    connect(ui.cmdHozon, &QToolButton::clicked, this, [this] { m_history->Save(); });
+    connect(ui.cmdHozon, &QToolButton::clicked, this, &frmMain::cmdHozon_Click);
     connect(ui.cmdClear, &QToolButton::clicked, this, [this] { m_history->ClearHistory(); });
     connect(ui.cmdHelp, &QToolButton::clicked, this, &frmMain::cmdHelp_Click);
     connect(ui.cmdEnd, &QToolButton::clicked, this, &frmMain::cmdEnd_Click);
@@ -83,7 +96,7 @@ void frmMain::connectEvents()
 
 bool frmMain::frmMain_Load(QString *error)
 {
-    state.strHelpFile = QStringLiteral(KETAMORI_HELP_FILE_NAME);
+    m_state.strHelpFile = QStringLiteral(KETAMORI_HELP_FILE_NAME);
 
     m_history->InitRireki();
     // 成績グラフ's suggested digit count is picked in 問題数 as the player would pick it.
@@ -105,11 +118,11 @@ bool frmMain::frmMain_Load(QString *error)
     }
 
     m_settings->FillMonsuList();
-    for (int i = 1; i <= state.intMonsu; ++i)
+    for (int i = 1; i <= m_state.intMonsu; ++i)
         ui.lblMondai(i)->setVisible(true); // empty, and under the cover
     m_settings->FillJikanList();
 
-    state.intBarWidth = static_cast<int16_t>(ui.shpJikanK->widthTwips());
+    m_state.intBarWidth = static_cast<int16_t>(ui.shpJikanK->widthTwips());
 
     ui.lblOk->setText(QString());
     ui.lblNg->setText(QString());
@@ -117,9 +130,17 @@ bool frmMain::frmMain_Load(QString *error)
     return true;
 }
 
+// Save records the last scored result; before the first scoring and while a drill runs there
+// is none to record.
+void frmMain::cmdHozon_Click()
+{
+    if (const DrillResult *result = m_session->resultToSave())
+        m_history->Save(*result);
+}
+
 void frmMain::cmdHelp_Click()
 {
-    m_help.displayTopic(this, m_dataDir.filePath(state.strHelpFile));
+    m_help.displayTopic(this, m_dataDir.filePath(m_state.strHelpFile));
 }
 
 void frmMain::cmdEnd_Click()

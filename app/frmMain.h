@@ -13,6 +13,7 @@ class Clock;
 class DigitSource;
 class Disk;
 class Drill;
+class DrillSession;
 class HelpService;
 class History;
 class HistoryMenu;
@@ -51,7 +52,10 @@ public:
     bool frmMain_Load(QString *error);
 
     WindowControls ui;
-    DrillState state;
+
+    // The drill's state, kept by the drill session; read-only outside it.
+    const DrillState &drillState() const { return m_state; }
+    DrillSession &session() { return *m_session; }
 
     // Help and exit.
     void cmdHelp_Click();
@@ -68,6 +72,7 @@ protected:
 
 private:
     void connectEvents();
+    void cmdHozon_Click();
     void showFocusCue();
 
     QDir m_dataDir;
@@ -76,6 +81,8 @@ private:
     std::unique_ptr<HistoryFile> m_historyFile;
     std::unique_ptr<Settings> m_settings;
     std::unique_ptr<History> m_history;
+    DrillState m_state;
+    std::unique_ptr<DrillSession> m_session;
     std::unique_ptr<Drill> m_drill;
     Clock &m_clock;
     std::unique_ptr<HistoryMenu> m_historyMenu; // made at start-up, its window on request

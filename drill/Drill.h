@@ -3,25 +3,20 @@
 #pragma once
 
 #include "drill/DrillControls.h"
-#include "drill/core/DisplayClock.h"
 
-class Clock;
-class DigitSource;
-class History;
+class DrillSession;
+struct DrillResult;
 struct DrillState;
 
-// One drill from Start to scoring: the Click of cmdStart, the countdown and display timers, the
-// answer boxes' events and the Click of cmdKaitou. Each handler works on the drill's controls and
-// the window's DrillState; scoring keeps its result there as a value and, with auto-save on,
-// calls Save, which records that value.
+// The drill on the window's controls: the handlers of Start, the two timers, the answer boxes and
+// Answer hand each event to the drill session, and what the session says happened is shown on
+// the drill's controls. It decides nothing itself.
 //
-// Handlers carry the design's names, control and event joined as in cmdStart_Click; helpers of
-// the program's own are ordinary camelCase.
+// Handlers carry the design's names, control and event joined as in cmdStart_Click.
 class Drill
 {
 public:
-    Drill(const DrillControls &ui, DrillState &state, Clock &clock, DigitSource &digits,
-          History &history);
+    Drill(const DrillControls &ui, const DrillState &state, DrillSession &session);
 
     void cmdStart_Click();
     void tmrStart_Timer();
@@ -31,10 +26,14 @@ public:
     void cmdKaitou_Click();
 
 private:
+    void showStarted();
+    void showLight(int step);
+    void showDigits(const QString &row);
+    void openAnswers(int boxes);
+    void moveFocus(int slot);
+    void showResult(const DrillResult &result);
+
     DrillControls m_ui;
-    DrillState &m_state;
-    Clock &m_clock;
-    DigitSource &m_digits;
-    History &m_history;
-    DisplayClock m_displayClock;
+    const DrillState &m_state;
+    DrillSession &m_session;
 };

@@ -10,18 +10,19 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray content(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    SettingsFile::Values values;
+    DrillSettings values;
     QString error;
     if (!SettingsFile::parse(content, &values, &error)) {
         if (error.isEmpty())
             std::abort();
         return 0;
     }
-    if (values.monsu < SettingsFile::minMonsu || values.monsu > SettingsFile::maxMonsu ||
-        values.jikan < SettingsFile::minJikan || values.jikan > SettingsFile::maxJikan ||
-        (values.as != 0 && values.as != 1))
+    if (values.digitCount < SettingsFile::minDigitCount ||
+        values.digitCount > SettingsFile::maxDigitCount ||
+        values.displaySeconds < SettingsFile::minDisplaySeconds ||
+        values.displaySeconds > SettingsFile::maxDisplaySeconds)
         std::abort();
-    SettingsFile::Values again;
+    DrillSettings again;
     if (!SettingsFile::parse(SettingsFile::format(values), &again, &error) || !(again == values))
         std::abort();
     return 0;

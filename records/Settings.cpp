@@ -3,67 +3,74 @@
 #include "records/Settings.h"
 
 #include "controls/ChoiceCombo.h"
-#include "drill/core/DrillState.h"
 #include "records/WriteWarning.h"
 #include "records/core/SettingsFile.h"
 
 #include <QToolButton>
 
-Settings::Settings(const SettingsControls &ui, DrillState &state, SettingsFile &file)
-    : m_ui(ui), m_state(state), m_file(file)
-{
-}
+Settings::Settings(const SettingsControls &ui, SettingsFile &file) : m_ui(ui), m_file(file) {}
 
 bool Settings::LoadSettings(QString *error)
 {
-    SettingsFile::Values values;
-    if (!m_file.read(&values, error))
+    DrillSettings value;
+    if (!m_file.read(&value, error))
         return false;
-    m_state.intMonsu = values.monsu;
-    m_state.intJikan = values.jikan;
-    m_state.intAs = values.as;
-    m_ui.chkAs->setChecked(m_state.intAs == 1);
+    m_ui.chkAs->setChecked(value.autoSave);
+    m_value = value;
+    Q_EMIT changed(m_value);
     return true;
 }
 
 void Settings::FillMonsuList()
 {
-    for (int n = SettingsFile::minMonsu; n <= SettingsFile::maxMonsu; ++n)
+    for (int n = SettingsFile::minDigitCount; n <= SettingsFile::maxDigitCount; ++n)
         m_ui.cboMonsu->addItem(QString::number(n));
-    m_ui.cboMonsu->showValue(QString::number(m_state.intMonsu));
+    m_ui.cboMonsu->showValue(QString::number(m_value.digitCount));
 }
 
 void Settings::FillJikanList()
 {
-    for (int n = SettingsFile::minJikan; n <= SettingsFile::maxJikan; ++n)
+    for (int n = SettingsFile::minDisplaySeconds; n <= SettingsFile::maxDisplaySeconds; ++n)
         m_ui.cboJikan->addItem(QString::number(n));
-    m_ui.cboJikan->showValue(QString::number(m_state.intJikan));
+    m_ui.cboJikan->showValue(QString::number(m_value.displaySeconds));
 }
 
 void Settings::StoreSettings()
 {
     QString error;
-    if (!m_file.write({m_state.intMonsu, m_state.intJikan, m_state.intAs}, &error)) {
+    if (!m_file.write(m_value, &error)) {
         warnNotWritten(
             m_ui.form, error,
             QStringLiteral("選んだ値はこのまま使いますが、次回の起動時には元に戻ります。"));
     }
 }
 
+// A choice takes effect at once, and the file is rewritten; a failed write keeps the choice for
+// this run.
+void Settings::change(const DrillSettings &value)
+{
+    m_value = value;
+    Q_EMIT changed(m_value);
+    StoreSettings();
+}
+
 void Settings::cboMonsu_Click(int index)
 {
-    m_state.intMonsu = static_cast<int16_t>(m_ui.cboMonsu->itemText(index).toShort());
-    StoreSettings();
+    DrillSettings value = m_value;
+    value.digitCount = static_cast<int16_t>(m_ui.cboMonsu->itemText(index).toShort());
+    change(value);
 }
 
 void Settings::cboJikan_Click(int index)
 {
-    m_state.intJikan = static_cast<int16_t>(m_ui.cboJikan->itemText(index).toShort());
-    StoreSettings();
+    DrillSettings value = m_value;
+    value.displaySeconds = static_cast<int16_t>(m_ui.cboJikan->itemText(index).toShort());
+    change(value);
 }
 
 void Settings::chkAs_Click(bool checked)
 {
-    m_state.intAs = checked ? 1 : 0;
-    StoreSettings();
+    DrillSettings value = m_value;
+    value.autoSave = checked;
+    change(value);
 }

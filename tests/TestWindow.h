@@ -7,10 +7,11 @@
 #include "RecordingHelp.h"
 #include "ScriptedDigits.h"
 #include "app/QtJapanese.h"
+#include "app/frmMain.h"
 #include "controls/AnswerBox.h"
+#include "controls/ChoiceCombo.h"
 #include "controls/CommandButton.h"
 #include "controls/ValueLabel.h"
-#include "app/frmMain.h"
 
 #include <QFile>
 #include <QMetaObject>
@@ -65,20 +66,30 @@ public:
     // Fires a timer once, through its timeout signal as the running program would.
     static void tick(QTimer *timer) { QMetaObject::invokeMethod(timer, "timeout"); }
 
-    // Scores a drill of the digits shown against the answers typed, one character a slot, as the
-    // Answer button does after a drill of that many digits; nothing is saved, whatever the
-    // auto-save setting.
+    // Plays a drill of the digits shown (each 0..8) through the controls, with the answers typed
+    // one character a box, and presses Answer; with auto-save on, the window saves it too. A
+    // digit count other than the one chosen is picked in 問題数 first, as the player would. The
+    // wall clock stands still meanwhile, so a saved line carries the time the test set.
     void score(const QString &shown, const QString &typed)
     {
-        DrillState &st = form->state;
-        st.intMonsu = static_cast<int16_t>(shown.size());
-        for (int i = 1; i <= shown.size(); ++i) {
-            form->ui.lblMondai(i)->setText(shown.mid(i - 1, 1));
-            form->ui.txtKaitou(i)->setText(typed.mid(i - 1, 1));
+        const QDateTime wallClock = clock.localNow();
+        if (form->drillState().intMonsu != shown.size())
+            form->ui.cboMonsu->choose(form->ui.cboMonsu->findText(QString::number(shown.size())));
+        QList<int> row;
+        for (QChar c : shown)
+            row.append(c.digitValue());
+        digits.setDigits(row);
+        form->ui.cmdStart->click();
+        for (int step = 1; step <= 3; ++step)
+            tick(form->ui.tmrStart);
+        for (int n = 0; n <= 31 && form->drillState().blnDisplay; ++n) {
+            tick(form->ui.tmrKt);
+            clock.advance(1);
         }
-        const int16_t autoSave = std::exchange(st.intAs, int16_t(0));
+        for (int i = 1; i <= shown.size(); ++i)
+            form->ui.txtKaitou(i)->setText(typed.mid(i - 1, 1));
+        clock.setLocalNow(wallClock);
         form->ui.cmdKaitou->click();
-        st.intAs = autoSave;
     }
 
     QString dataFile(const QString &name) const { return dir.filePath(name); }

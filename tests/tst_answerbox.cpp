@@ -33,11 +33,11 @@ void type(char key)
     QTest::mouseClick(t->ui.cmdStart, Qt::LeftButton);
     for (int step = 1; step <= 3; ++step)
         TestWindow::tick(t->ui.tmrStart);
-    for (int n = 0; n <= 31 && t->state.blnDisplay; ++n) {
+    for (int n = 0; n <= 31 && t->drillState().blnDisplay; ++n) {
         TestWindow::tick(t->ui.tmrKt);
         t.clock.advance(1);
     }
-    return !t->state.blnCountdown && !t->state.blnDisplay && t->ui.txtKaitou(1)->isVisible();
+    return !t->drillState().blnCountdown && !t->drillState().blnDisplay && t->ui.txtKaitou(1)->isVisible();
 }
 
 // The columns of an image that hold ink: pixels much darker than the ground at (x, y0).

@@ -40,33 +40,33 @@ void typeText(const QString &text)
 
 bool phasesExclusive(const frmMain &w)
 {
-    return !(w.state.blnCountdown && w.state.blnDisplay);
+    return !(w.drillState().blnCountdown && w.drillState().blnDisplay);
 }
 
 // Presses Start and ticks the countdown to the green light: the digits are then on show.
 [[nodiscard]] bool countDown(TestWindow &t)
 {
     QTest::mouseClick(t->ui.cmdStart, Qt::LeftButton);
-    if (!t->state.blnCountdown)
+    if (!t->drillState().blnCountdown)
         return false;
     for (int step = 1; step <= 3; ++step) {
         TestWindow::tick(t->ui.tmrStart);
         if (!phasesExclusive(t.w()))
             return false;
     }
-    return t->state.blnDisplay;
+    return t->drillState().blnDisplay;
 }
 
 // Ticks the display, one clock second per tick, until the answer boxes open.
 [[nodiscard]] bool runDisplay(TestWindow &t)
 {
-    for (int n = 0; n <= 31 && t->state.blnDisplay; ++n) {
+    for (int n = 0; n <= 31 && t->drillState().blnDisplay; ++n) {
         TestWindow::tick(t->ui.tmrKt);
         if (!phasesExclusive(t.w()))
             return false;
         t.clock.advance(1);
     }
-    return !t->state.blnDisplay;
+    return !t->drillState().blnDisplay;
 }
 
 [[nodiscard]] bool playToRecall(TestWindow &t)
@@ -94,7 +94,7 @@ private Q_SLOTS:
         frmMain &w = t.w();
 
         QTest::mouseClick(w.ui.cmdStart, Qt::LeftButton);
-        QVERIFY(w.state.blnCountdown);
+        QVERIFY(w.drillState().blnCountdown);
         QVERIFY(!w.ui.cmdStart->isEnabled());
         QVERIFY(!w.ui.cmdKaitou->isEnabled());
         QVERIFY(w.ui.shpWaku->isVisible());
@@ -104,12 +104,12 @@ private Q_SLOTS:
             QTest::mouseClick(w.ui.cmdStart, Qt::LeftButton);
             TestWindow::tick(w.ui.tmrStart);
             QVERIFY(phasesExclusive(w));
-            QCOMPARE(w.state.intCountStep, step);
+            QCOMPARE(w.drillState().intCountStep, step);
             for (int k = 1; k <= 3; ++k)
                 QCOMPARE(w.ui.imgStart(k)->isVisible(), k == step);
             const bool digitsShown = step == 3;
-            QCOMPARE(w.state.blnDisplay, digitsShown);
-            QCOMPARE(w.state.blnCountdown, !digitsShown);
+            QCOMPARE(w.drillState().blnDisplay, digitsShown);
+            QCOMPARE(w.drillState().blnCountdown, !digitsShown);
             QCOMPARE(w.ui.shpWaku->isVisible(), !digitsShown);
             QCOMPARE(t.digits.reseeds(), digitsShown ? 1 : 0);
             QCOMPARE(w.ui.lblMondai(1)->text(), digitsShown ? QStringLiteral("0") : QString());
@@ -121,7 +121,7 @@ private Q_SLOTS:
         QVERIFY(runDisplay(t));
         // Between drills the countdown ticks only keep the step at 0; the green light stays.
         TestWindow::tick(w.ui.tmrStart);
-        QCOMPARE(w.state.intCountStep, 0);
+        QCOMPARE(w.drillState().intCountStep, 0);
         QVERIFY(w.ui.imgStart(3)->isVisible());
         QVERIFY(!w.ui.imgStart(1)->isVisible());
 
@@ -145,89 +145,18 @@ private Q_SLOTS:
         for (int drill = 1; drill <= 3; ++drill) {
             QVERIFY(countDown(t));
             TestWindow::tick(w.ui.tmrKt);
-            QVERIFY(!w.state.blnDisplay);
+            QVERIFY(!w.drillState().blnDisplay);
             QVERIFY(w.ui.cmdStart->isEnabled());
             QTest::mouseClick(w.ui.cmdStart, Qt::LeftButton);
             TestWindow::tick(w.ui.tmrStart);
-            QCOMPARE(w.state.intCountStep, 1);
+            QCOMPARE(w.drillState().intCountStep, 1);
             QVERIFY(w.ui.imgStart(1)->isVisible());
             QVERIFY(!w.ui.imgStart(3)->isVisible());
             TestWindow::tick(w.ui.tmrStart);
             TestWindow::tick(w.ui.tmrStart);
-            QVERIFY(w.state.blnDisplay);
+            QVERIFY(w.drillState().blnDisplay);
             TestWindow::tick(w.ui.tmrKt);
         }
-    }
-
-    void displayShrinksTheBar_data()
-    {
-        QTest::addColumn<int>("jikan");
-        QTest::addColumn<int>("fullWidth");
-        QTest::addColumn<QList<int>>("seconds"); // clock at each display tick, from the green light
-        QTest::addColumn<QList<int>>("widths");
-        QTest::addColumn<int>("lastNokori");
-
-        QTest::newRow("no display time") << 0 << 8745 << QList<int>{0} << QList<int>{0} << 0;
-        QTest::newRow("no display time, clock moved on")
-            << 0 << 8745 << QList<int>{1} << QList<int>{0} << -1;
-        QTest::newRow("ten seconds")
-            << 10 << 3000 << QList<int>{0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}
-            << QList<int>{3000, 3000, 2700, 2400, 2100, 1800, 1500, 1200, 900, 600, 300, 0} << 0;
-        QTest::newRow("late tick")
-            << 10 << 3000 << QList<int>{0, 9, 11} << QList<int>{3000, 300, 0} << -1;
-        QTest::newRow("a day late")
-            << 10 << 3000 << QList<int>{0, 86400} << QList<int>{3000, 0} << -32768;
-    }
-    void displayShrinksTheBar()
-    {
-        QFETCH(int, jikan);
-        QFETCH(int, fullWidth);
-        QFETCH(QList<int>, seconds);
-        QFETCH(QList<int>, widths);
-        QFETCH(int, lastNokori);
-
-        TestWindow t(settingsLine(5, jikan));
-        QVERIFY(t.loaded);
-        QVERIFY(t.showActive());
-        frmMain &w = t.w();
-        QCOMPARE(w.state.intBarWidth, 8745);
-        w.state.intBarWidth = static_cast<int16_t>(fullWidth);
-
-        // Display ticks do nothing outside the display.
-        TestWindow::tick(w.ui.tmrKt);
-        QCOMPARE(w.ui.shpJikanK->widthTwips(), 8745);
-
-        t.clock.setWholeSeconds(5000);
-        QVERIFY(countDown(t));
-        QCOMPARE(w.ui.shpJikanK->widthTwips(), fullWidth);
-        QCOMPARE(w.state.lngEnd, 5000 + jikan);
-
-        for (qsizetype n = 0; n < seconds.size(); ++n) {
-            t.clock.setWholeSeconds(5000 + seconds.at(n));
-            TestWindow::tick(w.ui.tmrKt);
-            QVERIFY(phasesExclusive(w));
-            QCOMPARE(w.ui.shpJikanK->widthTwips(), widths.at(n));
-            const bool last = n == seconds.size() - 1;
-            QCOMPARE(w.state.blnDisplay, !last);
-            QCOMPARE(w.ui.shpWaku->isVisible(), last);
-            QCOMPARE(w.ui.cmdStart->isEnabled(), last);
-            QCOMPARE(w.ui.cmdKaitou->isEnabled(), last);
-            QCOMPARE(w.ui.txtKaitou(1)->isVisible(), last);
-        }
-        QCOMPARE(w.state.intNokori, lastNokori);
-
-        // The end of the display: the row covered, boxes 1..5 open, the focus in box 1.
-        for (int i = 1; i <= 15; ++i) {
-            QCOMPARE(w.ui.txtKaitou(i)->isVisible(), i <= 5);
-            QCOMPARE(w.ui.lblMondai(i)->isVisibleTo(&w), i <= 5);
-        }
-        QCOMPARE(focused(), w.ui.txtKaitou(1));
-
-        // Later display ticks leave everything as it is.
-        t.clock.advance(100);
-        TestWindow::tick(w.ui.tmrKt);
-        QCOMPARE(w.ui.shpJikanK->widthTwips(), widths.last());
-        QCOMPARE(w.state.intNokori, lastNokori);
     }
 
     void displayAcrossMidnight()
@@ -246,8 +175,8 @@ private Q_SLOTS:
         for (int n = 0; n < widths.size(); ++n) {
             TestWindow::tick(w.ui.tmrKt);
             QCOMPARE(w.ui.shpJikanK->widthTwips(), widths.at(n));
-            QCOMPARE(w.state.intNokori, 5 - n);
-            QCOMPARE(w.state.blnDisplay, n < 5);
+            QCOMPARE(w.drillState().intNokori, 5 - n);
+            QCOMPARE(w.drillState().blnDisplay, n < 5);
             t.clock.advance(1);
         }
         QCOMPARE(t.clock.localNow().time(), QTime(0, 0, 3));
@@ -289,7 +218,7 @@ private Q_SLOTS:
         for (int k = 1; k <= 2 * 30 + 2 && shownMs < 0; ++k) {
             t.clock.setMilliseconds(green + 500 * k + jitter);
             TestWindow::tick(w.ui.tmrKt);
-            if (!w.state.blnDisplay)
+            if (!w.drillState().blnDisplay)
                 shownMs = 500 * k;
         }
         if (jikan == 0) {
@@ -326,27 +255,27 @@ private Q_SLOTS:
         QVERIFY(t.showActive());
         frmMain &w = t.w();
         QVERIFY(countDown(t));
-        const int end = w.state.lngEnd;
+        const int end = w.drillState().lngEnd;
 
         t.clock.advance(5);
         TestWindow::tick(w.ui.tmrKt);
         QCOMPARE(w.ui.shpJikanK->widthTwips(), 4372);
         Q_EMIT w.ui.cboJikan->chosen(20);
-        QCOMPARE(w.state.intJikan, 20);
+        QCOMPARE(w.drillState().intJikan, 20);
         TestWindow::tick(w.ui.tmrKt);
         QCOMPARE(w.ui.shpJikanK->widthTwips(), 2186);
         Q_EMIT w.ui.cboJikan->chosen(0);
         TestWindow::tick(w.ui.tmrKt);
         QCOMPARE(w.ui.shpJikanK->widthTwips(), 0);
-        QVERIFY(w.state.blnDisplay);
-        QCOMPARE(w.state.lngEnd, end);
+        QVERIFY(w.drillState().blnDisplay);
+        QCOMPARE(w.drillState().lngEnd, end);
 
         t.clock.advance(4);
         TestWindow::tick(w.ui.tmrKt);
-        QVERIFY(w.state.blnDisplay);
+        QVERIFY(w.drillState().blnDisplay);
         t.clock.advance(1);
         TestWindow::tick(w.ui.tmrKt);
-        QVERIFY(!w.state.blnDisplay);
+        QVERIFY(!w.drillState().blnDisplay);
     }
 
     void onlyTheChosenSlotsTakePart_data()
@@ -368,7 +297,7 @@ private Q_SLOTS:
         QCOMPARE(focused(), w.ui.cmdStart);
 
         QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Return);
-        QVERIFY(w.state.blnCountdown);
+        QVERIFY(w.drillState().blnCountdown);
         for (int step = 1; step <= 3; ++step)
             TestWindow::tick(w.ui.tmrStart);
         QString digits;
@@ -393,7 +322,7 @@ private Q_SLOTS:
 
         QCOMPARE(focused(), w.ui.cmdStart);
         QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Return);
-        QVERIFY(w.state.blnCountdown);
+        QVERIFY(w.drillState().blnCountdown);
     }
 
     // The real digit source through whole drills; its distribution is tst_drillsources' matter.
@@ -480,7 +409,7 @@ private Q_SLOTS:
         QVERIFY(runDisplay(t));
         if (!duringDisplay)
             Q_EMIT w.ui.cboMonsu->chosen(newCount - 1);
-        QCOMPARE(w.state.intMonsu, newCount);
+        QCOMPARE(w.drillState().intMonsu, newCount);
         for (int i = 1; i <= 15; ++i)
             QCOMPARE(w.ui.txtKaitou(i)->isVisible(), i <= openBoxes);
 
@@ -490,7 +419,7 @@ private Q_SLOTS:
 
         // Scoring counts the current digit count.
         QTest::mouseClick(w.ui.cmdKaitou, Qt::LeftButton);
-        QCOMPARE(w.state.intOk + w.state.intNg, newCount);
+        QCOMPARE(w.drillState().intOk + w.drillState().intNg, newCount);
     }
 
     void scoring_data()
@@ -555,7 +484,7 @@ private Q_SLOTS:
         QCOMPARE(w.ui.lblOk->text(), ok);
         QCOMPARE(w.ui.lblNg->text(), ng);
         QCOMPARE(w.ui.lblRitu->text(), rate);
-        QCOMPARE(w.state.intOk + w.state.intNg, count);
+        QCOMPARE(w.drillState().intOk + w.drillState().intNg, count);
         QVERIFY(!w.ui.shpWaku->isVisible()); // the digits show beside the answers
         QVERIFY(w.ui.lblMondai(1)->isVisible());
         QCOMPARE(focused(), w.ui.cmdStart);
@@ -636,8 +565,8 @@ private Q_SLOTS:
         QCOMPARE(w.ui.lblOk->text(), QStringLiteral("3"));
         QCOMPARE(w.ui.lblNg->text(), QStringLiteral("0"));
         QCOMPARE(w.ui.lblRitu->text(), QStringLiteral("100.0%"));
-        QCOMPARE(w.state.intOk, 3);
-        QCOMPARE(w.state.intNg, 0);
+        QCOMPARE(w.drillState().intOk, 3);
+        QCOMPARE(w.drillState().intNg, 0);
     }
 
     void startDuringRecallClearsTheBoxes_data()
@@ -660,7 +589,7 @@ private Q_SLOTS:
         const QString lastDigits = w.ui.lblMondai(1)->text();
 
         QTest::mouseClick(w.ui.cmdStart, Qt::LeftButton);
-        QVERIFY(w.state.blnCountdown);
+        QVERIFY(w.drillState().blnCountdown);
         for (int i = 1; i <= 15; ++i) {
             QVERIFY(w.ui.txtKaitou(i)->isHidden());
             QCOMPARE(w.ui.txtKaitou(i)->text(), QString());
@@ -669,14 +598,14 @@ private Q_SLOTS:
         }
         QCOMPARE(w.ui.lblMondai(1)->text(), lastDigits); // hidden under the cover until the green
         QVERIFY(w.ui.shpWaku->isVisible());
-        QCOMPARE(w.ui.shpJikanK->widthTwips(), w.state.intBarWidth);
+        QCOMPARE(w.ui.shpJikanK->widthTwips(), w.drillState().intBarWidth);
         QCOMPARE(w.ui.lblOk->text(), QString());
         QCOMPARE(w.ui.lblNg->text(), QString());
         QCOMPARE(w.ui.lblRitu->text(), QString());
         QVERIFY(!w.ui.cmdStart->isEnabled());
         QVERIFY(!w.ui.cmdKaitou->isEnabled());
         // The last scoring's counts stay until the next one.
-        QCOMPARE(w.state.intOk, scored ? 4 : 0);
+        QCOMPARE(w.drillState().intOk, scored ? 4 : 0);
     }
 };
 

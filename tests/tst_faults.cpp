@@ -7,12 +7,12 @@
 #include "TmpfsMount.h"
 #include "controls/AnswerBox.h"
 #include "controls/CommandButton.h"
+#include "files/ShownText.h"
 #include "records/History.h"
 #include "records/HistoryModel.h"
 #include "records/core/HistoryFile.h"
 #include "records/core/HistoryLine.h"
 #include "records/core/HistoryScanner.h"
-#include "files/ShownText.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -114,10 +114,20 @@ private:
     std::thread m_writer;
 };
 
-// The window of TestWindow, scored and ready to save a result.
-void scoreThreeDigits(TestWindow &t)
+// The window of TestWindow, scored and ready to save a result: a drill of the digit count
+// chosen, its last answer wrong, played without changing a setting.
+void scoreADrill(TestWindow &t)
 {
-    t.score(QStringLiteral("123"), QStringLiteral("124"));
+    const QString shown = QStringLiteral("123456781234567").left(t->drillState().intMonsu);
+    t.score(shown, shown.chopped(1) + u'0');
+}
+
+// One more result in the history: a drill scored, and saved by auto-save or else by Save.
+void saveADrill(TestWindow &t)
+{
+    scoreADrill(t);
+    if (t->drillState().intAs == 0)
+        t->ui.cmdHozon->click();
 }
 
 int records(TestWindow &t)
@@ -374,8 +384,7 @@ private Q_SLOTS:
         QCOMPARE(namesIn(t.dir.path()), (QStringList{historyName, settingsName}));
         QCOMPARE(records(t), int(HistoryScanner::scan(historyAfter).records.size()));
 
-        scoreThreeDigits(t);
-        t->ui.cmdHozon->click();
+        saveADrill(t);
         QCOMPARE(fileBytes(t.dataFile(historyName)),
                  historyAfter + HistoryLine::format(t->history().model().record(records(t) - 1)));
         QCOMPARE(records(t), int(HistoryScanner::scan(historyAfter).records.size()) + 1);
@@ -500,7 +509,7 @@ private Q_SLOTS:
         QVERIFY(mount.remountReadOnly());
         QVERIFY2(t.restart(), qPrintable(t.error));
         QCOMPARE(records(t), 3);
-        QCOMPARE(t->state.intMonsu, int16_t(7));
+        QCOMPARE(t->drillState().intMonsu, int16_t(7));
     }
 
     // A stream of saves in a real process, killed with SIGKILL: every line it finished is
@@ -581,7 +590,7 @@ private Q_SLOTS:
                  lines ? streamRecord(lines) : HistoryScanner::scan(before).records.back());
 
         // A new save lands on a line of its own, after the cut-off one.
-        scoreThreeDigits(t);
+        scoreADrill(t);
         t->ui.cmdHozon->click();
         QCOMPARE(records(t), 3 + lines + 1);
         const QByteArray saveLine =
@@ -612,12 +621,11 @@ private Q_SLOTS:
         const QByteArray history = (inHistory ? mark : QByteArray("")) + linesOfDays(2);
         TestWindow t((inSettings ? mark : QByteArray("")) + "7,3,0\r\n", history);
         QVERIFY2(t.loaded, qPrintable(t.error));
-        QCOMPARE(t->state.intMonsu, int16_t(7));
+        QCOMPARE(t->drillState().intMonsu, int16_t(7));
         QCOMPARE(records(t), 2); // no line left out: none is told on standard error either
         QTest::mouseClick(t->ui.chkAs, Qt::LeftButton);
         QCOMPARE(fileBytes(t.dataFile(settingsName)), QByteArray("7,3,1\r\n"));
-        scoreThreeDigits(t);
-        t->ui.cmdHozon->click();
+        saveADrill(t);
         QCOMPARE(fileBytes(t.dataFile(historyName)),
                  history + HistoryLine::format(t->history().model().record(2)));
     }
@@ -828,7 +836,7 @@ private:
     {
         MessageBoxAnswerer answerer({QMessageBox::Ok, QMessageBox::Ok});
         if (operation == u"save") {
-            scoreThreeDigits(t);
+            scoreADrill(t);
             t->ui.cmdHozon->click();
         } else if (operation == u"clear") {
             t->ui.cmdClear->click();

@@ -49,7 +49,7 @@ void enterPhase(frmMain &w, FakeClock &clock, const QString &phase)
     TestWindow::tick(w.ui.tmrStart);
     if (phase == u"display")
         return;
-    clock.advance(w.state.intJikan);
+    clock.advance(w.drillState().intJikan);
     TestWindow::tick(w.ui.tmrKt);
     if (phase == u"recall")
         return;
@@ -119,9 +119,9 @@ private Q_SLOTS:
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
         enterPhase(w, t.clock, phase);
-        QCOMPARE(w.state.blnCountdown, phase == u"countdown");
-        QCOMPARE(w.state.blnDisplay, phase == u"display");
-        const QVariantList state = fields(w.state);
+        QCOMPARE(w.drillState().blnCountdown, phase == u"countdown");
+        QCOMPARE(w.drillState().blnDisplay, phase == u"display");
+        const QVariantList state = fields(w.drillState());
         const QVariantList seen = screen(w);
 
         w.ui.cmdHelp->click();
@@ -131,7 +131,7 @@ private Q_SLOTS:
         QCOMPARE(t.help.shown, QStringList({helpFile, helpFile}));
         QCOMPARE(t.help.owners, QList<QWidget *>({&w, &w}));
         QCOMPARE(t.help.closes, 0);
-        QCOMPARE(fields(w.state), state);
+        QCOMPARE(fields(w.drillState()), state);
         QCOMPARE(screen(w), seen);
     }
 
@@ -149,8 +149,8 @@ private Q_SLOTS:
         frmMain &w = t.w();
         QVERIFY(t.showActive());
         enterPhase(w, t.clock, phase);
-        QCOMPARE(w.state.blnCountdown, phase == u"countdown");
-        QCOMPARE(w.state.blnDisplay, phase == u"display");
+        QCOMPARE(w.drillState().blnCountdown, phase == u"countdown");
+        QCOMPARE(w.drillState().blnDisplay, phase == u"display");
         w.ui.tmrStart->start();
         w.ui.tmrKt->start();
         const QStringList before = dataFolder(t.dir.path());

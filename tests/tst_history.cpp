@@ -3,11 +3,11 @@
 #include "HistoryBytes.h"
 #include "MessageBoxAnswerer.h"
 #include "TestWindow.h"
+#include "app/frmMain.h"
 #include "controls/AnswerBox.h"
 #include "controls/ChoiceCombo.h"
 #include "controls/CommandButton.h"
 #include "controls/Twips.h"
-#include "app/frmMain.h"
 #include "records/History.h"
 #include "records/HistoryModel.h"
 #include "records/core/HistoryFile.h"
@@ -28,7 +28,8 @@ const QString exampleMarks = QStringLiteral("○○×－－－－－－－－－
 // 2001/02/03 04:05:06.
 struct Program : TestWindow
 {
-    explicit Program(const QByteArray &history) : TestWindow("3,5,0\r\n", history)
+    explicit Program(const QByteArray &history, const QByteArray &settings = "3,5,0\r\n")
+        : TestWindow(settings, history)
     {
         clock.setLocalNow(QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)));
     }
@@ -236,8 +237,13 @@ private Q_SLOTS:
         QVERIFY(p.loaded);
         if (!nothingScored)
             p.score(u"123"_qs, u"124"_qs);
-        p.form->state.blnCountdown = countdown;
-        p.form->state.blnDisplay = display;
+        if (countdown || display) {
+            p.form->ui.cmdStart->click();
+            for (int step = 1; step <= (display ? 3 : 1); ++step)
+                TestWindow::tick(p.form->ui.tmrStart);
+        }
+        QCOMPARE(p.form->drillState().blnCountdown, countdown);
+        QCOMPARE(p.form->drillState().blnDisplay, display);
         p.form->ui.cmdHozon->click();
         QCOMPARE(fileBytes(p.historyPath()), lineOfDay(0));
         QCOMPARE(p.rows(), 1);
@@ -284,11 +290,11 @@ private Q_SLOTS:
             w.ui.cmdStart->click();
             for (int i = 0; i < 3; ++i)
                 TestWindow::tick(w.ui.tmrStart);
-            for (int i = 0; i < 20 && w.state.blnDisplay; ++i) {
+            for (int i = 0; i < 20 && w.drillState().blnDisplay; ++i) {
                 p.clock.advance(1);
                 TestWindow::tick(w.ui.tmrKt);
             }
-            QVERIFY(!w.state.blnCountdown && !w.state.blnDisplay);
+            QVERIFY(!w.drillState().blnCountdown && !w.drillState().blnDisplay);
             w.ui.txtKaitou(1)->setText(u"9"_qs);
             break;
         }
@@ -334,11 +340,9 @@ private Q_SLOTS:
     void scoringSavesWhenAutoSaveIsOn()
     {
         QFETCH(int, autoSave);
-        Program p{QByteArray("")};
+        Program p{QByteArray(""), autoSave ? "3,5,1\r\n" : "3,5,0\r\n"};
         QVERIFY(p.loaded);
         p.score(u"123"_qs, u"124"_qs);
-        p.form->state.intAs = static_cast<int16_t>(autoSave);
-        p.form->ui.cmdKaitou->click();
         QCOMPARE(p.form->ui.lblRitu->text(), u"66.7%"_qs); // scored
         const QByteArray saved = autoSave ? exampleLine() : QByteArray();
         QCOMPARE(fileBytes(p.historyPath()), saved);

@@ -69,9 +69,9 @@ private Q_SLOTS:
             QTest::keyClick(box, Qt::Key(key));
         QCOMPARE(t.readFile(settingsName), after);
         QStringList fields = QString::fromLatin1(after.trimmed()).split(QLatin1Char(','));
-        QCOMPARE(w.state.intMonsu, fields[0].toInt());
-        QCOMPARE(w.state.intJikan, fields[1].toInt());
-        QCOMPARE(w.state.intAs, fields[2].toInt());
+        QCOMPARE(w.drillState().intMonsu, fields[0].toInt());
+        QCOMPARE(w.drillState().intJikan, fields[1].toInt());
+        QCOMPARE(w.drillState().intAs, fields[2].toInt());
     }
 
     void pickFromDropDownList()
@@ -89,7 +89,7 @@ private Q_SLOTS:
         QTest::mouseMove(list->viewport(), at);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTRY_COMPARE(t.readFile(settingsName), QByteArray::fromHex("31322c352c300d0a"));
-        QCOMPARE(w.state.intMonsu, 12);
+        QCOMPARE(w.drillState().intMonsu, 12);
         QCOMPARE(w.ui.cboMonsu->currentText(), QStringLiteral("12"));
     }
 
@@ -123,11 +123,11 @@ private Q_SLOTS:
         QVERIFY(w.ui.chkAs->isChecked());
         QTest::mouseClick(w.ui.chkAs, Qt::LeftButton);
         QCOMPARE(t.readFile(settingsName), QByteArray("7,5,0\r\n"));
-        QCOMPARE(w.state.intAs, 0);
+        QCOMPARE(w.drillState().intAs, 0);
         w.ui.chkAs->setFocus();
         QTest::keyClick(w.ui.chkAs, Qt::Key_Space);
         QCOMPARE(t.readFile(settingsName), QByteArray("7,5,1\r\n"));
-        QCOMPARE(w.state.intAs, 1);
+        QCOMPARE(w.drillState().intAs, 1);
     }
 
     // Typing into the edit field is not a choice, whatever ends it: the field shows the value in
@@ -178,8 +178,8 @@ private Q_SLOTS:
         QCOMPARE(box->currentText(), QStringLiteral("5"));
         QCOMPARE(box->lineEdit()->text(), QStringLiteral("5"));
         QCOMPARE(t.readFile(settingsName), QByteArray("5,5,1\r\n"));
-        QCOMPARE(w.state.intMonsu, 5);
-        QCOMPARE(w.state.intJikan, 5);
+        QCOMPARE(w.drillState().intMonsu, 5);
+        QCOMPARE(w.drillState().intJikan, 5);
         QCOMPARE(box->count(), combo == u"cboMonsu" ? 15 : 31); // nothing was added
 
         // The next step through the list starts from the value in use, not from the typed one.
@@ -222,7 +222,7 @@ private Q_SLOTS:
         QCOMPARE(answer.icon, QMessageBox::Warning);
         QVERIFY2(answer.text.contains(settingsName), qPrintable(answer.text));
         QVERIFY2(answer.text.contains(QStringLiteral("書き込めません")), qPrintable(answer.text));
-        QCOMPARE(w.state.intJikan, 6);
+        QCOMPARE(w.drillState().intJikan, 6);
         QVERIFY(w.isVisible());
         QVERIFY(QFileInfo(t.dataFile(settingsName)).isDir());
     }

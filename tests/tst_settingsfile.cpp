@@ -1,16 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/Disk.h"
-#include "records/core/SettingsFile.h"
 #include "files/ShownText.h"
+#include "records/core/SettingsFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-using Values = SettingsFile::Values;
-Q_DECLARE_METATYPE(SettingsFile::Values)
+using DrillSettings = DrillSettings;
+Q_DECLARE_METATYPE(DrillSettings)
 
 class tst_SettingsFile : public QObject
 {
@@ -20,40 +20,44 @@ private Q_SLOTS:
     void parse_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<Values>("expected");
-        QTest::newRow("seven, five, on") << QByteArray("7,5,1\r\n") << Values{7, 5, 1};
-        QTest::newRow("fifteen, thirty, off") << QByteArray("15,30,0\r\n") << Values{15, 30, 0};
-        QTest::newRow("zero seconds is valid") << QByteArray("1,0,0\r\n") << Values{1, 0, 0};
-        QTest::newRow("no line end") << QByteArray("3,4,1") << Values{3, 4, 1};
-        QTest::newRow("leading spaces") << QByteArray(" 3, 4,  1\r\n") << Values{3, 4, 1};
-        QTest::newRow("one field per line") << QByteArray("3\r\n4\r\n1\r\n") << Values{3, 4, 1};
-        QTest::newRow("bare LF") << QByteArray("3,4,1\n") << Values{3, 4, 1};
-        QTest::newRow("extra fields ignored") << QByteArray("3,4,1,9,x\r\n") << Values{3, 4, 1};
+        QTest::addColumn<DrillSettings>("expected");
+        QTest::newRow("seven, five, on") << QByteArray("7,5,1\r\n") << DrillSettings{7, 5, 1};
+        QTest::newRow("fifteen, thirty, off")
+            << QByteArray("15,30,0\r\n") << DrillSettings{15, 30, 0};
+        QTest::newRow("zero seconds is valid") << QByteArray("1,0,0\r\n") << DrillSettings{1, 0, 0};
+        QTest::newRow("no line end") << QByteArray("3,4,1") << DrillSettings{3, 4, 1};
+        QTest::newRow("leading spaces") << QByteArray(" 3, 4,  1\r\n") << DrillSettings{3, 4, 1};
+        QTest::newRow("one field per line")
+            << QByteArray("3\r\n4\r\n1\r\n") << DrillSettings{3, 4, 1};
+        QTest::newRow("bare LF") << QByteArray("3,4,1\n") << DrillSettings{3, 4, 1};
+        QTest::newRow("extra fields ignored")
+            << QByteArray("3,4,1,9,x\r\n") << DrillSettings{3, 4, 1};
         QTest::newRow("further lines ignored")
-            << QByteArray("3,4,1\r\njunk\r\n") << Values{3, 4, 1};
-        QTest::newRow("leading zeros") << QByteArray("07,05,01\r\n") << Values{7, 5, 1};
+            << QByteArray("3,4,1\r\njunk\r\n") << DrillSettings{3, 4, 1};
+        QTest::newRow("leading zeros") << QByteArray("07,05,01\r\n") << DrillSettings{7, 5, 1};
         // Out of range: clamped to what the controls can produce.
-        QTest::newRow("count 0") << QByteArray("0,5,1\r\n") << Values{1, 5, 1};
-        QTest::newRow("count negative") << QByteArray("-4,5,1\r\n") << Values{1, 5, 1};
-        QTest::newRow("count 16") << QByteArray("16,5,1\r\n") << Values{15, 5, 1};
-        QTest::newRow("seconds negative") << QByteArray("5,-1,1\r\n") << Values{5, 0, 1};
-        QTest::newRow("seconds 31") << QByteArray("5,31,1\r\n") << Values{5, 30, 1};
-        QTest::newRow("flag 2") << QByteArray("5,5,2\r\n") << Values{5, 5, 1};
-        QTest::newRow("flag -1") << QByteArray("5,5,-1\r\n") << Values{5, 5, 0};
-        QTest::newRow("beyond 16 bits") << QByteArray("99999,-99999,70000\r\n") << Values{15, 0, 1};
+        QTest::newRow("count 0") << QByteArray("0,5,1\r\n") << DrillSettings{1, 5, 1};
+        QTest::newRow("count negative") << QByteArray("-4,5,1\r\n") << DrillSettings{1, 5, 1};
+        QTest::newRow("count 16") << QByteArray("16,5,1\r\n") << DrillSettings{15, 5, 1};
+        QTest::newRow("seconds negative") << QByteArray("5,-1,1\r\n") << DrillSettings{5, 0, 1};
+        QTest::newRow("seconds 31") << QByteArray("5,31,1\r\n") << DrillSettings{5, 30, 1};
+        QTest::newRow("flag 2") << QByteArray("5,5,2\r\n") << DrillSettings{5, 5, 1};
+        QTest::newRow("flag -1") << QByteArray("5,5,-1\r\n") << DrillSettings{5, 5, 0};
+        QTest::newRow("beyond 16 bits")
+            << QByteArray("99999,-99999,70000\r\n") << DrillSettings{15, 0, 1};
         QTest::newRow("beyond 64 bits")
-            << QByteArray("123456789012345678901234567890,5,1\r\n") << Values{15, 5, 1};
+            << QByteArray("123456789012345678901234567890,5,1\r\n") << DrillSettings{15, 5, 1};
         QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF"
                                                        "5,5,1\r\n")
-                                         << Values{5, 5, 1};
+                                         << DrillSettings{5, 5, 1};
         QTest::newRow("byte-order mark and spaces")
-            << QByteArray("\xEF\xBB\xBF  5, 6,0\r\n") << Values{5, 6, 0};
+            << QByteArray("\xEF\xBB\xBF  5, 6,0\r\n") << DrillSettings{5, 6, 0};
     }
     void parse()
     {
         QFETCH(QByteArray, content);
-        QFETCH(Values, expected);
-        Values values;
+        QFETCH(DrillSettings, expected);
+        DrillSettings values;
         QString error;
         QVERIFY2(SettingsFile::parse(content, &values, &error), qPrintable(error));
         QCOMPARE(values, expected);
@@ -89,13 +93,13 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, mentions);
-        Values values{9, 9, 9};
+        DrillSettings values{9, 9, true};
         QString error;
         QVERIFY(!SettingsFile::parse(content, &values, &error));
         QVERIFY2(error.contains(QStringLiteral("設定.txt")), qPrintable(error));
         QVERIFY2(error.contains(mentions), qPrintable(error));
         QVERIFY2(error.size() < 120, qPrintable(error));
-        QCOMPARE(values, (Values{9, 9, 9}));
+        QCOMPARE(values, (DrillSettings{9, 9, true}));
     }
 
     // What a message quotes of a value: its start, decoded as UTF-8, else code page 932.
@@ -129,15 +133,17 @@ private Q_SLOTS:
 
     void format_data()
     {
-        QTest::addColumn<Values>("values");
+        QTest::addColumn<DrillSettings>("values");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("7,5,1") << Values{7, 5, 1} << QByteArray::fromHex("372c352c310d0a");
-        QTest::newRow("15,30,0") << Values{15, 30, 0} << QByteArray::fromHex("31352c33302c300d0a");
-        QTest::newRow("12,5,0") << Values{12, 5, 0} << QByteArray::fromHex("31322c352c300d0a");
+        QTest::newRow("7,5,1") << DrillSettings{7, 5, 1} << QByteArray::fromHex("372c352c310d0a");
+        QTest::newRow("15,30,0") << DrillSettings{15, 30, 0}
+                                 << QByteArray::fromHex("31352c33302c300d0a");
+        QTest::newRow("12,5,0") << DrillSettings{12, 5, 0}
+                                << QByteArray::fromHex("31322c352c300d0a");
     }
     void format()
     {
-        QFETCH(Values, values);
+        QFETCH(DrillSettings, values);
         QFETCH(QByteArray, bytes);
         QCOMPARE(SettingsFile::format(values), bytes);
     }
@@ -175,7 +181,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(SettingsFile::fileName());
-        Values values;
+        DrillSettings values;
         QString error;
         QVERIFY(!SettingsFile(path, Disk::real()).read(&values, &error));
         QVERIFY2(error.contains(QStringLiteral("見つかりません")), qPrintable(error));

@@ -360,7 +360,7 @@ private Q_SLOTS:
         p.window()->choosePage<SpanPage>();
         p.window()->page<SpanPage>()->chooseButton()->click();
         QCOMPARE(p.form->ui.cboMonsu->currentText(), u"4"_qs);
-        QCOMPARE(p.form->state.intMonsu, 4);
+        QCOMPARE(p.form->drillState().intMonsu, 4);
         QCOMPARE(p.readFile(QStringLiteral("設定.txt")), QByteArray("4,5,0\r\n"));
     }
 
@@ -377,7 +377,7 @@ private Q_SLOTS:
         QCOMPARE(answerer.shown().at(0).title, u"保存エラー"_qs);
         QVERIFY(answerer.shown().at(0).text.contains(
             u"選んだ値はこのまま使いますが、次回の起動時には元に戻ります。"_qs));
-        QCOMPARE(p.form->state.intMonsu, 4);
+        QCOMPARE(p.form->drillState().intMonsu, 4);
         QCOMPARE(p.readFile(QStringLiteral("設定.txt")), QByteArray("5,5,0\r\n"));
     }
 

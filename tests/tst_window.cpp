@@ -262,7 +262,7 @@ private Q_SLOTS:
         TestWindow t(settings);
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
-        const DrillState &st = w.state;
+        const DrillState &st = w.drillState();
 
         QCOMPARE(st.strHelpFile, QStringLiteral("zqHelp.chm"));
         QCOMPARE(st.intMonsu, monsu);

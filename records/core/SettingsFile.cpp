@@ -79,7 +79,7 @@ int16_t clampTo(qlonglong value, int16_t low, int16_t high)
 
 SettingsFile::SettingsFile(const QString &path, Disk &disk) : m_path(path), m_disk(disk) {}
 
-bool SettingsFile::read(Values *values, QString *error) const
+bool SettingsFile::read(DrillSettings *values, QString *error) const
 {
     QByteArray content;
     if (!DataFile::readAll(m_path, problem(QString()), maxFileSize, &content, error))
@@ -87,7 +87,7 @@ bool SettingsFile::read(Values *values, QString *error) const
     return parse(content, values, error);
 }
 
-bool SettingsFile::parse(const QByteArray &content, Values *values, QString *error)
+bool SettingsFile::parse(const QByteArray &content, DrillSettings *values, QString *error)
 {
     const QList<QByteArray> fields = firstThreeFields(content);
     if (fields.size() < 3) {
@@ -108,19 +108,19 @@ bool SettingsFile::parse(const QByteArray &content, Values *values, QString *err
         }
         numbers[f] = n;
     }
-    values->monsu = clampTo(numbers[0], minMonsu, maxMonsu);
-    values->jikan = clampTo(numbers[1], minJikan, maxJikan);
-    values->as = clampTo(numbers[2], 0, 1);
+    values->digitCount = clampTo(numbers[0], minDigitCount, maxDigitCount);
+    values->displaySeconds = clampTo(numbers[1], minDisplaySeconds, maxDisplaySeconds);
+    values->autoSave = clampTo(numbers[2], 0, 1) == 1;
     return true;
 }
 
-QByteArray SettingsFile::format(const Values &values)
+QByteArray SettingsFile::format(const DrillSettings &values)
 {
-    return QByteArray::number(values.monsu) + ',' + QByteArray::number(values.jikan) + ',' +
-           QByteArray::number(values.as) + "\r\n";
+    return QByteArray::number(values.digitCount) + ',' + QByteArray::number(values.displaySeconds) +
+           ',' + QByteArray::number(values.autoSave ? 1 : 0) + "\r\n";
 }
 
-bool SettingsFile::write(const Values &values, QString *error)
+bool SettingsFile::write(const DrillSettings &values, QString *error)
 {
     return DataFile::rewrite(m_path, format(values), m_disk, problem(QString()), error);
 }

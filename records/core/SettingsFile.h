@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "records/core/DrillSettings.h"
+
 #include "base/DigitSlots.h"
 
 #include <QByteArray>
@@ -15,18 +17,10 @@ class Disk;
 class SettingsFile
 {
 public:
-    static constexpr int16_t minMonsu = 1;
-    static constexpr int16_t maxMonsu = DigitSlots::count;
-    static constexpr int16_t minJikan = 0;
-    static constexpr int16_t maxJikan = 30;
-
-    struct Values
-    {
-        int16_t monsu = 0; // digits per drill, 1..15
-        int16_t jikan = 0; // display seconds, 0..30
-        int16_t as = 0;    // auto-save, 0 or 1
-        friend bool operator==(const Values &, const Values &) = default;
-    };
+    static constexpr int16_t minDigitCount = 1;
+    static constexpr int16_t maxDigitCount = DigitSlots::count;
+    static constexpr int16_t minDisplaySeconds = 0;
+    static constexpr int16_t maxDisplaySeconds = 30;
 
     static QString fileName() { return QStringLiteral("設定.txt"); }
     // The largest settings file read; its one line takes a few bytes.
@@ -35,21 +29,21 @@ public:
     // The file at path, written through disk.
     explicit SettingsFile(const QString &path, Disk &disk);
 
-    // Reads the three values from the file. Values outside what the controls can produce are
+    // Reads the three values from the file. DrillSettings outside what the controls can produce are
     // clamped into range. On failure returns false and a message for the player naming the file
     // and the problem.
-    bool read(Values *values, QString *error) const;
+    bool read(DrillSettings *values, QString *error) const;
 
     // Parses the file's content: the first three fields, each ended by a comma or a line end,
     // leading spaces skipped; anything after the third field is ignored.
-    static bool parse(const QByteArray &content, Values *values, QString *error);
+    static bool parse(const QByteArray &content, DrillSettings *values, QString *error);
 
     // The whole content of the file for the given values.
-    static QByteArray format(const Values &values);
+    static QByteArray format(const DrillSettings &values);
 
     // Replaces the file's content with the given values. A failure at any step leaves the old
     // content byte for byte; it returns false and a message saying why.
-    bool write(const Values &values, QString *error);
+    bool write(const DrillSettings &values, QString *error);
 
 private:
     QString m_path;
