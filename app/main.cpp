@@ -1,46 +1,58 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/QtJapanese.h"
+#include "app/Refusal.h"
 #include "app/X11DefaultColormap.h"
 #include "app/core/SingleCopy.h"
 #include "app/core/TerminationRequests.h"
 #include "app/frmMain.h"
-#include "drill/core/RandomDigitSource.h"
 #include "base/SystemClock.h"
-#include "help/ChmHelpViewer.h"
+#include "drill/core/RandomDigitSource.h"
 #include "files/Disk.h"
-#include "records/core/HistoryFile.h"
 #include "files/ShownText.h"
+#include "help/ChmHelpViewer.h"
+#include "records/core/HistoryFile.h"
 #include "resources/Pictures.h"
 #include "resources/StartupWarmUp.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QMessageBox>
 #include <QThread>
 #include <QtGui/qguiapplication_platform.h>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <langinfo.h>
 #include <xcb/xcb.h>
 
 namespace {
+
+// Window titles reach the X server twice: as _NET_WM_NAME in UTF-8, and as WM_NAME, which Qt's
+// X11 plugin converts to text through Xlib in the C library's character set (LC_CTYPE). Qt has
+// already made every text UTF-8; under the C locale (LANG=C, or a locale not installed) Xlib
+// takes those bytes for Latin-1 and stores them as STRING, which window managers and task bars
+// then show as mojibake. With the character set UTF-8 Xlib stores the title as COMPOUND_TEXT,
+// which every window manager reads. Called once QApplication has read the locale, before any
+// window is made; nothing else here depends on LC_CTYPE.
+void utf8CharacterSet()
+{
+    if (qstrcmp(nl_langinfo(CODESET), "UTF-8") != 0)
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+}
 
 // The message of a start that cannot go on, on standard error and in a box; the box needs the
 // application, which is made for it where none exists yet.
 int refuse(int argc, char *argv[], const QString &message)
 {
-    std::fprintf(stderr, "ketamori: %s\n", qUtf8Printable(message));
     std::unique_ptr<QApplication> app;
     if (!QApplication::instance()) {
         app = std::make_unique<QApplication>(argc, argv);
+        utf8CharacterSet();
         QtJapanese::install();
     }
-    QMessageBox::critical(nullptr, QStringLiteral("ケタモリ！"), message);
+    Refusal::tell(message, stderr);
     return 1;
-}
-
-QString withDataFolder(const QString &message, const QDir &dataDir)
-{
-    return message + QStringLiteral("\n\nデータフォルダ: %1").arg(ShownText::folderName(dataDir));
 }
 
 // A second start asked for the window: it comes to the front, and so does a message box open
@@ -76,6 +88,22 @@ void bringToFront(QWidget &window, const QByteArray &activationToken)
     }
 }
 
+// An end signal came: every message box still waiting for the player is answered as its close
+// box would answer it (Cancel: a Clear not yet confirmed clears nothing), so that the handler
+// that opened it returns, and then the window closes and the event loop ends. A box shown before
+// the event loop runs (a start-up refusal) ends its own loop the same way, and the start with it:
+// quit() alone would wait for an event loop that is not running yet.
+void endNow(QWidget &window)
+{
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        auto *dialog = qobject_cast<QDialog *>(top);
+        if (dialog && dialog->isVisible() && dialog->isModal())
+            dialog->reject();
+    }
+    window.close();
+    QCoreApplication::quit();
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -106,7 +134,8 @@ int main(int argc, char *argv[])
         return 0;
     case SingleCopy::Start::Unreachable:
     case SingleCopy::Start::NoLock:
-        return refuse(argc, argv, withDataFolder(refusal, dataDir));
+    case SingleCopy::Start::Elsewhere:
+        return refuse(argc, argv, Refusal::withDataFolder(refusal, dataDir));
     }
     // Fonts and pictures made ready beside QApplication's connection to the display, and the
     // history read beside it too (a long one takes longer than all the rest of the start-up).
@@ -115,6 +144,7 @@ int main(int argc, char *argv[])
         std::make_unique<HistoryFile>(dataDir.filePath(HistoryFile::fileName()), disk);
     historyFile->readAhead();
     QApplication app(argc, argv);
+    utf8CharacterSet();
     QApplication::setApplicationName(QStringLiteral("ketamori"));
     // Lets the desktop match the window to its menu entry and icon (the Wayland app id).
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ketamori.ketamori"));
@@ -129,22 +159,23 @@ int main(int argc, char *argv[])
     QString notListening;
     if (!singleCopy.listen(&notListening))
         std::fprintf(stderr, "ketamori: %s\n", qUtf8Printable(notListening));
+    QObject::connect(&singleCopy, &SingleCopy::folderLockLost, [](const QByteArray &holder) {
+        std::fprintf(stderr, "ketamori: the data folder's lock was taken over by %s\n",
+                     qUtf8Printable(ShownText::excerpt(holder)));
+    });
     QObject::connect(&singleCopy, &SingleCopy::raiseRequested, &window,
                      [&window](const QByteArray &token) { bringToFront(window, token); });
     // Logging out (SIGTERM), a lost terminal (SIGHUP) or Ctrl+C (SIGINT) end the program as its
-    // close box does, once the handler running has finished; quit() also ends a message box's
-    // loop (a Clear not yet confirmed then clears nothing).
+    // close box does, once the handler running has finished (see endNow).
     TerminationRequests terminations;
     if (!terminations.installed())
         std::fprintf(stderr, "ketamori: the end signals are left to their default action\n");
-    QObject::connect(&terminations, &TerminationRequests::requested, &window, [&window] {
-        window.close();
-        QCoreApplication::quit();
-    });
+    QObject::connect(&terminations, &TerminationRequests::requested, &window,
+                     [&window] { endNow(window); });
 
     QString error;
     if (!window.frmMain_Load(&error))
-        return refuse(argc, argv, withDataFolder(error, dataDir));
+        return refuse(argc, argv, Refusal::withDataFolder(error, dataDir));
     window.show();
     return app.exec();
 }

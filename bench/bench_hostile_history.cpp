@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the real window on history files this program never writes: one line of 100 MB,
 // 10 MB of binary zeros, bytes that are no code page 932, a million empty lines, and a million
-// valid lines for comparison. Each case starts in a process of its own, so that its peak
+// valid lines for comparison, and two of 1000 MB: binary zeros, and valid lines up to the last.
+// Each case starts in a process of its own, so that its peak
 // resident memory is its own; the file is made before that process starts. Run by hand:
-//   QT_QPA_PLATFORM=offscreen build/bench/bench_hostile_history
+//   QT_QPA_PLATFORM=offscreen build/bench/bench_hostile_history ["1000 MB"]
 
 #include "app/frmMain.h"
 #include "base/Clock.h"
@@ -51,9 +52,31 @@ struct Case
 {
     const char *name;
     std::function<QByteArray()> content;
+    // For a file too large to build in memory: its bytes, written a part at a time.
+    std::function<bool(QFile &)> write = {};
 };
 
 constexpr qsizetype mb = 1024 * 1024;
+
+// 1000 MB, a megabyte at a time, of binary zeros, or of valid lines with a last line that is
+// none (the rest of the last megabyte, then a line end).
+bool writeThousandMb(QFile &file, bool lines)
+{
+    QByteArray part(mb, '\0');
+    if (lines) {
+        QByteArray valid;
+        for (int n = 0; valid.size() < mb; ++n)
+            valid += validLine(n);
+        part = valid.first(mb - mb % validLine(0).size());
+    }
+    for (qsizetype written = 0; written + part.size() <= 1000 * mb; written += part.size()) {
+        if (file.write(part) != part.size())
+            return false;
+    }
+    if (lines)
+        return file.write(QByteArray(1000 * mb - file.size() - 2, 'x') + "\r\n") > 0;
+    return file.resize(1000 * mb);
+}
 
 const Case cases[] = {
     {"empty history", [] { return QByteArray(""); }},
@@ -75,6 +98,10 @@ const Case cases[] = {
              content += validLine(n);
          return content;
      }},
+    {"1000 MB of binary zeros", {}, [](QFile &file) { return writeThousandMb(file, false); }},
+    {"1000 MB, bad only at its last line",
+     {},
+     [](QFile &file) { return writeThousandMb(file, true); }},
 };
 
 // In the child: start the window on the folder and print one row of figures.
@@ -107,12 +134,17 @@ int main(int argc, char *argv[])
 
     std::printf("%-34s %10s %10s %10s %10s %9s\n", "history file", "load ms", "peak MiB",
                 "+peak MiB", "RSS MiB", "records");
+    // A word given picks the cases whose names hold it ("1000 MB").
+    const QByteArray only = argc == 2 ? QByteArray(argv[1]) : QByteArray();
     for (const Case &c : cases) {
+        if (!QByteArray(c.name).contains(only))
+            continue;
         QTemporaryDir dir;
         QFile settings(dir.filePath(QStringLiteral("設定.txt")));
         QFile history(dir.filePath(HistoryFile::fileName()));
         if (!settings.open(QIODevice::WriteOnly) || settings.write("5,5,1\r\n") != 7 ||
-            !history.open(QIODevice::WriteOnly) || history.write(c.content()) < 0)
+            !history.open(QIODevice::WriteOnly) ||
+            !(c.write ? c.write(history) : history.write(c.content()) >= 0))
             return 1;
         settings.close();
         history.close();

@@ -16,9 +16,14 @@ public:
     static constexpr qsizetype excerptLength = 40;
 
     // The bytes decoded as the player's editor most likely wrote them: UTF-8, else code page 932
-    // (an older Japanese system's own), never as Latin-1. Bytes that neither decodes show as
-    // U+FFFD.
+    // (an older Japanese system's own), never as Latin-1. Every byte shows: a control byte as
+    // its symbol (␀ for 00, ␊ for 0A, ␡ for 7F), a character that draws nothing (U+0085, U+202E)
+    // as \u0085, a byte that neither code decodes as \xFF.
     static QString decode(QByteArrayView bytes);
+
+    // A message as the player reads it, in its box and on standard error alike: its own line
+    // breaks kept, every other character that draws nothing made visible as decode() makes it.
+    static QString message(const QString &text);
 
     // The start of a value, decoded as decode() does: at most excerptLength characters and "…"
     // when there is more. Only the bytes that can make up those characters are decoded, so a

@@ -3,7 +3,7 @@
 // The history reader on any bytes, as a whole file and as one line: every line is either a
 // record or counted as skipped, every record read is written and read back unchanged, and the
 // whole-file reader, which takes a short cut for the usual line (both ways of checking it),
-// agrees with the line reader on every line.
+// agrees with the line reader on every line, also when given the bytes a few at a time.
 #include "records/core/HistoryFile.h"
 #include "records/core/HistoryLine.h"
 #include "records/core/HistoryScanner.h"
@@ -39,9 +39,12 @@ void agreesLineByLine(QByteArrayView content, const HistoryContents &contents)
         QByteArrayView line = content.sliced(start, lineEnd - start);
         if (line.endsWith('\r'))
             line.chop(1);
-        if (const std::optional<HistoryRecord> record = HistoryLine::parse(line))
+        if (const std::optional<HistoryRecord> record = HistoryLine::parse(line)) {
+            // The scanner skips longer lines before their end: none may be a record.
+            if (line.size() > HistoryLine::longestReadable)
+                std::abort();
             records.push_back(*record);
-        else
+        } else
             skipped.append(lineNumber);
         start = lineEnd + 1;
     }
@@ -51,6 +54,33 @@ void agreesLineByLine(QByteArrayView content, const HistoryContents &contents)
         std::abort();
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (!(records[i] == contents.records.at(i)))
+            std::abort();
+    }
+}
+
+// The content given a few bytes at a time, as the file is read a block at a time: the scanner
+// keeps back no more than a line that can still be a record, and reads what it reads at once.
+void readsInBlocksAsWhole(QByteArrayView content, const HistoryContents &whole)
+{
+    HistoryContents contents;
+    HistoryScanner scanner(contents, true);
+    QByteArray held;
+    constexpr qsizetype block = 7;
+    for (qsizetype at = 0;; at += block) {
+        const bool atEnd = at >= content.size();
+        if (!atEnd)
+            held += content.sliced(at, std::min(block, content.size() - at));
+        held.remove(0, scanner.take(held, atEnd));
+        if (atEnd)
+            break;
+        if (held.size() > HistoryLine::longestReadable + 1)
+            std::abort();
+    }
+    if (contents.records.size() != whole.records.size() ||
+        contents.skippedLines != whole.skippedLines || contents.skippedCount != whole.skippedCount)
+        std::abort();
+    for (std::size_t i = 0; i < whole.records.size(); ++i) {
+        if (!(contents.records.at(i) == whole.records.at(i)))
             std::abort();
     }
 }
@@ -74,6 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     agreesLineByLine(body, contents);
     // The portable checks, which processors without SSE2 use, read the same.
     agreesLineByLine(body, HistoryScanner::scan(content, HistoryScanner::Checks::Portable));
+    readsInBlocksAsWhole(content, contents);
 
     if (const std::optional<HistoryRecord> record = HistoryLine::parse(content))
         rewritesTheSame(*record);

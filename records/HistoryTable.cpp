@@ -7,6 +7,7 @@
 #include "controls/GridLineStyle.h"
 #include "controls/Twips.h"
 #include "records/HistoryModel.h"
+#include "records/NumberColumn.h"
 #include "resources/JapaneseFont.h"
 
 #include <QHeaderView>
@@ -25,8 +26,15 @@ void HistoryTable::setUp()
     // The font first: the model's header texts are measured as soon as it is set, and measuring
     // them in any other font would load that font for nothing.
     grid->setFont(japaneseFont(9));
-    if (grid->model() != &m_model)
+    if (grid->model() != &m_model) {
         grid->setModel(&m_model);
+        // The numbering column grows with the count of records (NumberColumn says when).
+        const auto fitNumbers = [grid, model = &m_model] {
+            NumberColumn::fit(*grid, model->recordCount());
+        };
+        QObject::connect(&m_model, &QAbstractItemModel::rowsInserted, grid, fitNumbers);
+        QObject::connect(&m_model, &QAbstractItemModel::modelReset, grid, fitNumbers);
+    }
     // The header and six records fill the table's inside exactly, so that a scrolled table,
     // which Qt aligns to the bottom of its last row, still starts on a row boundary under the
     // header: the header takes what is left over from whole rows.

@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Prints every circle in the include graph of the project's own headers and sources (files named
 from the source root, as "drill/Drill.h"), first between files, then between folders; exits 1 if
-there is one.
+there is one, and every include that goes against the layers (below). With --folders it also
+prints each folder with the folders it includes from.
 
 Every folder counts on its own, a core folder and controls too: the layers are the folders,
 and each may include from the ones below it only (app wires the handlers, the handlers use the
@@ -64,6 +65,42 @@ unit_circles = circles(units)
 folder_circles = circles(folder_edges)
 for circle in unit_circles + folder_circles:
     print(" -> ".join(circle))
+
+# Beyond circles, the layers themselves: the program's folders from the top down. A folder may
+# include from its own layer's folders below it in this list and from lower layers, never from
+# above; the tests, benchmarks and fuzz targets may include anything.
+layers = [
+    ["app"],
+    ["stats"],
+    ["drill", "records", "help"],
+    ["app/core", "stats/core", "drill/core", "records/core", "help/core"],
+    ["controls", "resources"],
+    ["base", "files"],
+]
+order = [f for layer in layers for f in layer]
+rank = {f: n for n, layer in enumerate(layers) for f in layer}
+plain = {f for f in order if f.endswith("/core") or f in ("base", "files")}
+wrong = []
+for name, includes in graph.items():
+    src = folder(name)
+    if src not in rank:
+        continue
+    for inc in includes:
+        dst = folder(inc)
+        if inc not in graph or dst == src or dst not in rank:
+            continue
+        up = rank[dst] < rank[src] or (rank[dst] == rank[src] and order.index(dst) < order.index(src))
+        # Plain code needs no widgets: no core folder includes the widget kit or the pictures.
+        widgets = src in plain and dst in ("controls", "resources")
+        if up or widgets:
+            wrong.append(f"{name} includes {inc}")
+for line in wrong:
+    print(line)
+# With --folders: each folder and the folders it includes from, the layers as they stand.
+if "--folders" in sys.argv[1:]:
+    for f in sorted(folder_edges):
+        below = sorted(d for d in folder_edges[f] if d != f)
+        print(f"{f:14} -> {', '.join(below) if below else '(nothing)'}")
 print(f"{len(units)} units, {len(unit_circles)} circles; "
-      f"{len(folder_edges)} folders, {len(folder_circles)} circles")
-sys.exit(1 if unit_circles or folder_circles else 0)
+      f"{len(folder_edges)} folders, {len(folder_circles)} circles; {len(wrong)} includes against the layers")
+sys.exit(1 if unit_circles or folder_circles or wrong else 0)

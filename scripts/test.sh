@@ -5,8 +5,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$here/build
-# Before configuring: the real-window tests are set up only where their tools are found.
+# Before configuring: the real-window tests need their tools, and configuring fails without them.
 "$here/scripts/install-packages.sh" test bench
 "$here/scripts/setup.sh" "$build" -DKETAMORI_BENCH=ON
 cd "$build"
-ctest --output-on-failure --timeout 300
+ctest --output-on-failure --timeout 300 -j"$(nproc)"

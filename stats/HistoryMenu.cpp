@@ -2,34 +2,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/HistoryMenu.h"
 
-#include "records/HistoryModel.h"
 #include "stats/StatsWindowModule.h"
-#include "stats/core/HistoryCsv.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDir>
-#include <QFileDialog>
-#include <QGuiApplication>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
-#include <QStandardPaths>
 #include <QTableView>
 
-#include <algorithm>
 
 HistoryMenu::HistoryMenu(QTableView &table, const HistoryModel &model, const Clock &clock,
                          QWidget &owner, std::function<void(int digitCount)> chooseDigitCount)
-    : m_table(table), m_model(model), m_owner(owner),
+    : m_table(table), m_owner(owner), m_export(table, model, owner),
       m_host(model, clock, std::move(chooseDigitCount))
 {
-    askFileName = [](QWidget *parent, const QString &proposed) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("CSV に書き出す"), proposed,
-                                            QStringLiteral("CSV ファイル (*.csv)"));
-    };
     makeStatsWindow = [](StatsHost &host, QWidget *owner, QString *error) {
         return StatsWindowModule::makeWindow(StatsWindowModule::defaultPath(), host, owner, error);
     };
@@ -82,11 +69,12 @@ void HistoryMenu::popup(const QPoint &globalPos)
         m_menu = new QMenu(&m_table);
         m_menu->setObjectName(QStringLiteral("HistoryMenu"));
         m_menu->addAction(QStringLiteral("成績グラフ(&G)…"), this, &HistoryMenu::openStatsWindow);
-        m_menu->addAction(QStringLiteral("CSV に書き出す(&E)…"), this, &HistoryMenu::exportCsv);
+        m_menu->addAction(QStringLiteral("CSV に書き出す(&E)…"), this,
+                          [this] { m_export.exportCsv(); });
         m_menu->addSeparator();
-        m_menu->addAction(QStringLiteral("コピー(&C)"), this, &HistoryMenu::copyRows);
+        m_menu->addAction(QStringLiteral("コピー(&C)"), this, [this] { m_export.copyRows(); });
     }
-    m_menu->actions().constLast()->setEnabled(!selectedRows().isEmpty());
+    m_menu->actions().constLast()->setEnabled(m_export.hasChosenRows());
     m_menu->popup(globalPos);
 }
 
@@ -110,69 +98,4 @@ void HistoryMenu::closeStatsWindow()
 {
     if (m_window)
         m_window->close();
-}
-
-QByteArray HistoryMenu::csvOf(const HistoryModel &model)
-{
-    QStringList header;
-    for (int c = 0; c < HistoryModel::columns; ++c)
-        header.append(HistoryModel::headerText(c));
-    HistoryCsv csv(header);
-    QStringList cells;
-    for (int row = 0; row < model.recordCount(); ++row) {
-        cells.clear();
-        for (int c = 0; c < HistoryModel::columns; ++c)
-            cells.append(model.data(model.index(row, c)).toString());
-        csv.addRow(cells);
-    }
-    return csv.bytes();
-}
-
-QString HistoryMenu::defaultCsvPath()
-{
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-        .filePath(QStringLiteral("履歴.csv"));
-}
-
-void HistoryMenu::exportCsv()
-{
-    const QString path = askFileName(&m_owner, defaultCsvPath());
-    if (path.isEmpty())
-        return;
-    QString error;
-    if (!HistoryCsv::save(path, csvOf(m_model), &error)) {
-        QMessageBox::warning(&m_owner, QStringLiteral("書き出しエラー"),
-                             error + QStringLiteral("\n書きかけのファイルは残していません。"));
-    }
-}
-
-QList<int> HistoryMenu::selectedRows() const
-{
-    QList<int> rows;
-    if (const QItemSelectionModel *selection = m_table.selectionModel()) {
-        for (const QModelIndex &index : selection->selectedIndexes())
-            rows.append(index.row());
-    }
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    return rows;
-}
-
-QString HistoryMenu::selectedRowsText() const
-{
-    QString text;
-    for (int row : selectedRows()) {
-        QStringList cells;
-        for (int c = 0; c < HistoryModel::columns; ++c)
-            cells.append(m_model.data(m_model.index(row, c)).toString());
-        text += cells.join(u'\t') + u'\n';
-    }
-    return text;
-}
-
-void HistoryMenu::copyRows()
-{
-    const QString text = selectedRowsText();
-    if (!text.isEmpty())
-        QGuiApplication::clipboard()->setText(text);
 }

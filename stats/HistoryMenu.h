@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "records/HistoryExport.h"
 #include "stats/ProgramStatsHost.h"
 
 #include <QMenu>
@@ -51,30 +52,18 @@ public:
         m_host.setLoggedDrills(std::move(source));
     }
 
-    // "CSV に書き出す…": asks for a file name and writes the history there.
-    void exportCsv();
-    // "コピー": the rows of the chosen cells, tab-separated, one line each.
-    void copyRows();
-    QString selectedRowsText() const;
-
-    // The bytes of the CSV file of the table's records.
-    static QByteArray csvOf(const HistoryModel &model);
-    static QString defaultCsvPath();
-
-    // Asks the player for the file to write; an empty answer cancels. The native save dialog
-    // unless a test puts something else here.
-    std::function<QString(QWidget *owner, const QString &proposed)> askFileName;
+    // The menu's "CSV に書き出す…" and "コピー".
+    HistoryExport &exporter() { return m_export; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QList<int> selectedRows() const;
     void popupAtCurrentCell();
 
     QTableView &m_table;
-    const HistoryModel &m_model;
     QWidget &m_owner;
+    HistoryExport m_export;
     ProgramStatsHost m_host;    // what the window "成績グラフ" is handed
     QPointer<QMenu> m_menu;     // a child of the table
     QPointer<QWidget> m_window; // the window "成績グラフ"

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "RunUntilExit.h"
 #include "TestWindow.h"
 #include "controls/CommandButton.h"
 #include "controls/Shape.h"
@@ -54,18 +55,6 @@ void enterPhase(frmMain &w, FakeClock &clock, const QString &phase)
     if (phase == u"recall")
         return;
     w.ui.cmdKaitou->click();
-}
-
-// Runs the event loop with one action queued; the loop's exit code, or -1 if nothing ended it
-// within five seconds.
-int runUntilExit(const std::function<void()> &action)
-{
-    QTimer::singleShot(0, qApp, action);
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(-1); });
-    guard.start(5000);
-    return QCoreApplication::exec();
 }
 
 QStringList dataFolder(const QString &path)

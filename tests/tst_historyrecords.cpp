@@ -68,6 +68,19 @@ void compareContents(const HistoryContents &actual, const HistoryContents &expec
     QCOMPARE(actual.skippedCount, expected.skippedCount);
 }
 
+// The process's peak resident memory, in kB (VmHWM); -1 if unknown.
+long peakKb()
+{
+    QFile status(u"/proc/self/status"_qs);
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(HistoryRecord)
@@ -77,6 +90,34 @@ class tst_HistoryRecords : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // A history of 300 MB of binary zeros (a sparse file) is one line that is no record: it is
+    // skipped in a memory of its own of a few blocks, not of the file's size. First, while the
+    // process is still small; its peak is reset before the reading.
+    void endlessLineReadInLittleMemory()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(HistoryFile::fileName());
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.resize(qint64(300) * 1024 * 1024));
+        out.close();
+        QVERIFY(QFile::exists(u"/proc/self/clear_refs"_qs));
+        QFile clearRefs(u"/proc/self/clear_refs"_qs);
+        QVERIFY(clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1);
+        clearRefs.close();
+        const long before = peakKb();
+        QVERIFY(before > 0);
+
+        HistoryFile file(path, Disk::real());
+        HistoryContents contents;
+        QString error;
+        QVERIFY2(file.read(&contents, &error), qPrintable(error));
+        QCOMPARE(contents.records.size(), std::size_t(0));
+        QCOMPARE(contents.skippedLines, QList<qint64>{1});
+        QCOMPARE(contents.skippedCount, qint64(1));
+        const long grown = peakKb() - before;
+        QVERIFY2(grown < 16 * 1024, qPrintable(QStringLiteral("peak grew by %1 kB").arg(grown)));
+    }
+
     // Every record comes back exactly as it went in, whether it packs or is kept whole.
     void keepsEveryRecord_data()
     {
@@ -140,6 +181,12 @@ private Q_SLOTS:
         row("counts with a leading zero",
             lineOf("2001/02/03", "04:05:06", "02", "01", "66.7%", "5"), true);
         row("three-digit count", lineOf("2001/02/03", "04:05:06", "100", "1", "66.7%", "5"), true);
+        const QByteArray longest =
+            lineOf("2001/02/03", "04:05:06", "-00000002", "000000001", "-99999999.9%", "-32768");
+        QCOMPARE(longest.size() - 2, HistoryLine::longestReadable);
+        row("each field at its longest", longest, true);
+        row("count longer than that",
+            lineOf("2001/02/03", "04:05:06", "0000000002", "1", "66.7%", "5"), false);
         row("negative count", lineOf("2001/02/03", "04:05:06", "-2", "1", "66.7%", "5"), true);
         row("empty count", lineOf("2001/02/03", "04:05:06", "", "1", "66.7%", "5"), false);
         row("rate 0.0%", lineOf("2001/02/03", "04:05:06", "0", "3", "0.0%", "5"), true);
@@ -226,6 +273,65 @@ private Q_SLOTS:
                 if (alone)
                     QCOMPARE(contents.records.at(0), *alone);
             }
+        }
+    }
+
+    // Fed a block at a time, as the file is read, the scanner never keeps back more than a line
+    // that can still be a record: a longer one is skipped as soon as it is too long, and the
+    // rest of it as it comes. What it reads is what it reads from the whole content at once.
+    void holdsNoMoreThanALine_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<qint64>("skipped");
+        const QByteArray some = lineOfDay(1) + lineOfDay(2) + lineOfDay(3);
+        const QByteArray zeros(3 * 1024 * 1024, '\0');
+        QTest::newRow("binary zeros") << zeros << qint64(1);
+        QTest::newRow("records, then zeros to the end") << some + zeros << qint64(1);
+        QTest::newRow("zeros ended by a line end, then records")
+            << zeros + "\r\n" + some << qint64(1);
+        QTest::newRow("long lines between records")
+            << some + QByteArray(300 * 1024, 'x') + '\n' + some + QByteArray(200, '"') + "\r\n" +
+                   some
+            << qint64(2);
+        const QByteArray longest =
+            lineOf("2001/02/03", "04:05:06", "-00000002", "000000001", "-99999999.9%", "-32768");
+        QTest::newRow("a record at its longest, last without its line end")
+            << some + longest + longest.chopped(2) << qint64(0);
+        QTest::newRow("a count one byte too long")
+            << some +
+                   lineOf("2001/02/03", "04:05:06", "-000000002", "000000001", "-99999999.9%",
+                          "-32768") +
+                   some
+            << qint64(1);
+    }
+    void holdsNoMoreThanALine()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(qint64, skipped);
+        const HistoryContents whole = HistoryScanner::scan(content);
+        QCOMPARE(whole.skippedCount, skipped);
+        for (const qsizetype block : {qsizetype(1), qsizetype(97), qsizetype(256 * 1024)}) {
+            if (block == 1 && content.size() > 100000)
+                continue; // a byte at a time only where that is quick
+            HistoryContents contents;
+            HistoryScanner scanner(contents, true);
+            QByteArray held;
+            qsizetype mostHeld = 0;
+            for (qsizetype at = 0;; at += block) {
+                const bool atEnd = at >= content.size();
+                held +=
+                    content.sliced(std::min(at, content.size()),
+                                   std::min(block, std::max<qsizetype>(content.size() - at, 0)));
+                held.remove(0, scanner.take(held, atEnd));
+                if (atEnd)
+                    break;
+                mostHeld = std::max(mostHeld, held.size());
+            }
+            QVERIFY2(mostHeld <= HistoryLine::longestReadable + 1,
+                     qPrintable(QStringLiteral("%1 bytes held").arg(mostHeld)));
+            compareContents(contents, whole);
+            if (QTest::currentTestFailed())
+                return;
         }
     }
 

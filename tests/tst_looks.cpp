@@ -4,6 +4,9 @@
 #include "controls/AnswerBox.h"
 #include "controls/CommandButton.h"
 #include "controls/FittingTextDelegate.h"
+#include "controls/Twips.h"
+#include "records/HistoryModel.h"
+#include "records/NumberColumn.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -354,6 +357,62 @@ private Q_SLOTS:
             if (row == 0)
                 QCOMPARE(option.font, grid->font()); // a number that fits is drawn as it is
         }
+    }
+
+    // Beyond 99,999 records the numbering column grows until the number of the last record
+    // shows whole, up to 9,999,999 and beyond, at its face's own width; the eight columns fill
+    // the table as before. Up to 99,999 every column keeps its design width.
+    void numberColumnGrows_data()
+    {
+        QTest::addColumn<int>("loaded");
+        QTest::addColumn<int>("count");
+        QTest::newRow("99,999 records") << NumberColumn::designedRecords << 0;
+        QTest::newRow("100,000 records") << NumberColumn::designedRecords + 1 << 0;
+        QTest::newRow("9,999,999 records") << 3 << 9999999;
+        QTest::newRow("14 million records") << 3 << 14000000;
+    }
+    void numberColumnGrows()
+    {
+        QFETCH(int, loaded);
+        QFETCH(int, count);
+        TestWindow t("3,0,0\r\n", historyLines(loaded));
+        QVERIFY(t.loaded);
+        QVERIFY(t.showActive());
+        QTableView *grid = t->ui.msgRireki;
+        QHeaderView *header = grid->horizontalHeader();
+        if (count > 0)
+            NumberColumn::fit(*grid, count); // as a history of that many records sets it
+        else
+            count = loaded;
+        const auto design = [](int c) {
+            return Twips::toPixels(HistoryModel::columnWidthTwips(c));
+        };
+        int total = 0, designTotal = 0;
+        for (int c = 0; c < HistoryModel::columns; ++c) {
+            total += header->sectionSize(c);
+            designTotal += design(c);
+            if (count <= NumberColumn::designedRecords || (c != 0 && c != 3))
+                QCOMPARE(header->sectionSize(c), design(c));
+        }
+        QCOMPARE(total, designTotal);
+        QVERIFY(!grid->horizontalScrollBar()->isVisible());
+
+        QStyleOptionViewItem option;
+        option.initFrom(grid);
+        option.rect = QRect(0, 0, header->sectionSize(0), 20);
+        option.font = grid->font();
+        option.fontMetrics = QFontMetrics(option.font);
+        option.text = QString::number(count);
+        FittingTextDelegate::fitText(&option, grid);
+        const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid);
+        const int room = option.rect.width() - 2 * (margin + 1);
+        QCOMPARE(option.fontMetrics.elidedText(option.text, Qt::ElideRight, room), option.text);
+        if (count > NumberColumn::designedRecords)
+            QCOMPARE(option.font, grid->font()); // whole at the face's own width
+        // The marks still show whole in what is left to them.
+        const QString marks = grid->model()->index(0, 3).data().toString();
+        QVERIFY(QFontMetrics(grid->font()).horizontalAdvance(marks) <=
+                header->sectionSize(3) - 2 * (margin + 1));
     }
 };
 

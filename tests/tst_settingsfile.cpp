@@ -120,7 +120,15 @@ private Q_SLOTS:
         QTest::newRow("long code page 932")
             << QByteArray("\x8C\xDC").repeated(200)
             << QStringLiteral("五").repeated(ShownText::excerptLength) + u'…';
-        QTest::newRow("neither") << QByteArray("a\xFF\xFF") << QStringLiteral("a\uFFFD\uFFFD");
+        // Every byte shows: a control byte as its symbol, one that no code decodes as an escape.
+        QTest::newRow("neither") << QByteArray("a\xFF\xFF") << QStringLiteral("a\\xFF\\xFF");
+        QTest::newRow("control bytes") << QByteArray("a\0\t\x1F\x7F", 5) << QStringLiteral("a␀␉␟␡");
+        QTest::newRow("invisible characters")
+            << QStringLiteral("a\u202Eb\u200B").toUtf8() << QStringLiteral("a\\u202Eb\\u200B");
+        QTest::newRow("a lead byte without its trail")
+            << QByteArray("\x8C\xDC\x81\x20") << QStringLiteral("五\\x81 ");
+        QTest::newRow("no half escape")
+            << QByteArray(38, 'a') + "\xFF\xFF" << QString(38, u'a') + u'…';
         QTest::newRow("no half character") << "a" + QStringLiteral("😀").repeated(30).toUtf8()
                                            << u'a' + QStringLiteral("😀").repeated(19) + u'…';
     }

@@ -1,19 +1,31 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/core/DataFolderLock.h"
 #include "app/core/SingleCopy.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
+#include <atomic>
+#include <climits>
 #include <mutex>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 QStringList namesIn(const QString &folder)
 {
@@ -26,10 +38,13 @@ QStringList namesIn(const QString &folder)
 class FirstCopy
 {
 public:
-    FirstCopy(const QByteArray &folder, const QByteArray &runtime)
+    FirstCopy(const QByteArray &folder, const QByteArray &runtime,
+              const QByteArray &hostName = QByteArray())
     {
         m_thread.start();
         m_copy = new SingleCopy(folder, runtime);
+        if (!hostName.isEmpty())
+            m_copy->setMachine(hostName, 100);
         m_copy->moveToThread(&m_thread);
         QObject::connect(
             m_copy, &SingleCopy::raiseRequested, m_copy,
@@ -69,6 +84,20 @@ private:
     std::mutex m_mutex;
     QList<QByteArray> m_tokens;
 };
+
+// What a machine's copy writes into the lock in the data folder.
+QByteArray lockContent(const QByteArray &host, qint64 pid, const QByteArray &boot, qint64 beat,
+                       qint64 utcMs)
+{
+    return "host=" + host + "\npid=" + QByteArray::number(pid) + "\nboot=" + boot +
+           "\nbeat=" + QByteArray::number(beat) + "\nutc=" + QByteArray::number(utcMs) + '\n';
+}
+
+QByteArray thisBoot()
+{
+    QFile file(u"/proc/sys/kernel/random/boot_id"_qs);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().trimmed() : QByteArray();
+}
 
 } // namespace
 
@@ -149,6 +178,90 @@ private Q_SLOTS:
         QVERIFY(holder.waitForFinished());
         QCOMPARE(copy.start(&error, 0), SingleCopy::Start::First);
         QVERIFY(copy.listen(&error));
+    }
+
+    // A copy on another machine that shares the data folder (another runtime folder, another
+    // host name) is refused while the first runs there, and told which machine that is; once
+    // the first has ended, it starts.
+    void secondMachineRefused()
+    {
+        QTemporaryDir otherRuntime;
+        {
+            FirstCopy first(path(u"データ"_qs), runtime(), "machine-a");
+            QVERIFY(first.started());
+            QVERIFY(QFile::exists(folder(u"データ/"_qs) + QLatin1String(DataFolderLock::fileName)));
+            SingleCopy second(path(u"データ"_qs), QFile::encodeName(otherRuntime.path()));
+            second.setMachine("machine-b", 100);
+            QString error;
+            QCOMPARE(second.start(&error, 0), SingleCopy::Start::Elsewhere);
+            QVERIFY2(error.contains(u"コンピュータ「machine-a」ですでに起動しています"_qs),
+                     qPrintable(error));
+            QCOMPARE(namesIn(otherRuntime.path()), QStringList());
+        }
+        SingleCopy second(path(u"データ"_qs), QFile::encodeName(otherRuntime.path()));
+        second.setMachine("machine-b", 100);
+        QString error;
+        QCOMPARE(second.start(&error, 0), SingleCopy::Start::First);
+    }
+
+    // A running copy elsewhere whose clock is an hour behind still beats: it is never taken
+    // over, however old its time looks.
+    void beatingLockNeverTaken()
+    {
+        const QString lock = folder(u"データ/"_qs) + QLatin1String(DataFolderLock::fileName);
+        std::atomic<bool> running{true};
+        std::thread machine([&] {
+            for (qint64 beat = 0; running; ++beat) {
+                QSaveFile file(lock);
+                const QByteArray content =
+                    lockContent("machine-a", 4242, "a-boot", beat,
+                                QDateTime::currentMSecsSinceEpoch() - 3600 * 1000);
+                if (file.open(QIODevice::WriteOnly) && file.write(content) > 0)
+                    file.commit();
+                QThread::msleep(50);
+            }
+        });
+        QTRY_VERIFY(QFile::exists(lock));
+        SingleCopy second(path(u"データ"_qs), runtime());
+        second.setMachine("machine-b", 100);
+        QString error;
+        const SingleCopy::Start started = second.start(&error, 0);
+        running = false;
+        machine.join();
+        QCOMPARE(started, SingleCopy::Start::Elsewhere);
+        QVERIFY2(error.contains(u"「machine-a」"_qs), qPrintable(error));
+    }
+
+    // A lock no copy holds any longer blocks nobody: another machine's that stopped beating,
+    // this machine's of a process gone or of a boot before this one, a file cut short.
+    void staleLockTakenOver_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        QTest::newRow("a machine that vanished")
+            << lockContent("vanished", 4242, "v-boot", 17, now - 3600 * 1000);
+        QTest::newRow("a machine whose clock runs an hour ahead")
+            << lockContent("vanished", 4242, "v-boot", 17, now + 3600 * 1000);
+        QTest::newRow("this machine, a process gone")
+            << lockContent("machine-b", INT_MAX, thisBoot(), 3, now);
+        QTest::newRow("this machine, before it was started again")
+            << lockContent("machine-b", QCoreApplication::applicationPid(), "old-boot", 3, now);
+        QTest::newRow("cut short") << QByteArray("host=vani");
+        QTest::newRow("empty") << QByteArray();
+    }
+    void staleLockTakenOver()
+    {
+        QFETCH(QByteArray, content);
+        const QString lock = folder(u"データ/"_qs) + QLatin1String(DataFolderLock::fileName);
+        QFile file(lock);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+        file.close();
+        SingleCopy copy(path(u"データ"_qs), runtime());
+        copy.setMachine("machine-b", 100);
+        QString error;
+        QCOMPARE(copy.start(&error, 0), SingleCopy::Start::First);
+        QVERIFY(fileBytes(lock).startsWith("host=machine-b\npid=" +
+                                           QByteArray::number(QCoreApplication::applicationPid())));
     }
 
     // The lock is not made where another user could tamper with it.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HistoryBytes.h"
 #include "MessageBoxAnswerer.h"
+#include "RunUntilExit.h"
 #include "StatsFixture.h"
 #include "TestWindow.h"
 #include "base/DrillResult.h"
@@ -132,18 +133,6 @@ QByteArray spanFile()
     HistoryRecord eight = statsRecord(QDate(2024, 2, 10), QTime(9, 0), u"○○○○○○○○", 1000);
     eight.seconds = 3;
     return bytes + HistoryLine::format(eight);
-}
-
-// Runs the event loop until the action ends the program (as 終了 does), so that its exit is
-// spent on this loop and not on the next one a test opens.
-int runUntilExit(const std::function<void()> &action)
-{
-    QTimer::singleShot(0, qApp, action);
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, qApp, [] { QCoreApplication::exit(-1); });
-    guard.start(5000);
-    return QCoreApplication::exec();
 }
 
 } // namespace
@@ -532,10 +521,10 @@ private Q_SLOTS:
         Program p;
         QTableView *table = p.form->ui.msgRireki;
         table->setCurrentIndex(table->model()->index(2, 3));
-        QCOMPARE(p.menu().selectedRowsText(),
+        QCOMPARE(p.menu().exporter().selectedRowsText(),
                  u"3\t24/01/31\t10:00:00\t○○○－－－－－－－－－－－－\t3\t0\t100.0%\t5秒\n"_qs);
-        p.menu().copyRows();
-        QCOMPARE(QGuiApplication::clipboard()->text(), p.menu().selectedRowsText());
+        p.menu().exporter().copyRows();
+        QCOMPARE(QGuiApplication::clipboard()->text(), p.menu().exporter().selectedRowsText());
     }
 
     void exportWritesTheTable()
@@ -544,11 +533,11 @@ private Q_SLOTS:
         QTemporaryDir out;
         const QString path = out.filePath(u"履歴.csv"_qs);
         QString proposed;
-        p.menu().askFileName = [&](QWidget *, const QString &offered) {
+        p.menu().exporter().askFileName = [&](QWidget *, const QString &offered) {
             proposed = offered;
             return path;
         };
-        p.menu().exportCsv();
+        p.menu().exporter().exportCsv();
         QCOMPARE(QFileInfo(proposed).fileName(), u"履歴.csv"_qs);
         const QByteArray expected =
             QByteArray("\xEF\xBB\xBF") +
@@ -564,9 +553,9 @@ private Q_SLOTS:
         Program p;
         QTemporaryDir out;
         const QString path = out.filePath(u"missing/履歴.csv"_qs);
-        p.menu().askFileName = [&](QWidget *, const QString &) { return path; };
+        p.menu().exporter().askFileName = [&](QWidget *, const QString &) { return path; };
         MessageBoxAnswerer answerer({QMessageBox::Ok});
-        p.menu().exportCsv();
+        p.menu().exporter().exportCsv();
         QCOMPARE(answerer.shown().size(), 1);
         QCOMPARE(answerer.shown().at(0).title, u"書き出しエラー"_qs);
         QCOMPARE(answerer.shown().at(0).icon, QMessageBox::Warning);
@@ -578,9 +567,9 @@ private Q_SLOTS:
     void cancelledExportWritesNothing()
     {
         Program p;
-        p.menu().askFileName = [](QWidget *, const QString &) { return QString(); };
+        p.menu().exporter().askFileName = [](QWidget *, const QString &) { return QString(); };
         MessageBoxAnswerer answerer({});
-        p.menu().exportCsv();
+        p.menu().exporter().exportCsv();
         QTest::qWait(20);
         QCOMPARE(answerer.shown().size(), 0);
     }

@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/core/SingleCopy.h"
 
+#include "app/core/DataFolderLock.h"
+#include "files/ShownText.h"
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QFile>
@@ -103,18 +106,32 @@ SingleCopy::SingleCopy(const QByteArray &dataFolder, const QByteArray &runtimeFo
     const QByteArray key =
         QCryptographicHash::hash(realPath(dataFolder), QCryptographicHash::Sha256).toHex().left(32);
     m_base = runtimeFolder + "/ketamori-" + key;
+    m_folderLock = new DataFolderLock(realPath(dataFolder), this);
+    connect(m_folderLock, &DataFolderLock::lost, this, &SingleCopy::folderLockLost);
+}
+
+void SingleCopy::setMachine(const QByteArray &hostName, int heartbeatMs)
+{
+    m_folderLock->setMachine(hostName, heartbeatMs);
+}
+
+void SingleCopy::unlock()
+{
+    if (m_lockFd < 0)
+        return;
+    // Removed while still held: a start that opened this file meanwhile sees, once it gets the
+    // lock, that the file is gone, and makes a new one (tryLock).
+    ::unlink(lockPath().constData());
+    ::close(m_lockFd);
+    m_lockFd = -1;
 }
 
 SingleCopy::~SingleCopy()
 {
     if (m_server)
         m_server->close(); // removes the socket
-    if (m_lockFd >= 0) {
-        // Removed while still held: a start that opened this file meanwhile sees, once it gets
-        // the lock, that the file is gone, and makes a new one (tryLock).
-        ::unlink(lockPath().constData());
-        ::close(m_lockFd);
-    }
+    delete m_folderLock;   // before this machine's lock goes: no start here finds neither
+    unlock();
 }
 
 QByteArray SingleCopy::defaultRuntimeFolder()
@@ -160,8 +177,26 @@ SingleCopy::Start SingleCopy::start(QString *error, int waitMs)
     for (;;) {
         if (failure == 0) {
             switch (tryLock(&failure)) {
-            case Lock::Taken:
-                return Start::First;
+            case Lock::Taken: {
+                int folderFailure = 0;
+                const DataFolderLock::Take taken = m_folderLock->take(&folderFailure);
+                if (taken == DataFolderLock::Take::Failed) {
+                    // A folder this copy cannot write to (read-only, or not there): it runs,
+                    // and its files say so as soon as they are written.
+                    qWarning("ketamori: the lock in the data folder cannot be made (error %d)",
+                             folderFailure);
+                }
+                if (taken != DataFolderLock::Take::HeldElsewhere)
+                    return Start::First;
+                unlock();
+                const QByteArray holder = m_folderLock->holder();
+                *error = QStringLiteral("ケタモリ！はこのデータフォルダで、コンピュータ「%1」で"
+                                        "すでに起動しています。\nそちらのケタモリ！を終了してから、"
+                                        "もう一度起動してください。")
+                             .arg(holder.isEmpty() ? QStringLiteral("（名前不明）")
+                                                   : ShownText::excerpt(holder));
+                return Start::Elsewhere;
+            }
             case Lock::Held:
                 failure = 0;
                 if (askToRaise(int(deadline.remainingTime())))
@@ -216,6 +251,7 @@ bool SingleCopy::listen(QString *error)
 {
     if (m_lockFd < 0)
         return false;
+    m_folderLock->startHeartbeat();
     m_server = new QLocalServer(this);
     // A socket left by a copy that was killed goes: the lock says no one listens on it.
     QLocalServer::removeServer(QFile::decodeName(socketPath()));

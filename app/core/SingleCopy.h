@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+class DataFolderLock;
 class QLocalServer;
 class QLocalSocket;
 
@@ -16,10 +17,14 @@ class QLocalSocket;
 //
 // The first copy holds a lock on a file in the user's runtime folder ($XDG_RUNTIME_DIR, else a
 // private folder under /tmp), named from a hash of the data folder's real path: two different
-// folders run side by side, and nothing is ever written into the data folder itself. The lock
+// folders run side by side, and this lock is never written into the data folder itself. The lock
 // is the system's (flock), so it goes with the process however that ends: a copy killed with
 // SIGKILL, or a machine that lost power, never blocks the next start. The first copy listens on
 // a local socket beside the lock file; a second copy asks it there to come to the front.
+//
+// The runtime folder is this machine's own, while the data folder may be shared with others (a
+// home folder on NFS, a synced folder): the first copy also holds a DataFolderLock in the data
+// folder, which a copy on another machine finds and is refused by, told which machine runs.
 class SingleCopy : public QObject
 {
     Q_OBJECT
@@ -30,7 +35,8 @@ public:
         First,       // this copy holds the lock: it runs, and listen() once the event loop exists
         HandedOver,  // a running copy was asked to come to the front and said it did: end (0)
         Unreachable, // a running copy holds the lock but does not answer: end (1)
-        NoLock       // the lock could not be made: end (1); the message says why
+        NoLock,      // the lock could not be made: end (1); the message says why
+        Elsewhere    // a copy runs on this folder from another machine (or user session): end (1)
     };
 
     // dataFolder and runtimeFolder as the system names them (bytes): a folder's name need not
@@ -51,6 +57,10 @@ public:
     // still runs and holds the lock, later starts are then told it does not answer.
     bool listen(QString *error);
 
+    // This machine's name (the system's host name unless given) and the heartbeat interval of the
+    // lock in the data folder (see DataFolderLock).
+    void setMachine(const QByteArray &hostName, int heartbeatMs);
+
     QByteArray lockPath() const { return m_base + ".lock"; }
     QByteArray socketPath() const { return m_base + ".socket"; }
 
@@ -62,6 +72,9 @@ Q_SIGNALS:
     // A second start asks to come to the front. activationToken is the one the desktop gave that
     // start (XDG_ACTIVATION_TOKEN, needed on Wayland to take the focus), or empty.
     void raiseRequested(const QByteArray &activationToken);
+    // The lock in the data folder was taken over by a copy on the machine named, while this one
+    // ran (this machine slept longer than its heartbeat allows).
+    void folderLockLost(const QByteArray &holder);
 
 private:
     enum class Lock
@@ -73,9 +86,11 @@ private:
     Lock tryLock(int *errorNumber);
     bool askToRaise(int waitMs);
     void answer(QLocalSocket *socket);
+    void unlock();
 
     QByteArray m_runtimeFolder;
     QByteArray m_base; // runtime folder and the key's file name, without extension
     int m_lockFd = -1;
     QLocalServer *m_server = nullptr;
+    DataFolderLock *m_folderLock = nullptr; // a child
 };

@@ -193,7 +193,7 @@ std::optional<HistoryRecord> HistoryLine::parse(QByteArrayView line)
         return std::nullopt;
     const QByteArrayView ng = reader.bare();
     if (!reader.comma() || !reader.quoted(&rate) || !reader.comma() || !reader.quoted(&seconds) ||
-        !reader.atEnd())
+        !reader.atEnd() || ok.size() > longestCount || ng.size() > longestCount)
         return std::nullopt;
 
     // The counts are read as numbers (02 is 2); every text must be as this program writes it,

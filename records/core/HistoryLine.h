@@ -50,6 +50,16 @@ public:
         fixedSize + qsizetype(std::string_view("0,0,\"0.0%\",\"0__\"\r\n").size());
     static constexpr qsizetype longestLine =
         fixedSize + qsizetype(std::string_view("15,15,\"100.0%\",\"30__\"\r\n").size());
+
+    // The longest count parse() reads: a sign and eight digits, leading zeros included (002 is 2).
+    static constexpr qsizetype longestCount = 9;
+    // The longest line parse() can read a record from, without its line end: each field at its
+    // longest (a count of longestCount characters, a rate of eight digits and a sign, seconds of
+    // a sign and five digits). A longer line is no record, however it goes on.
+    static constexpr qsizetype longestReadable =
+        qsizetype(std::string_view("\"0000/00/00\",\"00:00:00\",\"LTLTLTLTLTLTLTLTLTLTLTLTLTLTLT\","
+                                   "-00000000,-00000000,\"-99999999.9%\",\"-32768__\"")
+                      .size());
 };
 
 // The marks share one lead byte, each slot's trail byte lies where trailAt() says, and the seconds
@@ -60,3 +70,5 @@ static_assert(HistoryLine::fixedShape.find('T') == size_t(HistoryLine::trailAt(0
               HistoryLine::fixedShape.find_last_of('T') ==
                   size_t(HistoryLine::trailAt(HistoryRecord::slotCount - 1)) &&
               HistoryLine::fixedShape.back() == ',');
+// Every line this program writes is one parse() can read.
+static_assert(HistoryLine::longestReadable >= HistoryLine::longestLine - 2);

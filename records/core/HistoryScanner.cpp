@@ -310,6 +310,9 @@ qsizetype usualLine(const char *p, HistoryRecords::Fields *f)
 
 constexpr QByteArrayView byteOrderMark("\xEF\xBB\xBF", 3);
 
+// The most of a line not yet ended that can still be a record: the longest line read, its CR.
+constexpr qsizetype longestHeld = Line::longestReadable + 1;
+
 } // namespace
 
 HistoryScanner::HistoryScanner(HistoryContents &contents, bool fromFileStart, Checks checks)
@@ -337,6 +340,14 @@ qsizetype HistoryScanner::take(QByteArrayView bytes, bool atEnd)
             p += byteOrderMark.size();
     }
     while (p < end) {
+        if (m_inSkippedLine) {
+            const auto *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
+            if (!lf)
+                return end - begin; // all of it belongs to the line skipped
+            m_inSkippedLine = false;
+            p = lf + 1;
+            continue;
+        }
         HistoryRecords::Fields fields;
         if (end - p >= Line::longestLine) {
             if (const qsizetype length = usualLine<checks>(p, &fields);
@@ -348,8 +359,16 @@ qsizetype HistoryScanner::take(QByteArrayView bytes, bool atEnd)
             }
         }
         const auto *lf = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)));
-        if (!lf && !atEnd)
+        if (!lf && !atEnd) {
+            // Too long for a record already, whatever follows: skipped now, not held to its end.
+            if (end - p > longestHeld) {
+                ++m_lineNumber;
+                m_contents.skip(m_lineNumber);
+                m_inSkippedLine = true;
+                return end - begin;
+            }
             break;
+        }
         // The file's last line may lack its line end (an editor, or a write cut off just
         // before it); it is read like any other, and a record cut off in mid-line is skipped.
         const char *lineEnd = lf ? lf : end;

@@ -30,7 +30,10 @@ public:
 
     // Reads the lines of bytes. Unless atEnd, the last line may be cut off by the end of the bytes
     // at hand: it is left for when more bytes follow. Returns how many bytes from the start were
-    // used; the rest must be given again, with more after it, in the next call.
+    // used; the rest must be given again, with more after it, in the next call. What is left is
+    // never more than a line that can still be a record (HistoryLine::longestReadable and its
+    // CR): a line that has grown longer is skipped at once, and the rest of it as it comes, so a
+    // file of one endless line is read in as little memory as any other.
     qsizetype take(QByteArrayView bytes, bool atEnd);
 
     // The lines read so far, records and skipped ones.
@@ -49,5 +52,6 @@ private:
     HistoryContents &m_contents;
     qint64 m_lineNumber = 0;
     bool m_atFileStart;
+    bool m_inSkippedLine = false; // the bytes up to the next LF belong to a line skipped already
     Checks m_checks;
 };

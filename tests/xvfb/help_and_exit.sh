@@ -4,9 +4,12 @@
 # Starts the real program in a real X server (Xvfb) with the built help file in its data folder,
 # presses Help twice (one help window, showing the help's contents page; screenshot kept), then
 # Exit: the program must end at once with status 0, the help window gone and both data files
-# unchanged.
+# unchanged. The help window's title must be right for every window manager under LANG=C, where
+# Qt's own conversion of it went wrong.
 # Usage: help_and_exit.sh BINARY ARTIFACT_DIR HELP_FILE   (run inside xvfb-run)
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/window_search.sh"
+export LANG=C LC_ALL=
 bin=$1
 out=$2
 chm=$3
@@ -43,6 +46,7 @@ if [ "$count" != 1 ]; then
     exit 1
 fi
 echo "help window $help"
+title_is "$help" 'ケタモリ！ ヘルプ' || { kill "$pid"; exit 1; }
 
 click 8475
 timeout 10 tail --pid="$pid" -f /dev/null || { echo "FAIL: still running after Exit" >&2; kill "$pid"; exit 1; }

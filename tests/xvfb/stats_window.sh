@@ -6,10 +6,12 @@
 # access key: the window must appear once. Screenshots of its rate chart, position chart and summary
 # are kept; then Shift+F10 and 成績グラフ again must raise the same window, not open another.
 # The window lies wholly on the screen and leaves the main window's top band (its buttons) free,
-# and Escape closes it.
+# and Escape closes it. Its title must be right for every window manager under LANG=C, where Qt's
+# own conversion of it went wrong.
 # Usage: stats_window.sh BINARY ARTIFACT_DIR   (run inside xvfb-run)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/window_search.sh"
+export LANG=C LC_ALL=
 bin=$1
 out=$2
 mkdir -p "$out"
@@ -77,6 +79,7 @@ sleep 0.5
 import -window root "$out/stats-menu.png"
 xdotool key g
 stats=$(wait_for_window '^成績グラフ$') || fail "no window 成績グラフ after Menu, g"
+title_is "$stats" '成績グラフ' || fail "成績グラフ's title is wrong under LANG=$LANG"
 sleep 1
 import -window root "$out/stats-window.png"
 screen=$(xdotool getdisplaygeometry)

@@ -172,8 +172,9 @@ def scenario_second_start(base):
 
 
 def scenario_killed_copy(base):
-    """A copy killed with SIGKILL leaves its lock behind, which blocks no later start; the data
-    folder holds nothing but its files."""
+    """A copy killed with SIGKILL leaves its locks behind, which block no later start: the one in
+    the data folder names a process that is gone, and the next copy takes it over. The data
+    folder holds nothing but its files and that lock."""
     runtime, work = folders(base, "runtime", "data")
     seed(work, b"3,0,1\r\n", play.SEEDED[0])
     killed = Copy(work, "killed", runtime)
@@ -183,11 +184,15 @@ def scenario_killed_copy(base):
     ours = sorted(name.rsplit(".", 1)[1] for name in os.listdir(runtime)
                   if name.startswith("ketamori-"))
     check(ours == ["lock", "socket"], f"left behind: {os.listdir(runtime)}")
+    check(".ketamori.lock" in os.listdir(work), f"data folder: {os.listdir(work)}")
     next_copy = Copy(work, "next", runtime)
     try:
         check(all_windows() == [next_copy.window], f"windows: {all_windows()}")
-        check(sorted(os.listdir(work)) == DATA_FILES, f"data folder: {os.listdir(work)}")
-        return "the next start after SIGKILL opened its window"
+        lock = read(work, ".ketamori.lock")
+        check(f"pid={next_copy.process.pid}\n".encode() in lock, f"lock: {lock!r}")
+        check(sorted(os.listdir(work)) == sorted(DATA_FILES + [".ketamori.lock"]),
+              f"data folder: {os.listdir(work)}")
+        return "the next start after SIGKILL opened its window and took the lock over"
     finally:
         next_copy.end()
 

@@ -30,3 +30,23 @@ wait_for_window() {
     done
     return 1
 }
+
+# title_is ID TITLE: whether the window's title is right in both properties a window manager
+# reads: _NET_WM_NAME in UTF-8, and WM_NAME as COMPOUND_TEXT or UTF8_STRING (its type STRING
+# holds Latin-1 only, and would show a Japanese title as mojibake). Says what is wrong on stderr.
+title_is() {
+    local wm net
+    wm=$(LC_ALL=C.UTF-8 xprop -id "$1" WM_NAME)
+    net=$(LC_ALL=C.UTF-8 xprop -id "$1" _NET_WM_NAME)
+    case "$wm" in
+    "WM_NAME(COMPOUND_TEXT) = \"$2\"" | "WM_NAME(UTF8_STRING) = \"$2\"") ;;
+    *)
+        echo "wrong title: $wm" >&2
+        return 1
+        ;;
+    esac
+    [ "$net" = "_NET_WM_NAME(UTF8_STRING) = \"$2\"" ] || {
+        echo "wrong title: $net" >&2
+        return 1
+    }
+}

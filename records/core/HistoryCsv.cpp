@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "stats/core/HistoryCsv.h"
+#include "records/core/HistoryCsv.h"
 
 #include <QDir>
 #include <QSaveFile>
