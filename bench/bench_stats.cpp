@@ -1,14 +1,26 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Opens the window 成績グラフ on a history of 32,766 records held by the history table's model,
-// as the program does, and prints the times. Run by hand, headless:
+// and a drill log of 100,000 drills, as the program does, and prints the times. Run by hand,
+// headless:
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_stats
 
-#include "bench/SampleHistory.h"
 #include "base/Clock.h"
+#include "bench/SampleHistory.h"
 #include "records/HistoryModel.h"
+#include "stats/AdvicePage.h"
+#include "stats/BestsTable.h"
+#include "stats/CalendarView.h"
+#include "stats/ConfusionPage.h"
+#include "stats/ErrorKindsPage.h"
 #include "stats/HistoryMenu.h"
+#include "stats/PositionPage.h"
+#include "stats/RateChart.h"
+#include "stats/SpanPage.h"
 #include "stats/StatsWindow.h"
+#include "stats/SummaryView.h"
+#include "stats/TrendPage.h"
+#include "stats/core/DrillAnalysis.h"
 #include "stats/core/HistoryStats.h"
 
 #include <QApplication>
@@ -25,6 +37,48 @@
 namespace {
 
 constexpr int records = 32766;
+constexpr int loggedDrills = 100000;
+
+// A drill log the same on every run: five to nine digits at 5 seconds, typed as players type
+// them, mostly right with even entry times, and otherwise with one of the usual errors.
+QList<LoggedDrill> sampleDrills()
+{
+    QRandomGenerator random(20241209);
+    QList<LoggedDrill> drills;
+    drills.reserve(loggedDrills);
+    for (int i = 0; i < loggedDrills; ++i) {
+        const int n = 5 + i % 5;
+        QStringList digits;
+        for (int d = 0; d < n; ++d)
+            digits.append(QString::number(random.bounded(9)));
+        QStringList typed = digits;
+        switch (random.bounded(8)) {
+        case 0: // neighbours swapped
+            typed.swapItemsAt(2, 3);
+            break;
+        case 1: // one replaced
+            typed[1] = QString::number((digits[1].toInt() + 1) % 10);
+            break;
+        case 2: // one left out
+            typed.removeAt(2);
+            typed.append(QString());
+            break;
+        case 3: // the end left empty
+            typed[n - 1].clear();
+            break;
+        default:
+            break;
+        }
+        LoggedDrill drill;
+        drill.lineNumber = i + 1;
+        drill.result = DrillResult::score(typed, digits, static_cast<int16_t>(n), 5);
+        for (int d = 0; d < n; ++d)
+            drill.result.entryMs.append(1500 + 300 * d + (d >= 3 ? 600 : 0));
+        drill.result.refills = QList<int>(n, 0);
+        drills.append(drill);
+    }
+    return drills;
+}
 
 class WallClock : public Clock
 {
@@ -75,6 +129,19 @@ int main(int argc, char *argv[])
     menu.makeStatsWindow = [](StatsHost &host, QWidget *owner, QString *) {
         return new StatsWindow(host, owner);
     };
+    const QList<LoggedDrill> drills = sampleDrills();
+    menu.setLoggedDrills([&drills] { return drills; });
+
+    // The analysis of the drill log alone.
+    std::vector<qint64> analysisTimes;
+    for (int n = 0; n < 5; ++n) {
+        QElapsedTimer timer;
+        timer.start();
+        DrillAnalysis analysis;
+        for (const LoggedDrill &drill : drills)
+            analysis.add(drill.result);
+        analysisTimes.push_back(timer.nsecsElapsed());
+    }
 
     // The pass over the records alone.
     std::vector<qint64> passTimes, passCpu;
@@ -122,28 +189,39 @@ int main(int argc, char *argv[])
     const qint64 allNs = timer.nsecsElapsed();
     window->chooseDigitCount(chosen);
     timer.start();
-    window->chooseView(StatsWindow::View::Position);
+    window->choosePage<PositionPage>();
     QCoreApplication::processEvents();
     window->repaint();
     const qint64 positionNs = timer.nsecsElapsed();
     timer.start();
-    window->chooseView(StatsWindow::View::Summary);
+    window->choosePage<SummaryView>();
     QCoreApplication::processEvents();
     window->repaint();
     const qint64 summaryNs = timer.nsecsElapsed();
     // The pages of the span, of every display time ("すべて") as the window opens on it.
-    const StatsWindow::View spanViews[] = {StatsWindow::View::Span, StatsWindow::View::Trend,
-                                           StatsWindow::View::Calendar, StatsWindow::View::Bests};
+    StatsPage *const spanViews[] = {window->page<SpanPage>(), window->page<TrendPage>(),
+                                    window->page<CalendarView>(), window->page<BestsTable>()};
     qint64 spanViewNs[std::size(spanViews)] = {};
     qint64 spanViewCpu[std::size(spanViews)] = {};
     for (size_t v = 0; v < std::size(spanViews); ++v) {
         const qint64 cpu = threadCpuNs();
         timer.start();
-        window->chooseView(spanViews[v]);
+        window->choosePage(spanViews[v]);
         QCoreApplication::processEvents();
         window->repaint();
         spanViewNs[v] = timer.nsecsElapsed();
         spanViewCpu[v] = threadCpuNs() - cpu;
+    }
+    // The pages of the drill log: the first reads and analyses it, the others use that.
+    StatsPage *const logViews[] = {window->page<ErrorKindsPage>(), window->page<ConfusionPage>(),
+                                   window->page<AdvicePage>()};
+    qint64 logViewNs[std::size(logViews)] = {};
+    for (size_t v = 0; v < std::size(logViews); ++v) {
+        timer.start();
+        window->choosePage(logViews[v]);
+        QCoreApplication::processEvents();
+        window->repaint();
+        logViewNs[v] = timer.nsecsElapsed();
     }
     // The same window opened anew straight onto the span: the model's pass and the fit.
     window->close();
@@ -153,14 +231,14 @@ int main(int argc, char *argv[])
     timer.start();
     menu.openStatsWindow();
     window = static_cast<StatsWindow *>(menu.statsWindow());
-    window->chooseView(StatsWindow::View::Span);
+    window->choosePage<SpanPage>();
     QCoreApplication::processEvents();
     window->repaint();
     const qint64 openSpanNs = timer.nsecsElapsed();
     const qint64 openSpanCpu = threadCpuNs() - openSpanStart;
 
     // A saved result with the window open on the rate chart.
-    window->chooseView(StatsWindow::View::Rate);
+    window->choosePage<RateChart>();
     std::vector<qint64> saveTimes;
     const HistoryRecord newest = model->record(model->recordCount() - 1);
     for (int n = 0; n < 5; ++n) {
@@ -198,6 +276,11 @@ int main(int argc, char *argv[])
         std::printf("turn to %-19s drawn: %8.2f ms (CPU %.2f ms)\n", spanViewNames[v],
                     ms(spanViewNs[v]), ms(spanViewCpu[v]));
     }
+    std::printf("analysis of %d logged drills:     %s\n", loggedDrills,
+                qPrintable(times(analysisTimes)));
+    const char *logViewNames[] = {"間違い方 (reads the log)", "迷いやすい数字", "アドバイス"};
+    for (size_t v = 0; v < std::size(logViews); ++v)
+        std::printf("turn to %s, drawn: %8.2f ms\n", logViewNames[v], ms(logViewNs[v]));
     std::printf("open the window onto the span, drawn:%8.2f ms (CPU %.2f ms)\n", ms(openSpanNs),
                 ms(openSpanCpu));
     std::printf("a save with the window open, drawn:  %s\n", qPrintable(times(saveTimes)));

@@ -31,8 +31,15 @@ CalendarView::CalendarView(QWidget *parent) : QWidget(parent)
     });
 }
 
-void CalendarView::showStats(const HistoryStats &stats, QDate today)
+QString CalendarView::title() const
 {
+    return QStringLiteral("練習カレンダー");
+}
+
+void CalendarView::refresh(const StatsFigures &figures, const StatsSelection &selection)
+{
+    const HistoryStats &stats = figures.history;
+    const QDate today = selection.today;
     const PracticeDays &days = stats.days();
     m_grid->showDays(days, today);
     m_totals->setText(

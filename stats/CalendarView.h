@@ -2,23 +2,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "stats/StatsPage.h"
+
 #include <QWidget>
 
 class CalendarGrid;
-class HistoryStats;
-class QDate;
 class QLabel;
 
 // The page 練習カレンダー: the grid of the last 53 weeks, the chosen day's figures, and the runs
 // of days and the totals below.
-class CalendarView : public QWidget
+class CalendarView : public QWidget, public StatsPage
 {
     Q_OBJECT
 
 public:
     explicit CalendarView(QWidget *parent = nullptr);
 
-    void showStats(const HistoryStats &stats, QDate today);
+    QString title() const override;
+    QWidget *widget() override { return this; }
+    void refresh(const StatsFigures &figures, const StatsSelection &selection) override;
 
     CalendarGrid *grid() const { return m_grid; }
     QLabel *chosenDay() const { return m_chosenDay; }

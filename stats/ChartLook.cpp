@@ -3,10 +3,13 @@
 #include "stats/ChartLook.h"
 
 #include <QAbstractAxis>
+#include <QAbstractSeries>
 #include <QChart>
+#include <QChartView>
 #include <QFont>
 #include <QLegend>
 #include <QPalette>
+#include <QValueAxis>
 
 namespace ChartLook {
 
@@ -37,6 +40,32 @@ void apply(QChart *chart, const QPalette &palette, const QFont &font)
         axis->setGridLineColor(palette.color(QPalette::Midlight));
         axis->setShadesVisible(false);
     }
+}
+
+void setUpView(QChartView *view)
+{
+    view->setRenderHint(QPainter::Antialiasing);
+    view->setFrameShape(QFrame::NoFrame);
+}
+
+void addAxes(QChart *chart, QAbstractAxis *x, QAbstractAxis *y)
+{
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QAbstractSeries *series : chart->series()) {
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+}
+
+QValueAxis *percentAxis(const QString &title)
+{
+    auto *axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setRange(0, 100);
+    axis->setTickCount(6);
+    axis->setLabelFormat(QStringLiteral("%d"));
+    return axis;
 }
 
 } // namespace ChartLook

@@ -2,9 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+class QAbstractAxis;
 class QChart;
+class QChartView;
 class QFont;
 class QPalette;
+class QString;
+class QValueAxis;
 
 // Dresses a chart in the desktop's colours and the window's font, so it looks like the rest of
 // the program in a light or a dark desktop alike: the chart's own themes do not follow the
@@ -12,5 +16,12 @@ class QPalette;
 namespace ChartLook {
 
 void apply(QChart *chart, const QPalette &palette, const QFont &font);
+
+// The view as every chart of the window has it: smooth lines, no frame of its own.
+void setUpView(QChartView *view);
+// Puts the axes at the bottom and the left of the chart and ties every series to both.
+void addAxes(QChart *chart, QAbstractAxis *x, QAbstractAxis *y);
+// An axis of percentages, 0 to 100 in steps of 20, under a title.
+QValueAxis *percentAxis(const QString &title);
 
 } // namespace ChartLook

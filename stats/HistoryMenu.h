@@ -46,6 +46,11 @@ public:
     // window from the program's module (StatsWindowModule) unless a test puts something else
     // here.
     std::function<QWidget *(StatsHost &host, QWidget *owner, QString *error)> makeStatsWindow;
+    // Where the window's pages of errors and recall find the drill log's drills.
+    void setLoggedDrills(std::function<QList<LoggedDrill>()> source)
+    {
+        m_host.setLoggedDrills(std::move(source));
+    }
 
     // The menu's "CSV に書き出す…" and "コピー".
     HistoryExport &exporter() { return m_export; }

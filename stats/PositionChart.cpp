@@ -12,8 +12,7 @@
 
 PositionChart::PositionChart(QWidget *parent) : QChartView(parent)
 {
-    setRenderHint(QPainter::Antialiasing);
-    setFrameShape(QFrame::NoFrame);
+    ChartLook::setUpView(this);
 
     QChart *chart = this->chart();
     m_shares = new QBarSet(QStringLiteral("○ の割合"));
@@ -27,15 +26,7 @@ PositionChart::PositionChart(QWidget *parent) : QChartView(parent)
     chart->legend()->hide();
 
     m_x = new QBarCategoryAxis;
-    auto *y = new QValueAxis;
-    y->setTitleText(QStringLiteral("○ の割合（%）"));
-    y->setRange(0, 100);
-    y->setTickCount(6);
-    y->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(m_x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    bars->attachAxis(m_x);
-    bars->attachAxis(y);
+    ChartLook::addAxes(chart, m_x, ChartLook::percentAxis(QStringLiteral("○ の割合（%）")));
 }
 
 void PositionChart::showSeries(const ResultSeries &series, int digitCount)

@@ -27,6 +27,16 @@ HistoryRecord ProgramStatsHost::record(int row) const
     return m_model.record(row);
 }
 
+QList<LoggedDrill> ProgramStatsHost::loggedDrills() const
+{
+    return m_loggedDrills ? m_loggedDrills() : QList<LoggedDrill>();
+}
+
+void ProgramStatsHost::setLoggedDrills(std::function<QList<LoggedDrill>()> source)
+{
+    m_loggedDrills = std::move(source);
+}
+
 QDateTime ProgramStatsHost::localNow() const
 {
     return m_clock.localNow();

@@ -20,6 +20,9 @@ public:
     const QAbstractItemModel &historyModel() const override;
     int recordCount() const override;
     HistoryRecord record(int row) const override;
+    QList<LoggedDrill> loggedDrills() const override;
+    // Where the logged drills come from; none until it is set.
+    void setLoggedDrills(std::function<QList<LoggedDrill>()> source);
     QDateTime localNow() const override;
     QFont japaneseFont(qreal points) const override;
     void chooseDigitCount(int digitCount) override;
@@ -28,4 +31,5 @@ private:
     const HistoryModel &m_model;
     const Clock &m_clock;
     std::function<void(int)> m_chooseDigitCount;
+    std::function<QList<LoggedDrill>()> m_loggedDrills;
 };

@@ -3,7 +3,9 @@
 #include "stats/RateChart.h"
 
 #include "stats/ChartLook.h"
+#include "stats/core/HistoryStats.h"
 #include "stats/core/ResultSeries.h"
+#include "stats/core/StatsText.h"
 
 #include <QDateTimeAxis>
 #include <QImage>
@@ -39,8 +41,8 @@ QImage markerImage(const QColor &color, qreal size)
 
 RateChart::RateChart(QWidget *parent) : QChartView(parent)
 {
-    setRenderHint(QPainter::Antialiasing);
-    setFrameShape(QFrame::NoFrame);
+    ChartLook::setUpView(this);
+    setAccessibleName(title());
 
     QChart *chart = this->chart();
     m_points = new QLineSeries;
@@ -53,17 +55,19 @@ RateChart::RateChart(QWidget *parent) : QChartView(parent)
 
     m_x = new QDateTimeAxis;
     m_x->setTickCount(6);
-    m_y = new QValueAxis;
-    m_y->setTitleText(QStringLiteral("正解率（%）"));
-    m_y->setRange(0, 100);
-    m_y->setTickCount(6);
-    m_y->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(m_x, Qt::AlignBottom);
-    chart->addAxis(m_y, Qt::AlignLeft);
-    for (QAbstractSeries *s : chart->series()) {
-        s->attachAxis(m_x);
-        s->attachAxis(m_y);
-    }
+    ChartLook::addAxes(chart, m_x, ChartLook::percentAxis(QStringLiteral("正解率（%）")));
+}
+
+QString RateChart::title() const
+{
+    return QStringLiteral("正解率の推移");
+}
+
+void RateChart::refresh(const StatsFigures &figures, const StatsSelection &selection)
+{
+    const int n = selection.digitCount;
+    showSeries(n ? figures.history.ofDigitCount(n) : figures.history.all(),
+               n ? StatsText::digitCount(n) : StatsText::allDigitCounts());
 }
 
 void RateChart::showSeries(const ResultSeries &series, const QString &seriesName)

@@ -2,22 +2,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "stats/StatsPage.h"
+
 #include <QChartView>
 
 class QDateTimeAxis;
 class QLineSeries;
-class QValueAxis;
 class ResultSeries;
 
 // The rate over time: every result a point at the date and time it was saved, and the mean of
 // the last ten results as a line. The chart and its series are made once and refilled, which
 // is far cheaper than a new chart for every saved result.
-class RateChart : public QChartView
+class RateChart : public QChartView, public StatsPage
 {
     Q_OBJECT
 
 public:
     explicit RateChart(QWidget *parent = nullptr);
+
+    QString title() const override;
+    QWidget *widget() override { return this; }
+    void refresh(const StatsFigures &figures, const StatsSelection &selection) override;
 
     // seriesName names whose results these are, such as "5 桁".
     void showSeries(const ResultSeries &series, const QString &seriesName);
@@ -28,5 +33,4 @@ private:
     QLineSeries *m_points = nullptr;
     QLineSeries *m_average = nullptr;
     QDateTimeAxis *m_x = nullptr;
-    QValueAxis *m_y = nullptr;
 };

@@ -11,8 +11,7 @@
 
 SpanChart::SpanChart(QWidget *parent) : QChartView(parent)
 {
-    setRenderHint(QPainter::Antialiasing);
-    setFrameShape(QFrame::NoFrame);
+    ChartLook::setUpView(this);
 
     QChart *chart = this->chart();
     m_shares = new QScatterSeries;
@@ -33,17 +32,7 @@ SpanChart::SpanChart(QWidget *parent) : QChartView(parent)
     x->setTickAnchor(1);
     x->setTickInterval(1);
     x->setLabelFormat(QStringLiteral("%d"));
-    auto *y = new QValueAxis;
-    y->setTitleText(QStringLiteral("全問正解の割合（%）"));
-    y->setRange(0, 100);
-    y->setTickCount(6);
-    y->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    for (QAbstractSeries *s : chart->series()) {
-        s->attachAxis(x);
-        s->attachAxis(y);
-    }
+    ChartLook::addAxes(chart, x, ChartLook::percentAxis(QStringLiteral("全問正解の割合（%）")));
     m_half->append({QPointF(0.5, 50), QPointF(SpanTally::maxDigits + 0.5, 50)});
 }
 

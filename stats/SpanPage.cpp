@@ -3,6 +3,8 @@
 #include "stats/SpanPage.h"
 
 #include "stats/SpanChart.h"
+#include "stats/StatsHost.h"
+#include "stats/core/HistoryStats.h"
 #include "stats/core/PracticeSuggestion.h"
 #include "stats/core/SpanEstimate.h"
 #include "stats/core/StatsText.h"
@@ -12,7 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SpanPage::SpanPage(QWidget *parent) : QWidget(parent)
+SpanPage::SpanPage(StatsHost &host, QWidget *parent) : QWidget(parent)
 {
     m_estimate = new QLabel(this);
     m_estimate->setWordWrap(true);
@@ -34,10 +36,22 @@ SpanPage::SpanPage(QWidget *parent) : QWidget(parent)
     m_layout->addStretch(1); // the chart's place
     m_layout->addLayout(next);
 
-    connect(m_choose, &QPushButton::clicked, this, [this] {
+    connect(m_choose, &QPushButton::clicked, this, [this, &host] {
         if (m_suggested > 0)
-            Q_EMIT digitCountChosen(m_suggested);
+            host.chooseDigitCount(m_suggested);
     });
+}
+
+QString SpanPage::title() const
+{
+    return QStringLiteral("推定スパン");
+}
+
+void SpanPage::refresh(const StatsFigures &figures, const StatsSelection &selection)
+{
+    const SpanTally tally = figures.history.spanTally(selection.displaySeconds);
+    const SpanEstimate estimate = SpanEstimate::of(tally);
+    showSpan(tally, estimate, PracticeSuggestion::of(estimate, figures.history.newestDigitCount()));
 }
 
 void SpanPage::showSpan(const SpanTally &tally, const SpanEstimate &estimate,

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "stats/StatsPage.h"
+
 #include <QWidget>
 
 struct PracticeSuggestion;
@@ -11,29 +13,31 @@ class QVBoxLayout;
 class SpanChart;
 class SpanEstimate;
 class SpanTally;
+class StatsHost;
 
 // The page 推定スパン: the span with its interval (or what it still needs), the chart of whole
-// rows right by digit count, and the digit count to practise next with a button that picks it.
-class SpanPage : public QWidget
+// rows right by digit count, and the digit count to practise next with a button that picks it
+// in the main window's 問題数.
+class SpanPage : public QWidget, public StatsPage
 {
     Q_OBJECT
 
 public:
-    explicit SpanPage(QWidget *parent = nullptr);
+    explicit SpanPage(StatsHost &host, QWidget *parent = nullptr);
 
-    void showSpan(const SpanTally &tally, const SpanEstimate &estimate,
-                  const PracticeSuggestion &suggestion);
+    QString title() const override;
+    QWidget *widget() override { return this; }
+    void refresh(const StatsFigures &figures, const StatsSelection &selection) override;
 
     QLabel *estimate() const { return m_estimate; }
     QLabel *suggestion() const { return m_suggestion; }
     QPushButton *chooseButton() const { return m_choose; }
     SpanChart *chart() const { return m_chart; } // null until first shown
 
-Q_SIGNALS:
-    // The player asked for the suggested digit count in 問題数.
-    void digitCountChosen(int digitCount);
-
 private:
+    void showSpan(const SpanTally &tally, const SpanEstimate &estimate,
+                  const PracticeSuggestion &suggestion);
+
     QVBoxLayout *m_layout = nullptr;
     QLabel *m_estimate = nullptr;
     SpanChart *m_chart = nullptr;

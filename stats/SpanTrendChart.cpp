@@ -27,8 +27,7 @@ qreal weekX(QDate monday)
 
 SpanTrendChart::SpanTrendChart(QWidget *parent) : QChartView(parent)
 {
-    setRenderHint(QPainter::Antialiasing);
-    setFrameShape(QFrame::NoFrame);
+    ChartLook::setUpView(this);
 
     QChart *chart = this->chart();
     m_low = new QLineSeries(this);
@@ -48,12 +47,7 @@ SpanTrendChart::SpanTrendChart(QWidget *parent) : QChartView(parent)
     m_y = new QValueAxis;
     m_y->setTitleText(QStringLiteral("推定スパン（桁）"));
     m_y->setLabelFormat(QStringLiteral("%.0f"));
-    chart->addAxis(m_x, Qt::AlignBottom);
-    chart->addAxis(m_y, Qt::AlignLeft);
-    for (QAbstractSeries *s : chart->series()) {
-        s->attachAxis(m_x);
-        s->attachAxis(m_y);
-    }
+    ChartLook::addAxes(chart, m_x, m_y);
 }
 
 void SpanTrendChart::showWeeks(const QList<WeekSpan> &weeks)

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "records/core/HistoryRecord.h"
+#include "records/core/LoggedDrill.h"
 
 #include <QDateTime>
 #include <QFont>
+#include <QList>
 
 class QAbstractItemModel;
 
@@ -22,6 +24,9 @@ public:
     virtual const QAbstractItemModel &historyModel() const = 0;
     virtual int recordCount() const = 0;
     virtual HistoryRecord record(int row) const = 0;
+    // The drills of the drill log, oldest first: what was shown, typed and when, for the pages
+    // of how the player fails and recalls. Asked for again after every change of the model.
+    virtual QList<LoggedDrill> loggedDrills() const = 0;
 
     // The local date and time now, for the runs of days and the calendar.
     virtual QDateTime localNow() const = 0;

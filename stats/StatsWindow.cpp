@@ -3,45 +3,32 @@
 #include "stats/StatsWindow.h"
 
 #include "controls/WindowPlacement.h"
+#include "stats/AdvicePage.h"
+#include "stats/BestsTable.h"
 #include "stats/CalendarView.h"
-#include "stats/PositionChart.h"
+#include "stats/ConfusionPage.h"
+#include "stats/ErrorKindsPage.h"
+#include "stats/PositionPage.h"
 #include "stats/RateChart.h"
 #include "stats/SpanPage.h"
-#include "stats/SpanTrendChart.h"
+#include "stats/StatsChoiceList.h"
 #include "stats/StatsHost.h"
+#include "stats/StatsSentence.h"
 #include "stats/SummaryView.h"
-#include "stats/core/PracticeSuggestion.h"
-#include "stats/core/SpanEstimate.h"
+#include "stats/TrendPage.h"
 #include "stats/core/StatsText.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
-#include <QListWidget>
 #include <QScreen>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int countRole = Qt::UserRole;
-constexpr int secondsRole = Qt::UserRole;
-
-QLabel *sentence(const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setAlignment(Qt::AlignCenter);
-    label->setWordWrap(true);
-    return label;
-}
-
-} // namespace
-
-StatsWindow::StatsWindow(StatsHost &host, QWidget *owner) : QWidget(owner, Qt::Window), m_host(host)
+StatsWindow::StatsWindow(StatsHost &host, QWidget *owner)
+    : QWidget(owner, Qt::Window), m_host(host), m_drills([&host] { return host.loggedDrills(); })
 {
     setObjectName(QStringLiteral("StatsWindow"));
     setWindowTitle(QStringLiteral("成績グラフ"));
@@ -49,65 +36,35 @@ StatsWindow::StatsWindow(StatsHost &host, QWidget *owner) : QWidget(owner, Qt::W
     resize(780, 500);
 
     m_pages = new QStackedWidget(this);
-    m_empty = sentence(QStringLiteral("まだ成績が保存されていません。結果を保存すると、"
-                                      "ここに正解率のグラフと集計が表示されます。"),
-                       m_pages);
+    m_empty = StatsSentence::make(QStringLiteral("まだ成績が保存されていません。結果を保存すると、"
+                                                 "ここに正解率のグラフと集計が表示されます。"),
+                                  m_pages);
     m_pages->addWidget(m_empty);
 
     auto *content = new QWidget(m_pages);
     auto *countsLabel = new QLabel(QStringLiteral("問題数(&N)"), content);
-    m_counts = new QListWidget(content);
+    m_counts = new StatsChoiceList(QStringLiteral("問題数"), content);
     m_counts->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("すべてすべて")) + 24);
     countsLabel->setBuddy(m_counts);
-    m_counts->setAccessibleName(QStringLiteral("問題数")); // a buddy gives a relation, not a name
 
     m_tabs = new QTabWidget(content);
-    m_rateChart = new RateChart(m_tabs);
-    m_positionPage = new QStackedWidget(m_tabs);
-    m_positionChart = new PositionChart(m_positionPage);
-    m_positionHint = sentence(QStringLiteral("桁ごとの正解率は、問題数を 1 つ選ぶと表示されます。"),
-                              m_positionPage);
-    m_positionPage->addWidget(m_positionChart);
-    m_positionPage->addWidget(m_positionHint);
-    m_summary = new SummaryView(m_tabs);
-    m_rateChart->setAccessibleName(QStringLiteral("正解率の推移"));
-    m_positionChart->setAccessibleName(QStringLiteral("桁ごとの正解率"));
-    m_summary->table()->setAccessibleName(QStringLiteral("まとめ"));
-    m_tabs->addTab(m_rateChart, QStringLiteral("正解率の推移"));
-    m_tabs->addTab(m_positionPage, QStringLiteral("桁ごとの正解率"));
-    m_tabs->addTab(m_summary, QStringLiteral("まとめ"));
-
-    // The span and what follows from it are of one display time, chosen in a list of its own.
+    // The pages, in the order of their tabs: first those of the chosen digit count; then those
+    // of the display time, chosen in a list of its own, made just before them so that the focus
+    // moves on from it into them.
+    const auto addPages = [this](const QList<StatsPage *> &pages) {
+        for (StatsPage *page : pages) {
+            m_pageList.append(page);
+            m_tabs->addTab(page->widget(), page->title());
+        }
+    };
+    addPages({new RateChart(m_tabs), new PositionPage(m_tabs), new SummaryView(m_tabs)});
     auto *timesLabel = new QLabel(QStringLiteral("表示時間(&T)"), content);
-    m_times = new QListWidget(content);
+    m_times = new StatsChoiceList(QStringLiteral("表示時間"), content);
     m_times->setFixedWidth(m_counts->width());
     timesLabel->setBuddy(m_times);
-    m_times->setAccessibleName(QStringLiteral("表示時間"));
-    m_spanPage = new SpanPage(m_tabs);
-    m_trendPage = new QStackedWidget(m_tabs);
-    m_trendHint = sentence(QStringLiteral("推定スパンを出せる週がまだありません。1 週のうちに "
-                                          "%1 回以上、2 つ以上の桁数で練習すると表示されます。")
-                               .arg(SpanEstimate::minResults),
-                           m_trendPage);
-    m_trendPage->addWidget(m_trendHint);
-    m_calendar = new CalendarView(m_tabs);
-    m_bests = new QTableWidget(m_tabs);
-    m_bests->setAccessibleName(QStringLiteral("自己ベスト"));
-    m_bests->setColumnCount(3);
-    m_bests->setHorizontalHeaderLabels({QStringLiteral("表示時間"),
-                                        QStringLiteral("全問正解の最長"),
-                                        QStringLiteral("初めて達した日時")});
-    m_bests->verticalHeader()->hide();
-    m_bests->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_bests->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_bests->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_bests->setTabKeyNavigation(false);
-    m_bests->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_bests->horizontalHeader()->setSectionsClickable(false);
-    m_tabs->addTab(m_spanPage, QStringLiteral("推定スパン"));
-    m_tabs->addTab(m_trendPage, QStringLiteral("スパンの推移"));
-    m_tabs->addTab(m_calendar, QStringLiteral("練習カレンダー"));
-    m_tabs->addTab(m_bests, QStringLiteral("自己ベスト"));
+    addPages({new SpanPage(m_host, m_tabs), new TrendPage(m_tabs), new CalendarView(m_tabs),
+              new BestsTable(m_tabs), new ErrorKindsPage(m_tabs), new ConfusionPage(m_tabs),
+              new AdvicePage(m_tabs)});
 
     auto *side = new QVBoxLayout;
     side->addWidget(countsLabel);
@@ -122,17 +79,9 @@ StatsWindow::StatsWindow(StatsHost &host, QWidget *owner) : QWidget(owner, Qt::W
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
 
-    connect(m_counts, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (QListWidgetItem *item = m_counts->item(row))
-            chooseDigitCount(item->data(countRole).toInt());
-    });
-    connect(m_times, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (QListWidgetItem *item = m_times->item(row))
-            chooseDisplayTime(item->data(secondsRole).toInt());
-    });
-    connect(m_spanPage, &SpanPage::digitCountChosen, this,
-            [this](int digitCount) { m_host.chooseDigitCount(digitCount); });
-    connect(m_tabs, &QTabWidget::currentChanged, this, [this] { refreshView(); });
+    connect(m_counts, &StatsChoiceList::chosen, this, &StatsWindow::chooseDigitCount);
+    connect(m_times, &StatsChoiceList::chosen, this, &StatsWindow::chooseDisplayTime);
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] { refreshPage(); });
     // The views turn with Ctrl+Tab from anywhere in the window, the list of counts included.
     auto turn = [this](int by) {
         m_tabs->setCurrentIndex((m_tabs->currentIndex() + by + m_tabs->count()) % m_tabs->count());
@@ -163,31 +112,26 @@ StatsWindow::StatsWindow(StatsHost &host, QWidget *owner) : QWidget(owner, Qt::W
 
 void StatsWindow::chooseDigitCount(int digitCount)
 {
-    if (digitCount == m_digitCount)
+    if (digitCount == m_selection.digitCount)
         return;
-    m_digitCount = digitCount;
-    for (int row = 0; row < m_counts->count(); ++row) {
-        if (m_counts->item(row)->data(countRole).toInt() == digitCount)
-            m_counts->setCurrentRow(row);
-    }
+    m_selection.digitCount = digitCount;
+    m_counts->choose(digitCount);
     refresh();
 }
 
 void StatsWindow::chooseDisplayTime(int seconds)
 {
-    if (seconds == m_seconds)
+    if (seconds == m_selection.displaySeconds)
         return;
-    m_seconds = seconds;
-    for (int row = 0; row < m_times->count(); ++row) {
-        if (m_times->item(row)->data(secondsRole).toInt() == seconds)
-            m_times->setCurrentRow(row);
-    }
+    m_selection.displaySeconds = seconds;
+    m_times->choose(seconds);
     refresh();
 }
 
-void StatsWindow::chooseView(View view)
+void StatsWindow::choosePage(StatsPage *page)
 {
-    m_tabs->setCurrentIndex(static_cast<int>(view));
+    if (page)
+        m_tabs->setCurrentWidget(page->widget());
 }
 
 bool StatsWindow::showsEmptyState() const
@@ -200,17 +144,19 @@ void StatsWindow::recount()
 {
     const bool wasEmpty = m_stats.results() == 0;
     m_stats.clear();
+    m_drills.clear();
     m_rowsCounted = 0;
     addRowsWithoutRefresh(0, m_host.recordCount() - 1);
     // A new history starts at its newest result's count; a changed one keeps the choice while
     // that count is still there.
     const QList<int> counts = m_stats.digitCounts();
-    if (wasEmpty || (m_digitCount != 0 && !counts.contains(m_digitCount)))
-        m_digitCount = m_stats.newestDigitCount();
-    if (m_seconds != HistoryStats::everyDisplayTime && !m_stats.displayTimes().contains(m_seconds))
-        m_seconds = HistoryStats::everyDisplayTime;
-    fillDigitCountList();
-    fillDisplayTimeList();
+    int &digitCount = m_selection.digitCount;
+    if (wasEmpty || (digitCount != 0 && !counts.contains(digitCount)))
+        digitCount = m_stats.newestDigitCount();
+    int &seconds = m_selection.displaySeconds;
+    if (seconds != HistoryStats::everyDisplayTime && !m_stats.displayTimes().contains(seconds))
+        seconds = HistoryStats::everyDisplayTime;
+    fillChoiceLists();
     refresh();
 }
 
@@ -218,10 +164,10 @@ void StatsWindow::addRows(int first, int last)
 {
     const bool wasEmpty = m_stats.results() == 0;
     addRowsWithoutRefresh(first, last);
+    m_drills.clear(); // a save adds to the drill log too
     if (wasEmpty)
-        m_digitCount = m_stats.newestDigitCount();
-    fillDigitCountList();
-    fillDisplayTimeList();
+        m_selection.digitCount = m_stats.newestDigitCount();
+    fillChoiceLists();
     refresh();
 }
 
@@ -232,115 +178,39 @@ void StatsWindow::addRowsWithoutRefresh(int first, int last)
     m_rowsCounted = last + 1;
 }
 
-void StatsWindow::fillDigitCountList()
+void StatsWindow::fillChoiceLists()
 {
-    const QSignalBlocker blocker(m_counts);
-    m_counts->clear();
-    auto addEntry = [this](const QString &text, int digitCount) {
-        auto *item = new QListWidgetItem(text, m_counts);
-        item->setData(countRole, digitCount);
-        if (digitCount == m_digitCount)
-            m_counts->setCurrentItem(item);
-    };
-    addEntry(StatsText::allDigitCounts(), 0);
+    QList<std::pair<QString, int>> counts{{StatsText::allDigitCounts(), 0}};
     for (int n : m_stats.digitCounts())
-        addEntry(StatsText::digitCount(n), n);
-}
-
-void StatsWindow::fillDisplayTimeList()
-{
-    const QSignalBlocker blocker(m_times);
-    m_times->clear();
-    QList<int> times = m_stats.displayTimes();
-    times.prepend(HistoryStats::everyDisplayTime);
-    for (int seconds : times) {
-        auto *item = new QListWidgetItem(StatsText::displayTime(seconds), m_times);
-        item->setData(secondsRole, seconds);
-        if (seconds == m_seconds)
-            m_times->setCurrentItem(item);
-    }
-}
-
-void StatsWindow::showBests()
-{
-    const QList<PersonalBest> bests = m_stats.personalBests();
-    m_bests->setRowCount(static_cast<int>(bests.size()));
-    for (int r = 0; r < bests.size(); ++r) {
-        const PersonalBest &best = bests.at(r);
-        const QString cells[] = {
-            StatsText::displayTime(best.seconds), StatsText::digitCount(best.digitCount),
-            StatsText::date(best.date) + u' ' + best.time.toString(QStringLiteral("HH:mm:ss"))};
-        for (int c = 0; c < 3; ++c) {
-            auto *item = new QTableWidgetItem(cells[c]);
-            item->setTextAlignment(Qt::AlignCenter);
-            m_bests->setItem(r, c, item);
-        }
-    }
+        counts.append({StatsText::digitCount(n), n});
+    m_counts->setChoices(counts, m_selection.digitCount);
+    QList<std::pair<QString, int>> times{
+        {StatsText::displayTime(HistoryStats::everyDisplayTime), HistoryStats::everyDisplayTime}};
+    for (int seconds : m_stats.displayTimes())
+        times.append({StatsText::displayTime(seconds), seconds});
+    m_times->setChoices(times, m_selection.displaySeconds);
 }
 
 void StatsWindow::refresh()
 {
-    for (bool &fresh : m_fresh)
-        fresh = false;
+    m_freshPages.clear();
     m_pages->setCurrentWidget(m_stats.results() == 0 ? m_empty : m_pages->widget(1));
-    refreshView();
+    refreshPage();
 }
 
-// Draws the view on show, if the figures changed since it was last drawn.
-void StatsWindow::refreshView()
+// Draws the page turned to, if the figures or the choices changed since it was last drawn.
+void StatsWindow::refreshPage()
 {
-    const int view = m_tabs->currentIndex();
-    if (view < 0 || m_fresh[view] || showsEmptyState())
+    const int index = m_tabs->currentIndex();
+    if (index < 0 || showsEmptyState())
         return;
-    m_fresh[view] = true;
-    const ResultSeries &series = m_digitCount ? m_stats.ofDigitCount(m_digitCount) : m_stats.all();
-    switch (static_cast<View>(view)) {
-    case View::Rate:
-        m_rateChart->showSeries(series, m_digitCount ? StatsText::digitCount(m_digitCount)
-                                                     : StatsText::allDigitCounts());
-        break;
-    case View::Position:
-        // Positions mean nothing across rows of different lengths.
-        if (m_digitCount == 0) {
-            m_positionPage->setCurrentWidget(m_positionHint);
-        } else {
-            m_positionChart->showSeries(series, m_digitCount);
-            m_positionPage->setCurrentWidget(m_positionChart);
-        }
-        break;
-    case View::Summary:
-        m_summary->showStats(m_stats, m_digitCount, m_host.localNow().date());
-        break;
-    case View::Span: {
-        const SpanTally tally = m_stats.spanTally(m_seconds);
-        const SpanEstimate estimate = SpanEstimate::of(tally);
-        m_spanPage->showSpan(tally, estimate,
-                             PracticeSuggestion::of(estimate, m_stats.newestDigitCount()));
-        break;
-    }
-    case View::Trend: {
-        const QList<WeekSpan> weeks = m_stats.weeklySpans(m_seconds);
-        if (weeks.isEmpty()) {
-            m_trendPage->setCurrentWidget(m_trendHint);
-        } else {
-            // Made when first needed, as the span's chart is.
-            if (!m_trendChart) {
-                m_trendChart = new SpanTrendChart(m_trendPage);
-                m_trendChart->setAccessibleName(QStringLiteral("週ごとの推定スパン"));
-                m_trendPage->addWidget(m_trendChart);
-            }
-            m_trendChart->showWeeks(weeks);
-            m_trendPage->setCurrentWidget(m_trendChart);
-        }
-        break;
-    }
-    case View::Calendar:
-        m_calendar->showStats(m_stats, m_host.localNow().date());
-        break;
-    case View::Bests:
-        showBests();
-        break;
-    }
+    StatsPage *page = m_pageList.at(index);
+    if (m_freshPages.contains(page))
+        return;
+    m_freshPages.append(page);
+    StatsSelection selection = m_selection;
+    selection.today = m_host.localNow().date();
+    page->refresh(StatsFigures{m_stats, m_drills}, selection);
 }
 
 void StatsWindow::changeEvent(QEvent *event)

@@ -2,69 +2,58 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "stats/StatsPage.h"
+#include "stats/core/DrillAnalyses.h"
 #include "stats/core/HistoryStats.h"
 
+#include <QList>
 #include <QWidget>
 
-class CalendarView;
-class PositionChart;
 class QLabel;
-class QListWidget;
 class QStackedWidget;
 class QTabWidget;
-class QTableWidget;
-class RateChart;
-class SpanPage;
-class SpanTrendChart;
+class StatsChoiceList;
 class StatsHost;
-class SummaryView;
 
-// The window "成績グラフ": the history table's records as charts and a summary, for one digit
-// count at a time; the span estimate, its weekly trend and the suggested digit count, for one
-// display time or all; the practice calendar and the personal bests. It reads the records the
-// table's model holds and follows that model: a saved result is added on, a cleared history
-// empties it. It never reads the history file.
+// The window "成績グラフ": the history table's records as pages of charts and tables (StatsPage),
+// each drawn from the figures and what the player chose at the side: a digit count (or all
+// counts) and a display time (or all). It reads the records the table's model holds and follows
+// that model: a saved result is added on, a cleared history empties it. It never reads the
+// history file.
 class StatsWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    enum class View
-    {
-        Rate,
-        Position,
-        Summary,
-        Span,
-        Trend,
-        Calendar,
-        Bests
-    };
-    static constexpr int views = 7;
-
     // owner is the main window, which the window stays with; host gives the records, today's
     // date and the way to pick a digit count in the main window.
     StatsWindow(StatsHost &host, QWidget *owner);
 
     // The digit count shown; 0 for every count together ("すべて").
-    int digitCount() const { return m_digitCount; }
+    int digitCount() const { return m_selection.digitCount; }
     void chooseDigitCount(int digitCount);
-    void chooseView(View view);
     // The display time the span is estimated for; HistoryStats::everyDisplayTime for all.
-    int displayTime() const { return m_seconds; }
+    int displayTime() const { return m_selection.displaySeconds; }
     void chooseDisplayTime(int seconds);
+
+    // The page of a class, as the tabs hold it; null if there is none.
+    template <class Page> Page *page() const
+    {
+        for (StatsPage *each : m_pageList) {
+            if (auto *found = dynamic_cast<Page *>(each))
+                return found;
+        }
+        return nullptr;
+    }
+    // Turns to a page, which is drawn if it is not up to date.
+    template <class Page> void choosePage() { choosePage(page<Page>()); }
+    void choosePage(StatsPage *page);
 
     const HistoryStats &stats() const { return m_stats; }
     bool showsEmptyState() const;
 
-    QListWidget *digitCountList() const { return m_counts; }
-    QListWidget *displayTimeList() const { return m_times; }
-    SpanPage *spanPage() const { return m_spanPage; }
-    SpanTrendChart *trendChart() const { return m_trendChart; } // null until first shown
-    CalendarView *calendarView() const { return m_calendar; }
-    QTableWidget *bestsTable() const { return m_bests; }
-    RateChart *rateChart() const { return m_rateChart; }
-    PositionChart *positionChart() const { return m_positionChart; }
-    SummaryView *summaryView() const { return m_summary; }
+    StatsChoiceList *digitCountList() const { return m_counts; }
+    StatsChoiceList *displayTimeList() const { return m_times; }
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -74,35 +63,23 @@ private:
     void recount();
     void addRows(int first, int last);
     void addRowsWithoutRefresh(int first, int last);
-    void fillDigitCountList();
-    void fillDisplayTimeList();
-    void showBests();
+    void fillChoiceLists();
     void refresh();
-    void refreshView();
+    void refreshPage();
 
     StatsHost &m_host;
     HistoryStats m_stats;
-    int m_digitCount = 0;
-    int m_seconds = HistoryStats::everyDisplayTime;
-    int m_rowsCounted = 0; // rows of the model added to the statistics
-    // Which views show the present figures; the others are drawn when they are turned to.
-    bool m_fresh[views] = {};
+    DrillAnalyses m_drills;
+    StatsSelection m_selection{0, HistoryStats::everyDisplayTime, {}};
+    int m_rowsCounted = 0;         // rows of the model added to the statistics
+    QList<StatsPage *> m_pageList; // in the order of the tabs
+    // The pages that show the present figures; the others are drawn when they are turned to.
+    QList<StatsPage *> m_freshPages;
     bool m_placed = false;
 
     QStackedWidget *m_pages = nullptr;
     QLabel *m_empty = nullptr;
-    QListWidget *m_counts = nullptr;
+    StatsChoiceList *m_counts = nullptr;
+    StatsChoiceList *m_times = nullptr;
     QTabWidget *m_tabs = nullptr;
-    RateChart *m_rateChart = nullptr;
-    QStackedWidget *m_positionPage = nullptr;
-    PositionChart *m_positionChart = nullptr;
-    QLabel *m_positionHint = nullptr;
-    SummaryView *m_summary = nullptr;
-    QListWidget *m_times = nullptr;
-    SpanPage *m_spanPage = nullptr;
-    QStackedWidget *m_trendPage = nullptr;
-    SpanTrendChart *m_trendChart = nullptr;
-    QLabel *m_trendHint = nullptr;
-    CalendarView *m_calendar = nullptr;
-    QTableWidget *m_bests = nullptr;
 };

@@ -13,6 +13,7 @@
 SummaryView::SummaryView(QWidget *parent) : QWidget(parent)
 {
     m_table = new QTableWidget(this);
+    m_table->setAccessibleName(title());
     m_table->setColumnCount(7);
     m_table->setHorizontalHeaderLabels({QStringLiteral("問題数"), QStringLiteral("回数"),
                                         QStringLiteral("平均正解率"), QStringLiteral("最高正解率"),
@@ -35,8 +36,16 @@ SummaryView::SummaryView(QWidget *parent) : QWidget(parent)
     layout->addWidget(m_days);
 }
 
-void SummaryView::showStats(const HistoryStats &stats, int digitCount, QDate today)
+QString SummaryView::title() const
 {
+    return QStringLiteral("まとめ");
+}
+
+void SummaryView::refresh(const StatsFigures &figures, const StatsSelection &selection)
+{
+    const HistoryStats &stats = figures.history;
+    const int digitCount = selection.digitCount;
+    const QDate today = selection.today;
     const QList<int> counts = stats.digitCounts();
     const QList<SummaryRow> rows = stats.summaryRows();
     m_table->setRowCount(static_cast<int>(rows.size()));

@@ -161,8 +161,9 @@ private Q_SLOTS:
         const PracticeSuggestion suggestion =
             PracticeSuggestion::of(SpanEstimate::of(handComputed()), 6);
         QCOMPARE(suggestion.digitCount, 4);
-        QCOMPARE(suggestion.reason, u"4 桁で全問正解になる見込みは 75.0% で、力の伸びやすい "
-                                    "70.7% に最も近い桁数です。"_qs);
+        // Said in the player's terms: 0.75 is about eight rows in ten.
+        QCOMPARE(suggestion.reason, u"4 桁なら 10 回のうち約 8 回は全問正解できる見込みで、"
+                                    "易しすぎず難しすぎない、力のいちばん伸びる桁数です。"_qs);
     }
 
     void suggestionBeforeEnoughData()

@@ -5,23 +5,32 @@
 #include "RunUntilExit.h"
 #include "StatsFixture.h"
 #include "TestWindow.h"
+#include "base/DrillResult.h"
 #include "controls/AnswerBox.h"
 #include "controls/ChoiceCombo.h"
 #include "controls/CommandButton.h"
 #include "records/HistoryModel.h"
 #include "records/core/HistoryFile.h"
 #include "records/core/HistoryLine.h"
+#include "stats/AdvicePage.h"
+#include "stats/BestsTable.h"
 #include "stats/CalendarGrid.h"
 #include "stats/CalendarView.h"
+#include "stats/ConfusionPage.h"
+#include "stats/ErrorKindsChart.h"
+#include "stats/ErrorKindsPage.h"
 #include "stats/HistoryMenu.h"
 #include "stats/PositionChart.h"
+#include "stats/PositionPage.h"
 #include "stats/RateChart.h"
 #include "stats/SpanChart.h"
 #include "stats/SpanPage.h"
 #include "stats/SpanTrendChart.h"
+#include "stats/StatsChoiceList.h"
 #include "stats/StatsWindow.h"
 #include "stats/StatsWindowModule.h"
 #include "stats/SummaryView.h"
+#include "stats/TrendPage.h"
 
 #include <QAccessible>
 #include <QBarSeries>
@@ -82,9 +91,9 @@ struct Program : TestWindow
 
     QList<qreal> barValues()
     {
-        window()->chooseView(StatsWindow::View::Position);
+        window()->choosePage<PositionPage>();
         QList<qreal> values;
-        const QBarSet *shares = window()->positionChart()->shares();
+        const QBarSet *shares = window()->page<PositionPage>()->chart()->shares();
         for (int i = 0; i < shares->count(); ++i)
             values.append(shares->at(i));
         return values;
@@ -92,8 +101,8 @@ struct Program : TestWindow
 
     int ratePoints()
     {
-        window()->chooseView(StatsWindow::View::Rate);
-        return static_cast<int>(window()->rateChart()->points()->count());
+        window()->choosePage<RateChart>();
+        return static_cast<int>(window()->page<RateChart>()->points()->count());
     }
 
     int statsWindowsOpen()
@@ -157,12 +166,12 @@ private Q_SLOTS:
         QCOMPARE(p.barValues(), QList<qreal>({75, 75, 50, 75, 75}));
         QCOMPARE(p.ratePoints(), 4);
 
-        w->chooseView(StatsWindow::View::Summary);
-        const QTableWidget *table = w->summaryView()->table();
+        w->choosePage<SummaryView>();
+        const QTableWidget *table = w->page<SummaryView>()->table();
         QCOMPARE(table->rowCount(), 3);
         QCOMPARE(table->item(1, 2)->text(), u"70.0%"_qs);
         QCOMPARE(table->selectionModel()->selectedRows().value(0).row(), 1); // 5 桁
-        QVERIFY(w->summaryView()->days()->text().contains(u"4 日"_qs));
+        QVERIFY(w->page<SummaryView>()->days()->text().contains(u"4 日"_qs));
 
         w->chooseDigitCount(0);
         QCOMPARE(p.ratePoints(), 5);
@@ -321,12 +330,12 @@ private Q_SLOTS:
         QCOMPARE(w->displayTimeList()->item(0)->text(), u"すべて"_qs);
         QCOMPARE(w->displayTimeList()->item(1)->text(), u"3 秒"_qs);
         w->chooseDisplayTime(seconds);
-        w->chooseView(StatsWindow::View::Span);
-        QVERIFY2(w->spanPage()->estimate()->text().startsWith(estimate),
-                 qPrintable(w->spanPage()->estimate()->text()));
-        QCOMPARE(w->spanPage()->chooseButton()->text(),
+        w->choosePage<SpanPage>();
+        QVERIFY2(w->page<SpanPage>()->estimate()->text().startsWith(estimate),
+                 qPrintable(w->page<SpanPage>()->estimate()->text()));
+        QCOMPARE(w->page<SpanPage>()->chooseButton()->text(),
                  QStringLiteral("問題数を %1 桁にする(&P)").arg(suggested));
-        QVERIFY(w->spanPage()->suggestion()->text().startsWith(
+        QVERIFY(w->page<SpanPage>()->suggestion()->text().startsWith(
             QStringLiteral("次の練習：%1 桁。").arg(suggested)));
     }
 
@@ -337,8 +346,8 @@ private Q_SLOTS:
         Program p(spanFile());
         p.menu().openStatsWindow();
         p.window()->chooseDisplayTime(5);
-        p.window()->chooseView(StatsWindow::View::Span);
-        p.window()->spanPage()->chooseButton()->click();
+        p.window()->choosePage<SpanPage>();
+        p.window()->page<SpanPage>()->chooseButton()->click();
         QCOMPARE(p.form->ui.cboMonsu->currentText(), u"4"_qs);
         QCOMPARE(p.form->drillState().intMonsu, 4);
         QCOMPARE(p.readFile(QStringLiteral("設定.txt")), QByteArray("4,5,0\r\n"));
@@ -349,10 +358,10 @@ private Q_SLOTS:
         Program p(spanFile());
         p.menu().openStatsWindow();
         p.window()->chooseDisplayTime(5);
-        p.window()->chooseView(StatsWindow::View::Span);
+        p.window()->choosePage<SpanPage>();
         p.disk.failAt = FailingDisk::Step::Commit;
         MessageBoxAnswerer answerer({QMessageBox::Ok});
-        p.window()->spanPage()->chooseButton()->click();
+        p.window()->page<SpanPage>()->chooseButton()->click();
         QCOMPARE(answerer.shown().size(), 1);
         QCOMPARE(answerer.shown().at(0).title, u"保存エラー"_qs);
         QVERIFY(answerer.shown().at(0).text.contains(
@@ -367,42 +376,42 @@ private Q_SLOTS:
         p.clock.setLocalNow(QDateTime(QDate(2024, 2, 11), QTime(20, 0)));
         p.menu().openStatsWindow();
         StatsWindow *w = p.window();
-        w->chooseView(StatsWindow::View::Calendar);
-        CalendarGrid *grid = w->calendarView()->grid();
+        w->choosePage<CalendarView>();
+        CalendarGrid *grid = w->page<CalendarView>()->grid();
         QCOMPARE(grid->chosenDay(), QDate(2024, 2, 11));
         QCOMPARE(grid->firstDay().dayOfWeek(), 1);
         QCOMPARE(grid->firstDay().daysTo(QDate(2024, 2, 5)), 52 * 7);
         QCOMPARE(grid->level(QDate(2024, 1, 5)), 4);
         QCOMPARE(grid->level(QDate(2024, 2, 11)), 0);
-        QCOMPARE(w->calendarView()->totals()->text(),
+        QCOMPARE(w->page<CalendarView>()->totals()->text(),
                  u"今の連続：41 日　　最長の連続：41 日　　合計：41 回・41 日"_qs);
         grid->setFocus();
         QTest::keyClick(grid, Qt::Key_Left);
-        QCOMPARE(w->calendarView()->chosenDay()->text(),
+        QCOMPARE(w->page<CalendarView>()->chosenDay()->text(),
                  u"選んだ日：2024/02/04（日）：1 回、平均正解率 83.3%"_qs);
         QTest::keyClick(grid, Qt::Key_Left);
         QTest::keyClick(grid, Qt::Key_Up);
-        QCOMPARE(w->calendarView()->chosenDay()->text(),
+        QCOMPARE(w->page<CalendarView>()->chosenDay()->text(),
                  u"選んだ日：2024/01/27（土）：1 回、平均正解率 83.3%"_qs);
 
-        w->chooseView(StatsWindow::View::Bests);
-        QCOMPARE(w->bestsTable()->rowCount(), 2);
-        QCOMPARE(w->bestsTable()->item(0, 0)->text(), u"3 秒"_qs);
-        QCOMPARE(w->bestsTable()->item(0, 1)->text(), u"8 桁"_qs);
-        QCOMPARE(w->bestsTable()->item(1, 1)->text(), u"6 桁"_qs);
-        QCOMPARE(w->bestsTable()->item(1, 2)->text(), u"2024/01/21 09:00:00"_qs);
+        w->choosePage<BestsTable>();
+        QCOMPARE(w->page<BestsTable>()->rowCount(), 2);
+        QCOMPARE(w->page<BestsTable>()->item(0, 0)->text(), u"3 秒"_qs);
+        QCOMPARE(w->page<BestsTable>()->item(0, 1)->text(), u"8 桁"_qs);
+        QCOMPARE(w->page<BestsTable>()->item(1, 1)->text(), u"6 桁"_qs);
+        QCOMPARE(w->page<BestsTable>()->item(1, 2)->text(), u"2024/01/21 09:00:00"_qs);
 
         // The controls are named for a screen reader, in Japanese, as the main window's are.
-        w->chooseView(StatsWindow::View::Span);
+        w->choosePage<SpanPage>();
         const QList<QWidget *> named = {grid,
-                                        w->bestsTable(),
-                                        w->spanPage()->chart(),
-                                        w->spanPage()->chooseButton(),
+                                        w->page<BestsTable>(),
+                                        w->page<SpanPage>()->chart(),
+                                        w->page<SpanPage>()->chooseButton(),
                                         w->displayTimeList(),
                                         w->digitCountList(),
-                                        w->rateChart(),
-                                        w->positionChart(),
-                                        w->summaryView()->table()};
+                                        w->page<RateChart>(),
+                                        w->page<PositionPage>()->chart(),
+                                        w->page<SummaryView>()->table()};
         for (QWidget *control : named) {
             QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
             QVERIFY(face);
@@ -412,8 +421,63 @@ private Q_SLOTS:
         }
 
         // Forty results over six weeks: no week has enough for an estimate of its own.
-        w->chooseView(StatsWindow::View::Trend);
-        QVERIFY(!w->trendChart() || !w->trendChart()->isVisible());
+        w->choosePage<TrendPage>();
+        QVERIFY(!w->page<TrendPage>()->chart() || !w->page<TrendPage>()->chart()->isVisible());
+    }
+
+    // The pages of the drill log, fed by the host: twelve neighbouring digits swapped and eight
+    // threes typed as eights, all of five digits at 5 seconds.
+    void pagesOfTheDrillLog()
+    {
+        QList<LoggedDrill> drills;
+        const auto add = [&drills](const QString &typed, int times) {
+            LoggedDrill drill;
+            drill.result = DrillResult::score(typed.split(QString(), Qt::SkipEmptyParts),
+                                              {u"1"_qs, u"2"_qs, u"3"_qs, u"4"_qs, u"5"_qs}, 5, 5);
+            for (int i = 0; i < times; ++i)
+                drills.append(drill);
+        };
+        add(u"12435"_qs, 12);
+        add(u"12845"_qs, 8);
+        Program p;
+        p.menu().setLoggedDrills([&drills] { return drills; });
+        p.menu().openStatsWindow();
+        StatsWindow *w = p.window();
+        QCOMPARE(w->digitCount(), 5);
+
+        w->choosePage<ErrorKindsPage>();
+        ErrorKindsPage *kinds = w->page<ErrorKindsPage>();
+        QVERIFY(kinds->chart() && kinds->currentWidget() != kinds->hint());
+        QCOMPARE(kinds->chart()->kinds().first(), u"隣どうしの入れ替え（12 回）"_qs);
+        QCOMPARE(kinds->chart()->kinds().at(4), u"1 つだけ違う数字（8 回）"_qs);
+        QCOMPARE(kinds->chart()->shares()->at(6), 60.0); // the top bar, drawn last
+        QVERIFY2(kinds->counts()->text().contains(u"詳しい記録のある間違い 20 回"_qs),
+                 qPrintable(kinds->counts()->text()));
+        // Three digits: no wrong rows with details, and how many more are needed.
+        w->chooseDigitCount(3);
+        QCOMPARE(kinds->currentWidget(), kinds->hint());
+        QVERIFY2(kinds->hint()->text().contains(u"今 0 回、あと 10 回"_qs),
+                 qPrintable(kinds->hint()->text()));
+
+        w->choosePage<ConfusionPage>();
+        QTableWidget *grid = w->page<ConfusionPage>()->grid();
+        QVERIFY(grid->isVisibleTo(w));
+        QCOMPARE(grid->item(3, 8)->toolTip(), u"3 を 8：8 回"_qs);
+        QCOMPARE(grid->item(3, 10)->toolTip(), u"3 を 空欄：0 回"_qs);
+        QVERIFY(grid->item(3, 8)->background() != grid->item(3, 7)->background());
+
+        w->choosePage<AdvicePage>();
+        QVERIFY2(w->page<AdvicePage>()->advice()->text().startsWith(
+                     u"・詳しい記録のある間違い 20 回のうち 12 回（60.0%）が隣り合う"_qs),
+                 qPrintable(w->page<AdvicePage>()->advice()->text()));
+
+        for (QWidget *control :
+             QList<QWidget *>{kinds->chart(), grid, w->page<AdvicePage>()->advice()}) {
+            QAccessibleInterface *face = QAccessible::queryAccessibleInterface(control);
+            QVERIFY(face);
+            QVERIFY(face->text(QAccessible::Name)
+                        .contains(QRegularExpression(QStringLiteral("[\\x{3040}-\\x{9FFF}]"))));
+        }
     }
 
     void contextMenuFromTheKeyboard_data()

@@ -27,10 +27,12 @@ PracticeSuggestion PracticeSuggestion::of(const SpanEstimate &estimate, int newe
             suggestion.digitCount = n;
         }
     }
+    // Said as the player meets it: how many rows in ten come back whole at that count.
+    const double chance = estimate.successAt(suggestion.digitCount);
     suggestion.reason =
-        QStringLiteral("%1で全問正解になる見込みは %2 で、力の伸びやすい %3 に最も近い桁数です。")
-            .arg(StatsText::digitCount(suggestion.digitCount),
-                 StatsText::percent(estimate.successAt(suggestion.digitCount) * 1000),
-                 StatsText::percent(targetSuccess * 1000));
+        QStringLiteral("%1なら 10 回のうち約 %2 回は全問正解できる見込みで、易しすぎず"
+                       "難しすぎない、力のいちばん伸びる桁数です。")
+            .arg(StatsText::digitCount(suggestion.digitCount))
+            .arg(std::lround(chance * 10));
     return suggestion;
 }

@@ -3,6 +3,7 @@
 #include "stats/core/StatsText.h"
 
 #include "base/RateText.h"
+#include "stats/core/ErrorKind.h"
 #include "stats/core/SpanEstimate.h"
 
 #include <QLocale>
@@ -40,6 +41,35 @@ QString days(int days)
 QString displayTime(int seconds)
 {
     return seconds < 0 ? allDigitCounts() : QStringLiteral("%1 秒").arg(seconds);
+}
+
+QString grouping(const QList<int> &groups)
+{
+    QStringList sizes;
+    for (int size : groups)
+        sizes.append(QString::number(size));
+    return sizes.join(u'-');
+}
+
+QString errorKind(ErrorKind kind)
+{
+    switch (kind) {
+    case ErrorKind::NeighbourSwap:
+        return QStringLiteral("隣どうしの入れ替え");
+    case ErrorKind::DistantSwap:
+        return QStringLiteral("離れた数字の入れ替え");
+    case ErrorKind::Omission:
+        return QStringLiteral("1 つ抜けてずれた");
+    case ErrorKind::Insertion:
+        return QStringLiteral("1 つ増えてずれた");
+    case ErrorKind::Replacement:
+        return QStringLiteral("1 つだけ違う数字");
+    case ErrorKind::EmptyEnd:
+        return QStringLiteral("終わりが空欄");
+    case ErrorKind::Several:
+        break;
+    }
+    return QStringLiteral("いくつもの間違い");
 }
 
 QString digits(double digits)

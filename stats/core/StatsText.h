@@ -5,9 +5,11 @@
 #include "stats/core/PracticeDays.h"
 
 #include <QDate>
+#include <QList>
 #include <QString>
 
 class SpanEstimate;
+enum class ErrorKind;
 
 // The texts of the statistics window's figures.
 namespace StatsText {
@@ -25,6 +27,10 @@ QString allDigitCounts();
 QString days(int days);
 // "5 秒"; everyDisplayTime (any negative) gives "すべて".
 QString displayTime(int seconds);
+// The sizes of a row's groups as a player reads them: "3-3-2".
+QString grouping(const QList<int> &groups);
+// The name of a kind of error: "隣どうしの入れ替え".
+QString errorKind(ErrorKind kind);
 // A number of digits to a tenth: "6.4 桁".
 QString digits(double digits);
 // A day of the practice calendar: "2024/03/05（火）：3 回、平均正解率 72.4%".

@@ -1,0 +1,67 @@
+// SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "stats/ErrorKindsChart.h"
+
+#include "stats/ChartLook.h"
+#include "stats/core/DrillAnalysis.h"
+#include "stats/core/StatsText.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSet>
+#include <QHorizontalBarSeries>
+#include <QLegend>
+#include <QValueAxis>
+
+#include <algorithm>
+
+ErrorKindsChart::ErrorKindsChart(QWidget *parent) : QChartView(parent)
+{
+    ChartLook::setUpView(this);
+
+    QChart *chart = this->chart();
+    m_shares = new QBarSet(QStringLiteral("間違いに占める割合"));
+    auto *bars = new QHorizontalBarSeries;
+    bars->append(m_shares);
+    bars->setLabelsVisible(true);
+    bars->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
+    bars->setLabelsFormat(QStringLiteral("@value"));
+    bars->setLabelsPrecision(3);
+    chart->addSeries(bars);
+    chart->legend()->hide();
+
+    m_kinds = new QBarCategoryAxis;
+    ChartLook::addAxes(chart, ChartLook::percentAxis(QStringLiteral("間違いに占める割合（%）")),
+                       m_kinds);
+}
+
+void ErrorKindsChart::showKinds(const DrillAnalysis &analysis, int digitCount)
+{
+    const QPalette pal = palette();
+    m_shares->setColor(pal.color(QPalette::Highlight));
+    m_shares->setBorderColor(pal.color(QPalette::Highlight));
+    m_shares->setLabelColor(pal.color(QPalette::HighlightedText));
+    m_shares->setLabelFont(font());
+
+    // A horizontal chart draws its first category at the bottom: the kinds go in backwards.
+    const int wrong = std::max(1, analysis.wrongRows(digitCount));
+    QList<qreal> values;
+    QStringList names;
+    for (int k = ErrorKinds::count - 1; k >= 0; --k) {
+        const int count = analysis.errors(static_cast<ErrorKind>(k), digitCount);
+        values.append(100.0 * count / wrong);
+        names.append(QStringLiteral("%1（%2 回）")
+                         .arg(StatsText::errorKind(static_cast<ErrorKind>(k)))
+                         .arg(count));
+    }
+    m_shares->remove(0, m_shares->count());
+    m_shares->append(values);
+    m_kinds->setCategories(names);
+    ChartLook::apply(chart(), pal, font());
+}
+
+QStringList ErrorKindsChart::kinds() const
+{
+    QStringList names = m_kinds->categories();
+    std::reverse(names.begin(), names.end());
+    return names;
+}
