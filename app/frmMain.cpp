@@ -10,6 +10,7 @@
 #include "drill/core/DrillSession.h"
 #include "help/HelpService.h"
 #include "records/History.h"
+#include "records/HistoryStore.h"
 #include "records/Settings.h"
 #include "records/core/DrillLog.h"
 #include "records/core/HistoryFile.h"
@@ -108,6 +109,13 @@ bool frmMain::frmMain_Load(QString *error)
             ui.cboMonsu->choose(ui.cboMonsu->findText(QString::number(digitCount)));
         });
     m_historyMenu->exporter().useDrillLog(m_history->store(), *m_drillLog);
+    // 成績グラフ's pages of errors and recall read the log when the window asks for them.
+    m_historyMenu->setLoggedDrills([this] {
+        QString unread; // the pages then show no drills
+        const std::optional<DrillLog::Contents> contents =
+            m_drillLog->read(m_history->store().lineCount(), &unread);
+        return contents ? contents->drills : QList<LoggedDrill>();
+    });
     if (!m_history->LoadHistory(error))
         return false;
 
