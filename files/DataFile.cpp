@@ -18,26 +18,51 @@
 
 namespace {
 
-// Why a read failed, in Japanese.
-QString readReason(int errorNumber)
+// Why a read or a write failed, in Japanese: one table for both, the few causes that differ
+// worded for the one that failed.
+enum class Access
 {
+    Read,
+    Write,
+};
+
+QString failureReason(int errorNumber, Access access)
+{
+    const bool read = access == Access::Read;
     switch (errorNumber) {
+    case ENOSPC:
+        return QStringLiteral("ディスクがいっぱいです。");
+    case EDQUOT:
+        return QStringLiteral("ディスクの使用量が上限に達しています。");
     case EACCES:
     case EPERM:
-        return QStringLiteral("読み込みが禁止されています。");
+        return read ? QStringLiteral("読み込みが禁止されています。")
+                    : QStringLiteral("書き込みが禁止されています。");
+    case EROFS:
+        return QStringLiteral("読み取り専用のディスクです。");
     case EISDIR:
         return QStringLiteral("同じ名前のフォルダがあります。");
+    case ENOENT:
     case ENOTDIR:
         return QStringLiteral("データフォルダが見つかりません。");
     case ELOOP:
         return QStringLiteral("リンクをたどれません。");
     case EIO:
         return QStringLiteral("ディスクの読み書きに失敗しました。");
+    case EFBIG:
+        return QStringLiteral("ファイルが大きすぎます。");
     case ENOMEM:
         return QStringLiteral("メモリが足りません。");
     default:
-        return QStringLiteral("読み込みに失敗しました（エラー番号 %1）。").arg(errorNumber);
+        return (read ? QStringLiteral("読み込みに失敗しました（エラー番号 %1）。")
+                     : QStringLiteral("書き込みに失敗しました（エラー番号 %1）。"))
+            .arg(errorNumber);
     }
+}
+
+QString readReason(int errorNumber)
+{
+    return failureReason(errorNumber, Access::Read);
 }
 
 QString cannotRead(const QString &describedName, const QString &why)
@@ -264,26 +289,5 @@ QString DataFile::cannotWrite(const QString &describedName, int errorNumber)
 
 QString DataFile::reason(int errorNumber)
 {
-    switch (errorNumber) {
-    case ENOSPC:
-        return QStringLiteral("ディスクがいっぱいです。");
-    case EDQUOT:
-        return QStringLiteral("ディスクの使用量が上限に達しています。");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("書き込みが禁止されています。");
-    case EROFS:
-        return QStringLiteral("読み取り専用のディスクです。");
-    case EISDIR:
-        return QStringLiteral("同じ名前のフォルダがあります。");
-    case ENOENT:
-    case ENOTDIR:
-        return QStringLiteral("データフォルダが見つかりません。");
-    case EIO:
-        return QStringLiteral("ディスクの読み書きに失敗しました。");
-    case EFBIG:
-        return QStringLiteral("ファイルが大きすぎます。");
-    default:
-        return QStringLiteral("書き込みに失敗しました（エラー番号 %1）。").arg(errorNumber);
-    }
+    return failureReason(errorNumber, Access::Write);
 }

@@ -77,8 +77,8 @@ void HistoryExport::showDetail()
     const std::optional<LoggedDrill> detail = m_store->detailOf(row);
     QMessageBox::information(
         &m_owner, QStringLiteral("この結果の詳細"),
-        detail ? QStringLiteral("%1番の結果\n").arg(row + 1) + drillDetailText(*detail)
-               : QStringLiteral("%1番の結果の詳細は記録されていません。").arg(row + 1));
+        detail ? QStringLiteral("%1 回目の結果\n").arg(row + 1) + drillDetailText(*detail)
+               : QStringLiteral("%1 回目の結果の詳細は記録されていません。").arg(row + 1));
 }
 
 void HistoryExport::exportDrillLogCsv()

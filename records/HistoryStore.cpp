@@ -145,13 +145,14 @@ bool HistoryStore::save(const DrillResult &result)
         return false;
     }
     ++m_lineCount; // a cut-off last line was ended first, and counted already
+    // The line is on disk; its detail follows, as far as the log lets it, before the table shows
+    // the row, so that whatever the new row sets off (成績グラフ's pages) finds the detail too.
+    if (m_log)
+        m_log->append(result, now, HistoryLine::format(record).chopped(2), m_lineCount);
     m_model->append(record);
     Q_EMIT appended();
-    // The line is on disk and in the table; its detail follows, as far as the log lets it.
-    if (m_log) {
-        m_log->append(result, now, HistoryLine::format(record).chopped(2), m_lineCount);
+    if (m_log)
         tellLogNotice();
-    }
     return true;
 }
 

@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/ChartLook.h"
 
+#include <QAbstractBarSeries>
+#include <QBarSet>
+#include <QLegend>
+
 #include <QAbstractAxis>
 #include <QAbstractSeries>
 #include <QChart>
@@ -56,6 +60,17 @@ void addAxes(QChart *chart, QAbstractAxis *x, QAbstractAxis *y)
         series->attachAxis(x);
         series->attachAxis(y);
     }
+}
+
+void addLabelledBars(QChart *chart, QAbstractBarSeries *bars, QBarSet *set)
+{
+    bars->append(set);
+    bars->setLabelsVisible(true);
+    bars->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
+    bars->setLabelsFormat(QStringLiteral("@value"));
+    bars->setLabelsPrecision(3);
+    chart->addSeries(bars);
+    chart->legend()->hide();
 }
 
 QValueAxis *percentAxis(const QString &title)

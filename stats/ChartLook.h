@@ -3,6 +3,8 @@
 #pragma once
 
 class QAbstractAxis;
+class QAbstractBarSeries;
+class QBarSet;
 class QChart;
 class QChartView;
 class QFont;
@@ -21,6 +23,9 @@ void apply(QChart *chart, const QPalette &palette, const QFont &font);
 void setUpView(QChartView *view);
 // Puts the axes at the bottom and the left of the chart and ties every series to both.
 void addAxes(QChart *chart, QAbstractAxis *x, QAbstractAxis *y);
+// Adds bars of one set to the chart, each labelled with its value inside its end (three
+// significant digits), and hides the legend: the axis says what the bars are.
+void addLabelledBars(QChart *chart, QAbstractBarSeries *bars, QBarSet *set);
 // An axis of percentages, 0 to 100 in steps of 20, under a title.
 QValueAxis *percentAxis(const QString &title);
 

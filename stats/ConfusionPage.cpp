@@ -86,7 +86,9 @@ void ConfusionPage::refresh(const StatsFigures &figures, const StatsSelection &s
                                        mix(base.blue(), full.blue())));
             const QString text =
                 s == t ? QStringLiteral("%1（正しい数字）").arg(s)
-                       : QStringLiteral("%1 を %2：%3 回").arg(s).arg(typedName(t)).arg(count);
+                : t == ConfusionTable::emptyBox
+                    ? QStringLiteral("%1 の所が空欄：%2 回").arg(s).arg(count)
+                    : QStringLiteral("%1 の所に %2 と入力：%3 回").arg(s).arg(t).arg(count);
             cell->setToolTip(text);
             cell->setData(Qt::AccessibleTextRole, text);
             m_grid->setItem(s, t, cell);

@@ -20,14 +20,7 @@ ErrorKindsChart::ErrorKindsChart(QWidget *parent) : QChartView(parent)
 
     QChart *chart = this->chart();
     m_shares = new QBarSet(QStringLiteral("間違いに占める割合"));
-    auto *bars = new QHorizontalBarSeries;
-    bars->append(m_shares);
-    bars->setLabelsVisible(true);
-    bars->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
-    bars->setLabelsFormat(QStringLiteral("@value"));
-    bars->setLabelsPrecision(3);
-    chart->addSeries(bars);
-    chart->legend()->hide();
+    ChartLook::addLabelledBars(chart, new QHorizontalBarSeries, m_shares);
 
     m_kinds = new QBarCategoryAxis;
     ChartLook::addAxes(chart, ChartLook::percentAxis(QStringLiteral("間違いに占める割合（%）")),

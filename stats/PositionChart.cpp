@@ -16,14 +16,7 @@ PositionChart::PositionChart(QWidget *parent) : QChartView(parent)
 
     QChart *chart = this->chart();
     m_shares = new QBarSet(QStringLiteral("○ の割合"));
-    auto *bars = new QBarSeries;
-    bars->append(m_shares);
-    bars->setLabelsVisible(true);
-    bars->setLabelsPosition(QAbstractBarSeries::LabelsInsideEnd);
-    bars->setLabelsFormat(QStringLiteral("@value"));
-    bars->setLabelsPrecision(3);
-    chart->addSeries(bars);
-    chart->legend()->hide();
+    ChartLook::addLabelledBars(chart, new QBarSeries, m_shares);
 
     m_x = new QBarCategoryAxis;
     ChartLook::addAxes(chart, m_x, ChartLook::percentAxis(QStringLiteral("○ の割合（%）")));

@@ -462,8 +462,8 @@ private Q_SLOTS:
         w->choosePage<ConfusionPage>();
         QTableWidget *grid = w->page<ConfusionPage>()->grid();
         QVERIFY(grid->isVisibleTo(w));
-        QCOMPARE(grid->item(3, 8)->toolTip(), u"3 を 8：8 回"_qs);
-        QCOMPARE(grid->item(3, 10)->toolTip(), u"3 を 空欄：0 回"_qs);
+        QCOMPARE(grid->item(3, 8)->toolTip(), u"3 の所に 8 と入力：8 回"_qs);
+        QCOMPARE(grid->item(3, 10)->toolTip(), u"3 の所が空欄：0 回"_qs);
         QVERIFY(grid->item(3, 8)->background() != grid->item(3, 7)->background());
 
         w->choosePage<AdvicePage>();
