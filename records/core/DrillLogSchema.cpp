@@ -95,32 +95,33 @@ int hasColumns(sqlite3 *db, const char *table, const Column (&columns)[N], bool 
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
-// How many of the log's two tables the file holds, by name.
-int tablesPresent(sqlite3 *db, int *count)
+// The one number a query of one row and one column answers.
+int singleNumber(sqlite3 *db, const char *sql, int *value)
 {
-    SqlStatement query(db, "SELECT count(*) FROM sqlite_schema"
-                           " WHERE type = 'table' AND name IN ('drill', 'entry')");
+    SqlStatement query(db, sql);
     if (query.prepared() != SQLITE_OK)
         return query.prepared();
     const int rc = sqlite3_step(*query);
     if (rc != SQLITE_ROW)
         return rc;
-    *count = sqlite3_column_int(*query, 0);
+    *value = sqlite3_column_int(*query, 0);
     return SQLITE_OK;
+}
+
+// How many of the log's two tables the file holds, by name.
+int tablesPresent(sqlite3 *db, int *count)
+{
+    return singleNumber(db,
+                        "SELECT count(*) FROM sqlite_schema"
+                        " WHERE type = 'table' AND name IN ('drill', 'entry')",
+                        count);
 }
 
 } // namespace
 
 int DrillLogSchema::userVersion(sqlite3 *db, int *version)
 {
-    SqlStatement query(db, "PRAGMA user_version");
-    if (query.prepared() != SQLITE_OK)
-        return query.prepared();
-    const int rc = sqlite3_step(*query);
-    if (rc != SQLITE_ROW)
-        return rc;
-    *version = sqlite3_column_int(*query, 0);
-    return SQLITE_OK;
+    return singleNumber(db, "PRAGMA user_version", version);
 }
 
 int DrillLogSchema::quickCheck(sqlite3 *db, bool *ok)
