@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmMain.h"
 
+#include "app/AdaptiveDigitCount.h"
 #include "controls/AnswerBox.h"
 #include "controls/ChoiceCombo.h"
 #include "controls/CommandButton.h"
@@ -14,6 +15,7 @@
 #include "records/Settings.h"
 #include "records/core/DrillLog.h"
 #include "records/core/HistoryFile.h"
+#include "records/core/ProgramPreferences.h"
 #include "records/core/SettingsFile.h"
 #include "stats/HistoryMenu.h"
 
@@ -64,6 +66,10 @@ frmMain::frmMain(const QDir &dataDir, std::unique_ptr<HistoryFile> historyFile, 
         if (m_state.intAs == 1)
             m_history->Save(result);
     });
+    m_preferences = std::make_unique<ProgramPreferences>(ProgramPreferences::defaultPath());
+    m_adaptive = std::make_unique<AdaptiveDigitCount>(
+        *m_session, m_state, *m_preferences, *ui.Image1, *ui.cboMonsu,
+        [this](int digitCount) { chooseDigitCount(digitCount); });
     connectEvents();
 
     ui.tmrStart->start();
@@ -75,7 +81,10 @@ frmMain::~frmMain() = default;
 
 void frmMain::connectEvents()
 {
-    connect(ui.cmdStart, &QToolButton::clicked, this, [this] { m_drill->cmdStart_Click(); });
+    connect(ui.cmdStart, &QToolButton::clicked, this, [this] {
+        m_adaptive->beforeStart();
+        m_drill->cmdStart_Click();
+    });
     connect(ui.cmdKaitou, &QToolButton::clicked, this, [this] { m_drill->cmdKaitou_Click(); });
     connect(ui.cmdHozon, &QToolButton::clicked, this, &frmMain::cmdHozon_Click);
     connect(ui.cmdClear, &QToolButton::clicked, this, [this] { m_history->ClearHistory(); });
@@ -104,10 +113,11 @@ bool frmMain::frmMain_Load(QString *error)
 
     m_history->InitRireki();
     // 成績グラフ's suggested digit count is picked in 問題数 as the player would pick it.
-    m_historyMenu = std::make_unique<HistoryMenu>(
-        *ui.msgRireki, m_history->model(), m_clock, *this, [this](int digitCount) {
-            ui.cboMonsu->choose(ui.cboMonsu->findText(QString::number(digitCount)));
-        });
+    m_historyMenu =
+        std::make_unique<HistoryMenu>(*ui.msgRireki, m_history->model(), m_clock, *this,
+                                      [this](int digitCount) { chooseDigitCount(digitCount); });
+    m_historyMenu->setAdaptiveDigitCount([this] { return m_adaptive->isOn(); },
+                                         [this](bool on) { m_adaptive->setOn(on); });
     m_historyMenu->exporter().useDrillLog(m_history->store(), *m_drillLog);
     // 成績グラフ's pages of errors and recall read the log when the window asks for them.
     m_historyMenu->setLoggedDrills([this] {
@@ -148,6 +158,11 @@ void frmMain::cmdHozon_Click()
 {
     if (const DrillResult *result = m_session->resultToSave())
         m_history->Save(*result);
+}
+
+void frmMain::chooseDigitCount(int digitCount)
+{
+    ui.cboMonsu->choose(ui.cboMonsu->findText(QString::number(digitCount)));
 }
 
 void frmMain::cmdHelp_Click()

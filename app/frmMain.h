@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <memory>
 
+class AdaptiveDigitCount;
 class Clock;
 class DigitSource;
 class Disk;
@@ -19,6 +20,7 @@ class History;
 class HistoryMenu;
 class DrillLog;
 class HistoryFile;
+class ProgramPreferences;
 class Settings;
 class SettingsFile;
 
@@ -65,6 +67,8 @@ public:
     History &history() { return *m_history; }
     // The history table's context menu and the window "成績グラフ" it opens.
     HistoryMenu &historyMenu() { return *m_historyMenu; }
+    // 自動調整: the digit count following the player, when turned on.
+    AdaptiveDigitCount &adaptiveDigitCount() { return *m_adaptive; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -75,6 +79,8 @@ private:
     void connectEvents();
     void cmdHozon_Click();
     void showFocusCue();
+    // Picks a digit count in 問題数 as the player picking it from the list does.
+    void chooseDigitCount(int digitCount);
 
     QDir m_dataDir;
     HelpService &m_help;
@@ -87,6 +93,8 @@ private:
     std::unique_ptr<DrillSession> m_session;
     std::unique_ptr<Drill> m_drill;
     Clock &m_clock;
+    std::unique_ptr<ProgramPreferences> m_preferences; // what 設定.txt has no place for
+    std::unique_ptr<AdaptiveDigitCount> m_adaptive;
     std::unique_ptr<HistoryMenu> m_historyMenu; // made at start-up, its window on request
     bool m_shown = false;
     bool m_activated = false;

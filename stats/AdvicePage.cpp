@@ -14,7 +14,8 @@ AdvicePage::AdvicePage(QWidget *parent) : QWidget(parent)
     m_advice->setWordWrap(true);
     m_advice->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_advice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_advice->setAccessibleName(title());
+    // No accessible name of its own: a screen reader then reads the advice itself, the page's
+    // tab already saying what it is.
     QFont large = font();
     large.setPointSizeF(large.pointSizeF() * 1.25);
     m_advice->setFont(large);

@@ -68,6 +68,11 @@ void HistoryMenu::popup(const QPoint &globalPos)
         m_menu = new QMenu(&m_table);
         m_menu->setObjectName(QStringLiteral("HistoryMenu"));
         m_menu->addAction(QStringLiteral("成績グラフ(&G)…"), this, &HistoryMenu::openStatsWindow);
+        if (m_host.canSwitchAdaptive()) {
+            m_adaptive = m_menu->addAction(QStringLiteral("問題数の自動調整(&A)"), this,
+                                           [this](bool on) { m_host.setAdaptiveDigitCount(on); });
+            m_adaptive->setCheckable(true);
+        }
         m_menu->addAction(QStringLiteral("CSV に書き出す(&E)…"), this,
                           [this] { m_export.exportCsv(); });
         if (m_export.hasDrillLog()) {
@@ -81,7 +86,15 @@ void HistoryMenu::popup(const QPoint &globalPos)
         m_menu->addAction(QStringLiteral("コピー(&C)"), this, [this] { m_export.copyRows(); });
     }
     m_menu->actions().constLast()->setEnabled(m_export.hasChosenRows());
+    if (m_adaptive)
+        m_adaptive->setChecked(m_host.adaptiveDigitCount());
     m_menu->popup(globalPos);
+}
+
+void HistoryMenu::setAdaptiveDigitCount(std::function<bool()> isOn,
+                                        std::function<void(bool on)> turn)
+{
+    m_host.setAdaptiveSwitch(std::move(isOn), std::move(turn));
 }
 
 void HistoryMenu::openStatsWindow()

@@ -52,6 +52,10 @@ public:
         m_host.setLoggedDrills(std::move(source));
     }
 
+    // 自動調整, switched from the menu and from the window's suggestion page; the menu's item
+    // shows only once this is set.
+    void setAdaptiveDigitCount(std::function<bool()> isOn, std::function<void(bool on)> turn);
+
     // The menu's "CSV に書き出す…" and "コピー".
     HistoryExport &exporter() { return m_export; }
 
@@ -64,7 +68,8 @@ private:
     QTableView &m_table;
     QWidget &m_owner;
     HistoryExport m_export;
-    ProgramStatsHost m_host;    // what the window "成績グラフ" is handed
-    QPointer<QMenu> m_menu;     // a child of the table
-    QPointer<QWidget> m_window; // the window "成績グラフ"
+    ProgramStatsHost m_host;       // what the window "成績グラフ" is handed
+    QPointer<QMenu> m_menu;        // a child of the table
+    QAction *m_adaptive = nullptr; // in m_menu, checkable
+    QPointer<QWidget> m_window;    // the window "成績グラフ"
 };

@@ -52,3 +52,21 @@ void ProgramStatsHost::chooseDigitCount(int digitCount)
     if (m_chooseDigitCount)
         m_chooseDigitCount(digitCount);
 }
+
+bool ProgramStatsHost::adaptiveDigitCount() const
+{
+    return m_adaptiveIsOn && m_adaptiveIsOn();
+}
+
+void ProgramStatsHost::setAdaptiveDigitCount(bool on)
+{
+    if (m_turnAdaptive)
+        m_turnAdaptive(on);
+}
+
+void ProgramStatsHost::setAdaptiveSwitch(std::function<bool()> isOn,
+                                         std::function<void(bool on)> turn)
+{
+    m_adaptiveIsOn = std::move(isOn);
+    m_turnAdaptive = std::move(turn);
+}

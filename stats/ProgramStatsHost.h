@@ -26,10 +26,17 @@ public:
     QDateTime localNow() const override;
     QFont japaneseFont(qreal points) const override;
     void chooseDigitCount(int digitCount) override;
+    bool adaptiveDigitCount() const override;
+    void setAdaptiveDigitCount(bool on) override;
+    // How 自動調整 is asked and switched; off, and not to be switched, until it is set.
+    void setAdaptiveSwitch(std::function<bool()> isOn, std::function<void(bool on)> turn);
+    bool canSwitchAdaptive() const { return bool(m_turnAdaptive); }
 
 private:
     const HistoryModel &m_model;
     const Clock &m_clock;
     std::function<void(int)> m_chooseDigitCount;
     std::function<QList<LoggedDrill>()> m_loggedDrills;
+    std::function<bool()> m_adaptiveIsOn;
+    std::function<void(bool)> m_turnAdaptive;
 };

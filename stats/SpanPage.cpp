@@ -9,12 +9,13 @@
 #include "stats/core/SpanEstimate.h"
 #include "stats/core/StatsText.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SpanPage::SpanPage(StatsHost &host, QWidget *parent) : QWidget(parent)
+SpanPage::SpanPage(StatsHost &host, QWidget *parent) : QWidget(parent), m_host(host)
 {
     m_estimate = new QLabel(this);
     m_estimate->setWordWrap(true);
@@ -27,6 +28,10 @@ SpanPage::SpanPage(StatsHost &host, QWidget *parent) : QWidget(parent)
     m_suggestion->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_choose = new QPushButton(QStringLiteral("問題数を選ぶ(&P)"), this);
     m_choose->setEnabled(false);
+    m_adaptive = new QCheckBox(QStringLiteral("問題数の自動調整(&A)"), this);
+    m_adaptive->setToolTip(QStringLiteral(
+        "オンにすると、1 回ごとの結果に合わせて問題数が変わります：2 回続けて全問正解すると 1 "
+        "問増え、間違いがあると 1 問減ります（1〜15 問）。"));
 
     auto *next = new QHBoxLayout;
     next->addWidget(m_suggestion, 1);
@@ -35,11 +40,32 @@ SpanPage::SpanPage(StatsHost &host, QWidget *parent) : QWidget(parent)
     m_layout->addWidget(m_estimate);
     m_layout->addStretch(1); // the chart's place
     m_layout->addLayout(next);
+    m_layout->addWidget(m_adaptive);
 
     connect(m_choose, &QPushButton::clicked, this, [this, &host] {
         if (m_suggested > 0)
             host.chooseDigitCount(m_suggested);
     });
+    // clicked() is the player's: a refresh's setChecked() switches nothing.
+    connect(m_adaptive, &QCheckBox::clicked, this, [this](bool on) {
+        m_host.setAdaptiveDigitCount(on);
+        m_adaptive->setChecked(m_host.adaptiveDigitCount());
+    });
+}
+
+// The switch is also in the history table's menu: the page shows it as it is now whenever
+// it is shown or its window comes to the front.
+void SpanPage::showEvent(QShowEvent *event)
+{
+    m_adaptive->setChecked(m_host.adaptiveDigitCount());
+    QWidget::showEvent(event);
+}
+
+void SpanPage::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange)
+        m_adaptive->setChecked(m_host.adaptiveDigitCount());
+    QWidget::changeEvent(event);
 }
 
 QString SpanPage::title() const

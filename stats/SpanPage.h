@@ -7,6 +7,7 @@
 #include <QWidget>
 
 struct PracticeSuggestion;
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QVBoxLayout;
@@ -17,7 +18,7 @@ class StatsHost;
 
 // The page 推定スパン: the span with its interval (or what it still needs), the chart of whole
 // rows right by digit count, and the digit count to practise next with a button that picks it
-// in the main window's 問題数.
+// in the main window's 問題数, or 自動調整, which then picks the count after every drill.
 class SpanPage : public QWidget, public StatsPage
 {
     Q_OBJECT
@@ -32,7 +33,12 @@ public:
     QLabel *estimate() const { return m_estimate; }
     QLabel *suggestion() const { return m_suggestion; }
     QPushButton *chooseButton() const { return m_choose; }
+    QCheckBox *adaptiveSwitch() const { return m_adaptive; }
     SpanChart *chart() const { return m_chart; } // null until first shown
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void showSpan(const SpanTally &tally, const SpanEstimate &estimate,
@@ -43,5 +49,7 @@ private:
     SpanChart *m_chart = nullptr;
     QLabel *m_suggestion = nullptr;
     QPushButton *m_choose = nullptr;
+    QCheckBox *m_adaptive = nullptr; // 自動調整, as the host has it
+    StatsHost &m_host;
     int m_suggested = 0;
 };

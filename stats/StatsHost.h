@@ -36,4 +36,9 @@ public:
     // Picks a digit count (1 to 15) in the main window's 問題数 as choosing it from that list
     // does: the settings file is rewritten, and a failed write is told to the player there.
     virtual void chooseDigitCount(int digitCount) = 0;
+
+    // 自動調整: whether the main window's digit count follows the player drill by drill, and
+    // turning it on or off (remembered; a failed write is told to the player there).
+    virtual bool adaptiveDigitCount() const = 0;
+    virtual void setAdaptiveDigitCount(bool on) = 0;
 };

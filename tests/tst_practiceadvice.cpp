@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatsFixture.h"
 #include "base/DrillResult.h"
+#include "stats/core/DigitCountFollower.h"
 #include "stats/core/DigitStaircase.h"
 #include "stats/core/DrillAnalysis.h"
 #include "stats/core/HistoryStats.h"
@@ -131,6 +132,47 @@ private Q_SLOTS:
             seen.append(staircase.step(row == u'R'));
         QCOMPARE(seen, counts);
         QCOMPARE(staircase.digitCount(), counts.last());
+    }
+    // 自動調整 follows the drills as they come: each drill's digit count and whether it was
+    // wholly right, and the count it then chooses for the next drill (0: none, no change).
+    void followerChanges_data()
+    {
+        QTest::addColumn<QString>("drills"); // "5R 5W": digit count, R wholly right, W a miss
+        QTest::addColumn<QList<int>>("changes");
+        QTest::newRow("up after two right") << "5R 5R" << QList<int>{0, 6};
+        QTest::newRow("down after a miss") << "5W" << QList<int>{4};
+        QTest::newRow("goes on at its own count") << "5R 5R 6W 5W" << QList<int>{0, 6, 5, 4};
+        QTest::newRow("the player's choice starts afresh") << "5R 7R 7R" << QList<int>{0, 0, 8};
+        QTest::newRow("nothing below 1 or above 15") << "1W 15R 15R" << QList<int>{0, 0, 0};
+    }
+    void followerChanges()
+    {
+        QFETCH(QString, drills);
+        QFETCH(QList<int>, changes);
+        DigitCountFollower follower;
+        QList<int> seen;
+        for (const QString &drill : drills.split(u' ')) {
+            const int count = drill.chopped(1).toInt();
+            const auto change = follower.follow(count, drill.endsWith(u'R'));
+            seen.append(change ? change->to : 0);
+            if (change)
+                QCOMPARE(change->from, count);
+        }
+        QCOMPARE(seen, changes);
+    }
+    void followerTellsWhy()
+    {
+        DigitCountFollower follower;
+        follower.follow(5, true);
+        const auto up = follower.follow(5, true);
+        QVERIFY(up);
+        QCOMPARE(up->announcement(),
+                 QStringLiteral(
+                     "自動調整：2 回続けて全問正解したので、次の問題から問題数を 6 にします。"));
+        const auto down = follower.follow(6, false);
+        QVERIFY(down);
+        QCOMPARE(down->explanation(),
+                 QStringLiteral("自動調整：間違いがあったので、問題数を 6 から 5 にしました。"));
     }
 };
 

@@ -2,10 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MessageBoxAnswerer.h"
 #include "TestWindow.h"
+#include "app/AdaptiveDigitCount.h"
 #include "controls/ChoiceCombo.h"
+#include "records/core/ProgramPreferences.h"
 
 #include <QAbstractItemView>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QScopeGuard>
@@ -202,6 +205,56 @@ private Q_SLOTS:
         QApplication::sendEvent(w.ui.cboMonsu, &wheel);
         QCOMPARE(w.ui.cboMonsu->currentText(), QStringLiteral("5"));
         QCOMPARE(t.readFile(settingsName), QByteArray("5,5,1\r\n"));
+    }
+
+    // 自動調整: two whole rows right decide one digit more, said at once over the logo; the
+    // next スタート picks it in 問題数 and the settings file. A second press of 回答 is not
+    // another drill; a count the player chose meanwhile wins; off, nothing changes. The
+    // switch is remembered for the next run.
+    void adaptiveDigitCountFollowsThePlayer()
+    {
+        QFile::remove(ProgramPreferences::defaultPath());
+        auto cleanUp = qScopeGuard([] { QFile::remove(ProgramPreferences::defaultPath()); });
+        TestWindow t("5,5,0\r\n");
+        QVERIFY(!t->adaptiveDigitCount().isOn());
+        t->adaptiveDigitCount().setOn(true);
+        QVERIFY(t.restart());
+        AdaptiveDigitCount &following = t->adaptiveDigitCount();
+        QVERIFY(following.isOn());
+        const QLabel &told = following.notice();
+
+        t.score(u"12345"_qs, u"12345"_qs);
+        QVERIFY(told.isHidden());
+        t.score(u"12345"_qs, u"12345"_qs);
+        QCOMPARE(told.text(),
+                 u"自動調整：2 回続けて全問正解したので、次の問題から問題数を 6 にします。"_qs);
+        QVERIFY(!told.isHidden());
+        QCOMPARE(t->ui.cboMonsu->toolTip(), told.text());
+        t->ui.cmdKaitou->click(); // scored again: the same drill
+        QCOMPARE(t->drillState().intMonsu, 5);
+        QCOMPARE(t.readFile(settingsName), QByteArray("5,5,0\r\n"));
+
+        t->ui.cmdStart->click();
+        QCOMPARE(t->ui.cboMonsu->currentText(), u"6"_qs);
+        QCOMPARE(t.readFile(settingsName), QByteArray("6,5,0\r\n"));
+        QCOMPARE(told.text(),
+                 u"自動調整：2 回続けて全問正解したので、問題数を 5 から 6 にしました。"_qs);
+        t.score(u"123456"_qs, u"123450"_qs); // goes on with the drill just started
+        QCOMPARE(told.text(),
+                 u"自動調整：間違いがあったので、次の問題から問題数を 5 にします。"_qs);
+
+        t->ui.cboMonsu->choose(t->ui.cboMonsu->findText(u"7"_qs));
+        t->ui.cmdStart->click();
+        QCOMPARE(t->drillState().intMonsu, 7);
+        QVERIFY(told.isHidden());
+
+        following.setOn(false);
+        t.score(u"1234567"_qs, u"1234560"_qs);
+        t->ui.cmdStart->click();
+        QCOMPARE(t->drillState().intMonsu, 7);
+        QVERIFY(told.isHidden());
+        QVERIFY(t->ui.cboMonsu->toolTip().isEmpty());
+        QVERIFY(!ProgramPreferences(ProgramPreferences::defaultPath()).adaptiveDigitCount());
     }
 
     void failedStoreWarnsAndKeepsTheChoice()

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/Disk.h"
 #include "files/ShownText.h"
+#include "records/core/ProgramPreferences.h"
 #include "records/core/SettingsFile.h"
 
 #include <QDir>
@@ -198,6 +199,45 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.path()).mkdir(SettingsFile::fileName()));
         QVERIFY(!SettingsFile(path, Disk::real()).read(&values, &error));
         QVERIFY2(error.contains(QStringLiteral("読み込めません")), qPrintable(error));
+    }
+    // The preferences file beside the settings: remembered across runs, its folder made, off
+    // when missing or when something other than a small file lies there, and a failed write
+    // told while the choice holds for the run.
+    void preferences_data()
+    {
+        QTest::addColumn<QString>("inPlace"); // what lies at the path before: "", "big", "dir"
+        QTest::addColumn<bool>("writes");
+        QTest::newRow("none: made with its folder") << QString() << true;
+        QTest::newRow("a large file is not read or replaced") << "big" << false;
+        QTest::newRow("a folder in its place") << "dir" << false;
+    }
+    void preferences()
+    {
+        QFETCH(QString, inPlace);
+        QFETCH(bool, writes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("ketamori/ketamori.conf"));
+        QVERIFY(QDir(dir.path()).mkpath(inPlace == u"dir" ? path : QStringLiteral("ketamori")));
+        if (inPlace == u"big") {
+            QFile big(path);
+            QVERIFY(big.open(QIODevice::WriteOnly));
+            big.write("[drill]\nadaptiveDigitCount=true\n");
+            big.write(QByteArray(100 * 1024, '#'));
+        }
+
+        ProgramPreferences preferences(path);
+        QVERIFY(!preferences.adaptiveDigitCount());
+        QString error;
+        QCOMPARE(preferences.setAdaptiveDigitCount(true, &error), writes);
+        QVERIFY(preferences.adaptiveDigitCount()); // holds for this run either way
+        QCOMPARE(error.isEmpty(), writes);
+        QCOMPARE(ProgramPreferences(path).adaptiveDigitCount(), writes);
+        if (inPlace == u"big")
+            QCOMPARE(QFileInfo(path).size(), qint64(100 * 1024 + 32));
+        if (writes) {
+            QVERIFY(preferences.setAdaptiveDigitCount(false, &error));
+            QVERIFY(!ProgramPreferences(path).adaptiveDigitCount());
+        }
     }
 };
 

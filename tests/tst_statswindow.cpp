@@ -5,6 +5,7 @@
 #include "RunUntilExit.h"
 #include "StatsFixture.h"
 #include "TestWindow.h"
+#include "app/AdaptiveDigitCount.h"
 #include "base/DrillResult.h"
 #include "controls/AnswerBox.h"
 #include "controls/ChoiceCombo.h"
@@ -12,6 +13,7 @@
 #include "records/HistoryModel.h"
 #include "records/core/HistoryFile.h"
 #include "records/core/HistoryLine.h"
+#include "records/core/ProgramPreferences.h"
 #include "stats/AdvicePage.h"
 #include "stats/BestsTable.h"
 #include "stats/CalendarGrid.h"
@@ -35,6 +37,7 @@
 #include <QAccessible>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -45,6 +48,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -353,6 +357,29 @@ private Q_SLOTS:
         QCOMPARE(p.readFile(QStringLiteral("設定.txt")), QByteArray("4,5,0\r\n"));
     }
 
+    // 自動調整 has one state, switched from the page or the history menu, each showing it.
+    void adaptiveSwitchIsTheProgramsOwn()
+    {
+        QFile::remove(ProgramPreferences::defaultPath());
+        auto cleanUp = qScopeGuard([] { QFile::remove(ProgramPreferences::defaultPath()); });
+        Program p(spanFile());
+        p.menu().openStatsWindow();
+        p.window()->choosePage<SpanPage>();
+        QCheckBox *box = p.window()->page<SpanPage>()->adaptiveSwitch();
+        QVERIFY(!box->isChecked());
+        box->click();
+        QVERIFY(p.form->adaptiveDigitCount().isOn());
+
+        p.menu().popup(QPoint(0, 0));
+        QAction *item = p.menu().menu()->actions().at(1);
+        QVERIFY(item->isChecked());
+        item->trigger();
+        QVERIFY(!p.form->adaptiveDigitCount().isOn());
+        p.window()->choosePage<TrendPage>();
+        p.window()->choosePage<SpanPage>();
+        QVERIFY(!box->isChecked());
+    }
+
     void suggestionButtonTellsAFailedWrite()
     {
         Program p(spanFile());
@@ -509,8 +536,8 @@ private Q_SLOTS:
         for (QAction *action : menu->actions())
             if (!action->isSeparator())
                 texts.append(action->text());
-        QCOMPARE(texts, QStringList({u"成績グラフ(&G)…"_qs, u"CSV に書き出す(&E)…"_qs,
-                                     u"この結果の詳細(&I)…"_qs,
+        QCOMPARE(texts, QStringList({u"成績グラフ(&G)…"_qs, u"問題数の自動調整(&A)"_qs,
+                                     u"CSV に書き出す(&E)…"_qs, u"この結果の詳細(&I)…"_qs,
                                      u"詳細記録を CSV に書き出す(&D)…"_qs, u"コピー(&C)"_qs}));
         QTest::keyClick(menu, Qt::Key_G);
         QTRY_VERIFY(p.window() && p.window()->isVisible());
