@@ -21,7 +21,6 @@ AdaptiveDigitCount::AdaptiveDigitCount(DrillSession &session, const DrillState &
 {
     // Drawn like a tooltip, in the logo's place: a note beside the drill, not a part of it.
     m_notice->setObjectName(QStringLiteral("adaptiveNotice"));
-    // Its text is its name, for a screen reader.
     m_notice->setGeometry(logo.geometry());
     m_notice->setFont(japaneseFont(10.5));
     m_notice->setWordWrap(true);
@@ -87,6 +86,8 @@ void AdaptiveDigitCount::beforeStart()
 void AdaptiveDigitCount::tell(const QString &text)
 {
     m_notice->setText(text);
+    // A screen reader reads the notice's words as its name.
+    m_notice->setAccessibleName(text.isEmpty() ? QStringLiteral("自動調整のお知らせ") : text);
     m_notice->setVisible(!text.isEmpty());
     if (!text.isEmpty())
         m_notice->raise();
