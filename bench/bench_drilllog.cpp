@@ -3,13 +3,18 @@
 // The drill log's costs: the first use (opening and checking the file), one save's detail
 // (median and worst of 1,000) at logs of 0, 100,000 and 1,000,000 drills, and reading 100,000
 // details for the analysis.
-//   bench_drilllog [FOLDER]   FOLDER (default: a temporary one) holds the logs made, on the
-//                             disk to be measured
+//   bench_drilllog [FOLDER]     FOLDER (default: a temporary one) holds the logs made, on the
+//                               disk to be measured
+//   bench_drilllog make FOLDER  writes FOLDER/詳細.sqlite, a log with one drill for each line of
+//                               FOLDER/履歴.txt (line numbers 1 to N, each row that line's
+//                               detail), for the start-up benchmark
 // Prints one line per log size: open_ms=... append_median_ms=... append_worst_ms=...
 // and, for 100,000, read_ms=... (median of 5).
 
 #include "records/core/DrillLog.h"
+#include "records/core/HistoryFile.h"
 #include "records/core/HistoryLine.h"
+#include "records/core/SqlStatement.h"
 #include "tests/SaveStream.h"
 
 #include <QCoreApplication>
@@ -21,6 +26,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -42,42 +48,172 @@ bool append(DrillLog &log, int n, qint64 line)
                       HistoryLine::format(streamRecord(n)).chopped(2), line);
 }
 
-// A log of count drills, the stream's first 400 over and over, made by SQL in one transaction
-// from rows the program wrote itself: far faster than a million saves.
-bool makeLog(const QString &path, qint64 count)
+// How a drill saved as this history line may have gone: the line's marks, counts and seconds,
+// with the digits shown, the boxes' texts and their entry times made up around them (an empty
+// box now and then, a refill now and then), varying with n.
+DrillResult playOf(const HistoryRecord &record, int n)
 {
+    DrillResult result;
+    result.marks = record.marks;
+    result.right = record.ok;
+    result.wrong = record.ng;
+    result.digitCount = int16_t(record.ok + record.ng);
+    result.displaySeconds = record.seconds;
+    for (int i = 0; i < result.digitCount; ++i) {
+        const QChar digit = QChar(u'0' + (n + i) % 9);
+        result.shown += digit;
+        const bool right = record.marks[size_t(i)] == DrillResult::Mark::Right;
+        const bool empty = !right && (n + i) % 3 == 0;
+        result.answers.append(right   ? QString(digit)
+                              : empty ? QString()
+                                      : QString(QChar(u'0' + (n + i + 1) % 9)));
+        result.entryMs.append(empty ? -1 : 700 + 450 * i + n % 50);
+        result.refills.append(empty ? 0 : (n + i) % 4 == 0);
+    }
+    result.answerMs = 1200 + 450 * result.digitCount + n % 50;
+    return result;
+}
+
+// The detail of history line n (from 1) with these bytes, saved at the line's own time.
+std::optional<LoggedDrill> drillOf(QByteArrayView line, qint64 n)
+{
+    const std::optional<HistoryRecord> record = HistoryLine::parse(line);
+    if (!record)
+        return std::nullopt;
+    const QDateTime savedAt(record->date, record->time);
+    LoggedDrill drill{savedAt.toMSecsSinceEpoch(), savedAt.offsetFromUtc(), n, line.toByteArray(),
+                      playOf(*record, int(n % 1000000))};
+    if (!drill.makesSense(n))
+        return std::nullopt;
+    return drill;
+}
+
+bool failed(sqlite3 *db, const char *what)
+{
+    std::fprintf(stderr, "making the log: %s: %s\n", what, sqlite3_errmsg(db));
+    return false;
+}
+
+// A log with one drill for each of the history lines (without their line ends), line numbers 1
+// to lines.size(). The first is saved by the program itself, which makes the file and its
+// tables; the others are written in one transaction, far faster than a million saves.
+bool makeLog(const QString &path, const QList<QByteArray> &lines)
+{
+    if (lines.isEmpty())
+        return true;
     {
+        const std::optional<LoggedDrill> first = drillOf(lines.first(), 1);
         DrillLog log(path);
-        for (int n = 1; n <= 400; ++n) {
-            if (!append(log, n, n))
-                return false;
+        if (!first ||
+            !log.append(first->result, QDateTime::fromMSecsSinceEpoch(first->savedAtUtcMs),
+                        lines.first(), 1))
+            return false;
+    }
+    sqlite3 *db = nullptr;
+    if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK)
+        return failed(db, "open");
+    // Closed once the statements below are finalized too. The file is left in write-ahead
+    // mode, as the program keeps it; the bulk goes in through a rollback journal in memory,
+    // not through a write-ahead log as large as the file.
+    const auto done = [db](bool ok) {
+        ok = ok && (sqlExec(db, "PRAGMA journal_mode = WAL") == SQLITE_OK || failed(db, "wal"));
+        sqlite3_close_v2(db);
+        return ok;
+    };
+    if (sqlExec(db, "PRAGMA journal_mode = MEMORY") != SQLITE_OK ||
+        sqlExec(db, "PRAGMA synchronous = OFF") != SQLITE_OK || sqlExec(db, "BEGIN") != SQLITE_OK)
+        return done(failed(db, "begin"));
+    SqlStatement row(db, "INSERT INTO drill (id, saved_at_utc_ms, utc_offset_s, line_number,"
+                         " history_line, digit_count, display_seconds, shown, right_count,"
+                         " wrong_count, answer_ms) VALUES (?1, ?2, ?3, ?1, ?4, ?5, ?6, ?7, ?8,"
+                         " ?9, ?10)");
+    SqlStatement box(db, "INSERT INTO entry (drill_id, slot, answer, correct, entry_ms, refills)"
+                         " VALUES (?1, ?2, ?3, ?4, ?5, ?6)");
+    if (row.prepared() != SQLITE_OK || box.prepared() != SQLITE_OK)
+        return done(failed(db, "prepare"));
+    for (qint64 n = 2; n <= lines.size(); ++n) {
+        const std::optional<LoggedDrill> drill = drillOf(lines.at(n - 1), n);
+        if (!drill) {
+            std::fprintf(stderr, "making the log: history line %lld is no drill\n",
+                         static_cast<long long>(n));
+            return done(false);
+        }
+        const DrillResult &r = drill->result;
+        const QByteArray shown = r.shown.toUtf8();
+        sqlite3_reset(*row);
+        sqlite3_bind_int64(*row, 1, n);
+        sqlite3_bind_int64(*row, 2, drill->savedAtUtcMs);
+        sqlite3_bind_int(*row, 3, drill->utcOffsetSeconds);
+        sqlite3_bind_blob(*row, 4, drill->historyLine.constData(), int(drill->historyLine.size()),
+                          SQLITE_STATIC);
+        sqlite3_bind_int(*row, 5, r.digitCount);
+        sqlite3_bind_int(*row, 6, r.displaySeconds);
+        sqlite3_bind_text(*row, 7, shown.constData(), int(shown.size()), SQLITE_STATIC);
+        sqlite3_bind_int(*row, 8, r.right);
+        sqlite3_bind_int(*row, 9, r.wrong);
+        sqlite3_bind_int64(*row, 10, r.answerMs);
+        if (sqlite3_step(*row) != SQLITE_DONE)
+            return done(failed(db, "drill"));
+        for (int i = 0; i < r.digitCount; ++i) {
+            const QByteArray answer = r.answers.at(i).toUtf8();
+            sqlite3_reset(*box);
+            sqlite3_bind_int64(*box, 1, n);
+            sqlite3_bind_int(*box, 2, i + 1);
+            sqlite3_bind_text(*box, 3, answer.constData(), int(answer.size()), SQLITE_STATIC);
+            sqlite3_bind_int(*box, 4, r.marks[size_t(i)] == DrillResult::Mark::Right);
+            if (r.entryMs.at(i) < 0)
+                sqlite3_bind_null(*box, 5);
+            else
+                sqlite3_bind_int64(*box, 5, r.entryMs.at(i));
+            sqlite3_bind_int(*box, 6, r.refills.at(i));
+            if (sqlite3_step(*box) != SQLITE_DONE)
+                return done(failed(db, "entry"));
         }
     }
-    if (count <= 400)
-        return true;
-    sqlite3 *db = nullptr;
-    sqlite3_open(QFile::encodeName(path).constData(), &db);
-    const QByteArray sql =
-        "BEGIN;"
-        "WITH RECURSIVE n(i) AS (SELECT 401 UNION ALL SELECT i + 1 FROM n WHERE i < " +
-        QByteArray::number(count) +
-        ")"
-        " INSERT INTO drill (id, saved_at_utc_ms, utc_offset_s, line_number, history_line,"
-        " digit_count, display_seconds, shown, right_count, wrong_count, answer_ms)"
-        " SELECT i, d.saved_at_utc_ms + i * 60000, d.utc_offset_s, i, d.history_line,"
-        " d.digit_count, d.display_seconds, d.shown, d.right_count, d.wrong_count, d.answer_ms"
-        " FROM n JOIN drill AS d ON d.id = (i - 1) % 400 + 1;"
-        "INSERT INTO entry (drill_id, slot, answer, correct, entry_ms, refills)"
-        " SELECT d.id, e.slot, e.answer, e.correct, e.entry_ms, e.refills"
-        " FROM drill AS d JOIN entry AS e ON e.drill_id = (d.id - 1) % 400 + 1 WHERE d.id > 400;"
-        "COMMIT;";
-    char *error = nullptr;
-    const int rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &error);
-    if (rc != SQLITE_OK)
-        std::fprintf(stderr, "making the log: %s\n", error);
-    sqlite3_free(error);
-    sqlite3_close(db);
-    return rc == SQLITE_OK;
+    return done(sqlExec(db, "COMMIT") == SQLITE_OK || failed(db, "commit"));
+}
+
+// The lines of a history file, without their line ends.
+QList<QByteArray> linesOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QList<QByteArray> lines = file.readAll().split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QByteArray &line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+    }
+    return lines;
+}
+
+// The stream's first count lines, a second apart.
+QList<QByteArray> streamLines(qint64 count)
+{
+    QList<QByteArray> lines;
+    lines.reserve(count);
+    for (qint64 n = 1; n <= count; ++n)
+        lines.append(HistoryLine::format(streamRecord(int(n))).chopped(2));
+    return lines;
+}
+
+// bench_drilllog make FOLDER: the drill log of FOLDER's history, one drill for each line.
+int make(const QString &folder)
+{
+    const QDir dir(folder);
+    const QList<QByteArray> lines = linesOf(dir.filePath(HistoryFile::fileName()));
+    if (lines.isEmpty()) {
+        std::fprintf(stderr, "bench_drilllog: no history in %s\n", qPrintable(folder));
+        return 1;
+    }
+    const QString path = dir.filePath(DrillLog::fileName());
+    QFile::remove(path);
+    if (!makeLog(path, lines))
+        return 1;
+    std::printf("drills=%lld\n", static_cast<long long>(lines.size()));
+    return 0;
 }
 
 } // namespace
@@ -85,6 +221,8 @@ bool makeLog(const QString &path, qint64 count)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc == 3 && qstrcmp(argv[1], "make") == 0)
+        return make(QString::fromLocal8Bit(argv[2]));
     QTemporaryDir temporary(
         argc > 1 ? QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("bench-XXXXXX"))
                  : QDir::tempPath() + QStringLiteral("/bench-XXXXXX"));
@@ -92,7 +230,7 @@ int main(int argc, char *argv[])
         return 1;
     for (const qint64 count : {qint64(0), qint64(100000), qint64(1000000)}) {
         const QString path = temporary.filePath(QStringLiteral("%1.sqlite").arg(count));
-        if (count > 0 && !makeLog(path, count))
+        if (!makeLog(path, streamLines(count)))
             return 1;
 
         // The first use opens and checks the file; the saves after it find it open.

@@ -1,26 +1,36 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The start-up benchmark. Builds Release into build-release/, makes histories of 0, 32,766 and
-# 1,000,000 records in a temporary data folder each, and under its own Xvfb starts the program
-# and a bare Qt window of the same size the same way, interleaved, timing exec to mapped window.
+# The start-up benchmark. Builds the program as the Debian package does (scripts/package.sh:
+# dpkg-buildflags, hardening included) into build-release/, installs it stripped into a temporary
+# prefix, and under its own Xvfb starts it as the player does, through the installed launcher
+# bin/ketamori (which prepares the data folder and refreshes the help file first), with data
+# folders of 0, 32,766 and 1,000,000 history records and one of 1,000,000 records with a drill
+# log of a detail for every line; the program at 0 records once more without its launcher; and a
+# bare Qt window of the same size, started directly. All interleaved, timing exec to mapped
+# window.
 # Prints one table: start-up (median) and its ratio to the bare window, resident memory after the
 # map and its difference, parse throughput (the bytes in memory, and the file read from disk
-# cache), one Save, one jump of the table to a far row, idle CPU over 30 s.
+# cache), one Save (the history line and the drill log's detail), the first Save made as soon as
+# the window is on screen (it waits for the drill log being opened ahead), one jump of the table
+# to a far row, the CPU time of the first 2 s after the map (all threads: the drill log's opening
+# shows there) and idle CPU over the 30 s after that.
 # Usage: scripts/bench.sh [RUNS]   (RUNS start-ups of each, default 21)
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$here/build-release
 runs=${1:-21}
 sizes=(0 32766 1000000)
+# The data folders: one per history size, and "log", the 1,000,000 records with a drill log.
+folders=("${sizes[@]}" log)
 
 "$here/scripts/install-packages.sh" bench
-"$here/scripts/setup.sh" "$build" -DCMAKE_BUILD_TYPE=Release -DKETAMORI_BENCH=ON \
+"$here/scripts/setup.sh" "$build" -DKETAMORI_DEBIAN_FLAGS=ON -DKETAMORI_BENCH=ON \
     -DBUILD_TESTING=OFF >/dev/null
-app=$build/app/ketamori
 bare=$build/bench/bare_window
 watch=$build/bench/window_watch
 records=$build/bench/bench_records
+drilllog=$build/bench/bench_drilllog
 
 work=$(mktemp -d)
 xvfb_pid=
@@ -30,11 +40,24 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Installed as the package installs it: stripped, the launcher in bin/, the program in libexec/.
+cmake --install "$build" --prefix "$work/usr" --strip >/dev/null
+launcher=$work/usr/bin/ketamori
+program=$(find "$work/usr/libexec" -type f -name ketamori)
+
+# Each folder is the data folder the launcher makes in XDG_DATA_HOME=$work/home-<folder>.
+data_of() { echo "$work/home-$1/ketamori"; }
 for n in "${sizes[@]}"; do
-    mkdir -p "$work/$n"
-    printf '5,5,1\r\n' >"$work/$n/設定.txt"
-    "$records" generate "$n" "$work/$n/履歴.txt"
+    mkdir -p "$(data_of "$n")"
+    printf '5,5,1\r\n' >"$(data_of "$n")/設定.txt"
+    "$records" generate "$n" "$(data_of "$n")/履歴.txt"
 done
+mkdir -p "$(data_of log)"
+cp "$(data_of 1000000)"/* "$(data_of log)/"
+"$drilllog" make "$(data_of log)" >/dev/null
+# The program started directly gets the folder the launcher would have made for it.
+mkdir -p "$(data_of direct)"
+cp "$(data_of 0)"/* "$(find "$work/usr/share/ketamori" -name "*.chm")" "$(data_of direct)/"
 
 # An X server of our own, on the first free display number.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 3>"$work/display" &
@@ -47,32 +70,42 @@ done
 export DISPLAY=:$(tr -d '\n' <"$work/display")
 export QT_QPA_PLATFORM=xcb
 
-# One start-up: which program, in which data folder; appends "ms rss_kb" to its results file.
+# One start of a program of the list below, "$watch" and its options given first: the bare
+# window, the program started directly in its data folder, or the launcher with XDG_DATA_HOME
+# set to the folder's home. Each has a folder of its own, as all of them run at once below.
+watch_one() {
+    local p=$1
+    shift
+    case $p in
+    bare) (cd "$(data_of 0)" && exec "$@" "$bare") ;;
+    direct) (cd "$(data_of direct)" && exec "$@" "$program") ;;
+    *) (cd "$work" && XDG_DATA_HOME=$work/home-$p exec "$@" "$launcher") ;;
+    esac
+}
+
+# One start-up, appending "ms rss_kb" to the program's results file.
 start_one() {
-    local name=$1 dir=$2 prog=$3 line
-    line=$(cd "$dir" && "$watch" -- "$prog" 2>"$work/watch.err" | head -n 1) || true
+    local p=$1 line
+    line=$(watch_one "$p" "$watch" -- 2>"$work/watch.err" | head -n 1) || true
     if [ -z "$line" ]; then
-        echo "bench: $name did not show its window:" >&2
+        echo "bench: $p did not show its window:" >&2
         cat "$work/watch.err" >&2
         exit 1
     fi
     line=${line#startup_ms=}
-    echo "${line% rss_kb=*} ${line#* rss_kb=}" >>"$work/$name.runs"
+    echo "${line% rss_kb=*} ${line#* rss_kb=}" >>"$work/$p.runs"
 }
 
-programs=(bare "${sizes[@]}")
-prog_of() { [ "$1" = bare ] && echo "$bare" || echo "$app"; }
-dir_of() { [ "$1" = bare ] && echo "$work/0" || echo "$work/$1"; }
+programs=(bare direct "${folders[@]}")
 
 # One warm-up start each (disk cache, font cache), then the rounds, each in a rotated order so
 # no program always follows the same one.
 for p in "${programs[@]}"; do
-    (cd "$(dir_of "$p")" && "$watch" -- "$(prog_of "$p")" >/dev/null 2>&1) || true
+    watch_one "$p" "$watch" -- >/dev/null 2>&1 || true
 done
 for ((r = 0; r < runs; r++)); do
     for ((k = 0; k < ${#programs[@]}; k++)); do
-        p=${programs[$(((k + r) % ${#programs[@]}))]}
-        start_one "$p" "$(dir_of "$p")" "$(prog_of "$p")"
+        start_one "${programs[$(((k + r) % ${#programs[@]}))]}"
     done
 done
 
@@ -83,25 +116,29 @@ for p in "${programs[@]}"; do
     cut -d' ' -f2 "$work/$p.runs" | median >"$work/$p.rss"
 done
 
-# In-process figures: parse throughput and one Save (on a copy: Save adds lines).
-for n in "${sizes[@]}"; do
-    if [ "$n" -gt 0 ]; then
-        "$records" parse "$work/$n/履歴.txt" >"$work/$n.parsed"
-        sed 's/.*parse_mb_s=\([0-9]*\).*/\1/' "$work/$n.parsed" >"$work/$n.parse"
-        sed 's/.*read_mb_s=\([0-9]*\).*/\1/' "$work/$n.parsed" >"$work/$n.read"
+# In-process figures: parse throughput and Saves (on a copy: Save adds lines).
+field() { sed -n "s/.*$1=\([0-9.]*\).*/\1/p" "$2"; }
+for f in "${folders[@]}"; do
+    if [ "$f" != 0 ] && [ "$f" != log ]; then
+        "$records" parse "$(data_of "$f")/履歴.txt" >"$work/$f.parsed"
+        field parse_mb_s "$work/$f.parsed" >"$work/$f.parse"
+        field read_mb_s "$work/$f.parsed" >"$work/$f.read"
     else
-        echo "-" >"$work/$n.parse"
-        echo "-" >"$work/$n.read"
+        echo "-" >"$work/$f.parse"
+        echo "-" >"$work/$f.read"
     fi
-    cp -r "$work/$n" "$work/save-$n"
-    QT_QPA_PLATFORM=offscreen "$records" save "$work/save-$n" 2>/dev/null >"$work/$n.saved"
-    sed 's/.*save_ms=\([0-9.]*\).*/\1/' "$work/$n.saved" >"$work/$n.save"
-    sed 's/.*scroll_ms=\([0-9.]*\).*/\1/' "$work/$n.saved" >"$work/$n.scroll"
+    cp -r "$(data_of "$f")" "$work/save-$f"
+    QT_QPA_PLATFORM=offscreen "$records" save "$work/save-$f" 2>/dev/null >"$work/$f.saved"
+    rm -rf "$work/save-$f"
+    for what in first_save save scroll; do
+        field ${what}_ms "$work/$f.saved" >"$work/$f.$what"
+    done
 done
 
-# Idle CPU: every program shown at once, started one after the other, then left alone 30 s.
+# The first seconds and idle CPU: every program shown at once, started one after the other,
+# each measured over the 2 s after its map and then left alone 30 s.
 for p in "${programs[@]}"; do
-    (cd "$(dir_of "$p")" && exec "$watch" --idle 30 -- "$(prog_of "$p")" >"$work/$p.idle" 2>&1) &
+    watch_one "$p" "$watch" --idle 30 -- >"$work/$p.idle" 2>&1 &
     for _ in $(seq 600); do
         grep -q startup_ms "$work/$p.idle" 2>/dev/null && break
         sleep 0.05
@@ -110,28 +147,42 @@ done
 wait $(jobs -p | grep -v "^$xvfb_pid\$") 2>/dev/null || true
 
 idle_of() { sed -n 's/idle_cpu_pct=//p' "$work/$1.idle"; }
+early_of() { sed -n 's/early_cpu_ms=//p' "$work/$1.idle"; }
 echo
 echo "Start-up benchmark: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'),"
 echo "median of $runs interleaved start-ups each, load average $(cut -d' ' -f1-3 /proc/loadavg) at the end"
 echo
 {
-    echo "bare $(cat "$work/bare.ms") $(cat "$work/bare.rss") - - $(idle_of bare)"
-    for n in "${sizes[@]}"; do
-        echo "$n $(cat "$work/$n.ms") $(cat "$work/$n.rss") $(cat "$work/$n.parse") $(cat "$work/$n.save") $(idle_of "$n") $(cat "$work/$n.read") $(cat "$work/$n.scroll")"
+    echo "bare $(cat "$work/bare.ms") $(cat "$work/bare.rss") $(early_of bare) $(idle_of bare)"
+    echo "direct $(cat "$work/direct.ms") $(cat "$work/direct.rss") $(early_of direct) $(idle_of direct)"
+    for f in "${folders[@]}"; do
+        echo "$f $(cat "$work/$f.ms") $(cat "$work/$f.rss") $(early_of "$f") $(idle_of "$f")" \
+            "$(cat "$work/$f.parse") $(cat "$work/$f.read") $(cat "$work/$f.save")" \
+            "$(cat "$work/$f.first_save") $(cat "$work/$f.scroll")"
     done
 } | awk '
     function thousands(n,   s) { s = sprintf("%d", n); while (s ~ /[0-9][0-9][0-9][0-9]/) sub(/[0-9][0-9][0-9]($|,)/, ",&", s); return s }
+    function common(name) {
+        printf "| %s | %.1f ms | %.2f | %.1f MiB | %+.1f MiB |", name, $2, $2 / ms, $3 / 1024, ($3 - rss) / 1024
+    }
     BEGIN {
-        print "| program | start-up | × bare | RSS after map | − bare | parse | read | one Save | scroll | idle CPU (30 s) |"
-        print "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
+        print "| program | start-up | × bare | RSS after map | − bare | parse | read | one Save | first Save | scroll | CPU 0–2 s after map | idle CPU (30 s) |"
+        print "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|"
     }
     $1 == "bare" {
         ms = $2; rss = $3
-        printf "| bare Qt window 631×452 | %.1f ms | 1.00 | %.1f MiB | | | | | | %s %% |\n", $2, $3 / 1024, $6
+        printf "| bare Qt window 631×452, started directly | %.1f ms | 1.00 | %.1f MiB | | | | | | | %s ms | %s %% |\n", $2, $3 / 1024, $4, $5
+        next
+    }
+    $1 == "direct" {
+        common("ケタモリ！ itself without the launcher, 0 records")
+        printf " | | | | | %s ms | %s %% |\n", $4, $5
         next
     }
     {
-        parse = ($4 == "-") ? "" : $4 " MB/s"
+        name = ($1 == "log") ? "1,000,000 records and a drill log of 1,000,000 drills" : thousands($1) " records"
+        common("ケタモリ！ through its launcher, " name)
+        parse = ($6 == "-") ? "" : $6 " MB/s"
         read = ($7 == "-") ? "" : $7 " MB/s"
-        printf "| ケタモリ！, %s records | %.1f ms | %.2f | %.1f MiB | %+.1f MiB | %s | %s | %s ms | %s ms | %s %% |\n", thousands($1), $2, $2 / ms, $3 / 1024, ($3 - rss) / 1024, parse, read, $5, $8, $6
+        printf " %s | %s | %s ms | %s ms | %s ms | %s ms | %s %% |\n", parse, read, $8, $9, $10, $4, $5
     }'

@@ -94,6 +94,20 @@ cmp -s "$data/設定.txt" "$work/settings.before" || fail "settings overwritten"
 cmp -s "$data/履歴.txt" "$work/history.before" || fail "history overwritten"
 cmp -s "$help" "$data/zqHelp.chm" || fail "help file not refreshed"
 
+# The copy keeps the installed file's time: the same copy is left alone, a copy of another time
+# (another version's, or one changed since), older or newer, is replaced.
+case="the help file's copy is kept while it is the installed one's"
+kept=$(stat -c %i "$data/zqHelp.chm")
+start HOME="$work/h7" XDG_DATA_HOME="$work/x7"
+[ "$(stat -c %i "$data/zqHelp.chm")" = "$kept" ] || fail "the same copy copied again"
+for when in '2001-01-01' '+1 hour'; do
+    case="a help file of another time ($when) is replaced"
+    echo other >"$data/zqHelp.chm"
+    touch -d "$when" "$data/zqHelp.chm"
+    start HOME="$work/h7" XDG_DATA_HOME="$work/x7"
+    cmp -s "$help" "$data/zqHelp.chm" || fail "help file not refreshed"
+done
+
 case="only the missing file is seeded"
 data=$work/x8/ketamori
 mkdir -p "$data"
