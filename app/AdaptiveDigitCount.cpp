@@ -3,21 +3,19 @@
 #include "app/AdaptiveDigitCount.h"
 
 #include "base/DrillResult.h"
+#include "controls/ChoiceCombo.h"
 #include "drill/core/DrillSession.h"
-#include "drill/core/DrillState.h"
 #include "records/WriteWarning.h"
 #include "records/core/ProgramPreferences.h"
 #include "resources/JapaneseFont.h"
 
 #include <QLabel>
 
-AdaptiveDigitCount::AdaptiveDigitCount(DrillSession &session, const DrillState &state,
-                                       ProgramPreferences &preferences, QLabel &logo,
-                                       QWidget &digitCountList,
+AdaptiveDigitCount::AdaptiveDigitCount(DrillSession &session, ProgramPreferences &preferences,
+                                       QLabel &logo, ChoiceCombo &digitCountList,
                                        std::function<void(int digitCount)> chooseDigitCount)
-    : m_state(state), m_preferences(preferences), m_form(*logo.parentWidget()),
-      m_digitCountList(digitCountList), m_notice(new QLabel(logo.parentWidget())),
-      m_chooseDigitCount(std::move(chooseDigitCount))
+    : m_preferences(preferences), m_form(*logo.parentWidget()), m_digitCountList(digitCountList),
+      m_notice(new QLabel(logo.parentWidget())), m_chooseDigitCount(std::move(chooseDigitCount))
 {
     // Drawn like a tooltip, in the logo's place: a note beside the drill, not a part of it.
     m_notice->setObjectName(QStringLiteral("adaptiveNotice"));
@@ -35,6 +33,7 @@ AdaptiveDigitCount::AdaptiveDigitCount(DrillSession &session, const DrillState &
 
     connect(&session, &DrillSession::started, this, [this] { m_scoredOnce = false; });
     connect(&session, &DrillSession::scored, this, &AdaptiveDigitCount::drillScored);
+    connect(&digitCountList, &ChoiceCombo::chosen, this, &AdaptiveDigitCount::countChosen);
 }
 
 bool AdaptiveDigitCount::isOn() const
@@ -73,12 +72,20 @@ void AdaptiveDigitCount::beforeStart()
         return;
     const DigitCountFollower::Change change = *m_next;
     m_next.reset();
-    if (!isOn() || m_state.intMonsu != change.from) {
-        tell(QString()); // the player chose another count meanwhile
+    if (!isOn())
         return;
-    }
     m_chooseDigitCount(change.to);
     tell(change.explanation());
+}
+
+// A count chosen in 問題数 while a change waits: the player's choice wins, and the notice of
+// what would have been goes. (The change itself, taken at スタート, is no longer waiting then.)
+void AdaptiveDigitCount::countChosen()
+{
+    if (!m_next)
+        return;
+    m_next.reset();
+    tell(QString());
 }
 
 // The notice stays until the next drill is scored; the same words are 問題数's tooltip and

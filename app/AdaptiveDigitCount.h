@@ -8,18 +8,19 @@
 #include <functional>
 #include <optional>
 
+class ChoiceCombo;
 class DrillSession;
 class ProgramPreferences;
 class QLabel;
 class QWidget;
 struct DrillResult;
-struct DrillState;
 
 // 自動調整, when the player turns it on: after each drill the digit count for the next one is
 // decided by DigitCountFollower and said at once in a notice over the title logo, away from the
 // digits and the boxes; the next スタート then picks it in 問題数 as the player would. It waits
 // for スタート so that the drill just scored keeps its digit count while the player may still
-// press 回答 again or save it. A count the player chose meanwhile wins. Off, it does nothing.
+// press 回答 again or save it. A count the player chooses meanwhile, even the one shown, wins.
+// Off, it does nothing.
 class AdaptiveDigitCount : public QObject
 {
     Q_OBJECT
@@ -27,8 +28,8 @@ class AdaptiveDigitCount : public QObject
 public:
     // The notice takes the logo's place while shown; digitCountList is 問題数, and
     // chooseDigitCount picks a count in it.
-    AdaptiveDigitCount(DrillSession &session, const DrillState &state,
-                       ProgramPreferences &preferences, QLabel &logo, QWidget &digitCountList,
+    AdaptiveDigitCount(DrillSession &session, ProgramPreferences &preferences, QLabel &logo,
+                       ChoiceCombo &digitCountList,
                        std::function<void(int digitCount)> chooseDigitCount);
 
     bool isOn() const;
@@ -45,12 +46,12 @@ Q_SIGNALS:
 
 private:
     void drillScored(const DrillResult &result);
+    void countChosen();
     void tell(const QString &text);
 
-    const DrillState &m_state;
     ProgramPreferences &m_preferences;
     QWidget &m_form;
-    QWidget &m_digitCountList;
+    ChoiceCombo &m_digitCountList;
     QLabel *m_notice; // a child of the window, over the logo
     std::function<void(int)> m_chooseDigitCount;
     DigitCountFollower m_follower;

@@ -68,7 +68,7 @@ frmMain::frmMain(const QDir &dataDir, std::unique_ptr<HistoryFile> historyFile, 
     });
     m_preferences = std::make_unique<ProgramPreferences>(ProgramPreferences::defaultPath());
     m_adaptive = std::make_unique<AdaptiveDigitCount>(
-        *m_session, m_state, *m_preferences, *ui.Image1, *ui.cboMonsu,
+        *m_session, *m_preferences, *ui.Image1, *ui.cboMonsu,
         [this](int digitCount) { chooseDigitCount(digitCount); });
     connectEvents();
 
@@ -118,6 +118,8 @@ bool frmMain::frmMain_Load(QString *error)
                                       [this](int digitCount) { chooseDigitCount(digitCount); });
     m_historyMenu->setAdaptiveDigitCount([this] { return m_adaptive->isOn(); },
                                          [this](bool on) { m_adaptive->setOn(on); });
+    connect(m_adaptive.get(), &AdaptiveDigitCount::switched, m_historyMenu.get(),
+            &HistoryMenu::adaptiveSwitched);
     m_historyMenu->exporter().useDrillLog(m_history->store(), *m_drillLog);
     // 成績グラフ's pages of errors and recall read the log when the window asks for them.
     m_historyMenu->setLoggedDrills([this] {

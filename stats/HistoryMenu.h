@@ -55,6 +55,8 @@ public:
     // 自動調整, switched from the menu and from the window's suggestion page; the menu's item
     // shows only once this is set.
     void setAdaptiveDigitCount(std::function<bool()> isOn, std::function<void(bool on)> turn);
+    // 自動調整 was switched, here or elsewhere: the window's page shows it.
+    void adaptiveSwitched(bool on) { m_host.adaptiveSwitched(on); }
 
     // The menu's "CSV に書き出す…" and "コピー".
     HistoryExport &exporter() { return m_export; }

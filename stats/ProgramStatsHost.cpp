@@ -70,3 +70,14 @@ void ProgramStatsHost::setAdaptiveSwitch(std::function<bool()> isOn,
     m_adaptiveIsOn = std::move(isOn);
     m_turnAdaptive = std::move(turn);
 }
+
+void ProgramStatsHost::setAdaptiveListener(std::function<void(bool on)> listener)
+{
+    m_adaptiveListener = std::move(listener);
+}
+
+void ProgramStatsHost::adaptiveSwitched(bool on)
+{
+    if (m_adaptiveListener)
+        m_adaptiveListener(on);
+}

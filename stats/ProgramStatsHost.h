@@ -31,6 +31,9 @@ public:
     // How 自動調整 is asked and switched; off, and not to be switched, until it is set.
     void setAdaptiveSwitch(std::function<bool()> isOn, std::function<void(bool on)> turn);
     bool canSwitchAdaptive() const { return bool(m_turnAdaptive); }
+    void setAdaptiveListener(std::function<void(bool on)> listener) override;
+    // 自動調整 was switched: tells the listener.
+    void adaptiveSwitched(bool on);
 
 private:
     const HistoryModel &m_model;
@@ -39,4 +42,5 @@ private:
     std::function<QList<LoggedDrill>()> m_loggedDrills;
     std::function<bool()> m_adaptiveIsOn;
     std::function<void(bool)> m_turnAdaptive;
+    std::function<void(bool)> m_adaptiveListener;
 };

@@ -47,25 +47,16 @@ SpanPage::SpanPage(StatsHost &host, QWidget *parent) : QWidget(parent), m_host(h
             host.chooseDigitCount(m_suggested);
     });
     // clicked() is the player's: a refresh's setChecked() switches nothing.
-    connect(m_adaptive, &QCheckBox::clicked, this, [this](bool on) {
-        m_host.setAdaptiveDigitCount(on);
-        m_adaptive->setChecked(m_host.adaptiveDigitCount());
-    });
+    connect(m_adaptive, &QCheckBox::clicked, this,
+            [this](bool on) { m_host.setAdaptiveDigitCount(on); });
+    // The switch is also in the history table's menu: the box shows it as it is.
+    m_adaptive->setChecked(host.adaptiveDigitCount());
+    host.setAdaptiveListener([this](bool on) { m_adaptive->setChecked(on); });
 }
 
-// The switch is also in the history table's menu: the page shows it as it is now whenever
-// it is shown or its window comes to the front.
-void SpanPage::showEvent(QShowEvent *event)
+SpanPage::~SpanPage()
 {
-    m_adaptive->setChecked(m_host.adaptiveDigitCount());
-    QWidget::showEvent(event);
-}
-
-void SpanPage::changeEvent(QEvent *event)
-{
-    if (event->type() == QEvent::ActivationChange)
-        m_adaptive->setChecked(m_host.adaptiveDigitCount());
-    QWidget::changeEvent(event);
+    m_host.setAdaptiveListener({});
 }
 
 QString SpanPage::title() const

@@ -25,6 +25,7 @@ class SpanPage : public QWidget, public StatsPage
 
 public:
     explicit SpanPage(StatsHost &host, QWidget *parent = nullptr);
+    ~SpanPage() override;
 
     QString title() const override;
     QWidget *widget() override { return this; }
@@ -35,10 +36,6 @@ public:
     QPushButton *chooseButton() const { return m_choose; }
     QCheckBox *adaptiveSwitch() const { return m_adaptive; }
     SpanChart *chart() const { return m_chart; } // null until first shown
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     void showSpan(const SpanTally &tally, const SpanEstimate &estimate,

@@ -9,6 +9,8 @@
 #include <QFont>
 #include <QList>
 
+#include <functional>
+
 class QAbstractItemModel;
 
 // What the window "成績グラフ" needs of the program, handed to it when it is made. The window
@@ -41,4 +43,7 @@ public:
     // turning it on or off (remembered; a failed write is told to the player there).
     virtual bool adaptiveDigitCount() const = 0;
     virtual void setAdaptiveDigitCount(bool on) = 0;
+    // Told of every switch of 自動調整, from wherever it is made (the history table's menu, the
+    // window's own page); an empty function stops it. One at a time.
+    virtual void setAdaptiveListener(std::function<void(bool on)> listener) = 0;
 };

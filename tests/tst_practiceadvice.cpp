@@ -168,11 +168,11 @@ private Q_SLOTS:
         QVERIFY(up);
         QCOMPARE(up->announcement(),
                  QStringLiteral(
-                     "自動調整：2 回続けて全問正解したので、次の問題から問題数を 6 にします。"));
+                     "自動調整：2 回続けて全問正解したので、\n次の問題から問題数を 6 にします。"));
         const auto down = follower.follow(6, false);
         QVERIFY(down);
         QCOMPARE(down->explanation(),
-                 QStringLiteral("自動調整：間違いがあったので、問題数を 6 から 5 にしました。"));
+                 QStringLiteral("自動調整：間違いがあったので、\n問題数を 6 から 5 にしました。"));
     }
 };
 

@@ -209,8 +209,8 @@ private Q_SLOTS:
 
     // 自動調整: two whole rows right decide one digit more, said at once over the logo; the
     // next スタート picks it in 問題数 and the settings file. A second press of 回答 is not
-    // another drill; a count the player chose meanwhile wins; off, nothing changes. The
-    // switch is remembered for the next run.
+    // another drill; a count the player chooses meanwhile wins, even the one shown; off,
+    // nothing changes. The switch is remembered for the next run.
     void adaptiveDigitCountFollowsThePlayer()
     {
         QFile::remove(ProgramPreferences::defaultPath());
@@ -227,7 +227,7 @@ private Q_SLOTS:
         QVERIFY(told.isHidden());
         t.score(u"12345"_qs, u"12345"_qs);
         QCOMPARE(told.text(),
-                 u"自動調整：2 回続けて全問正解したので、次の問題から問題数を 6 にします。"_qs);
+                 u"自動調整：2 回続けて全問正解したので、\n次の問題から問題数を 6 にします。"_qs);
         QVERIFY(!told.isHidden());
         QCOMPARE(t->ui.cboMonsu->toolTip(), told.text());
         t->ui.cmdKaitou->click(); // scored again: the same drill
@@ -238,20 +238,21 @@ private Q_SLOTS:
         QCOMPARE(t->ui.cboMonsu->currentText(), u"6"_qs);
         QCOMPARE(t.readFile(settingsName), QByteArray("6,5,0\r\n"));
         QCOMPARE(told.text(),
-                 u"自動調整：2 回続けて全問正解したので、問題数を 5 から 6 にしました。"_qs);
+                 u"自動調整：2 回続けて全問正解したので、\n問題数を 5 から 6 にしました。"_qs);
         t.score(u"123456"_qs, u"123450"_qs); // goes on with the drill just started
         QCOMPARE(told.text(),
-                 u"自動調整：間違いがあったので、次の問題から問題数を 5 にします。"_qs);
+                 u"自動調整：間違いがあったので、\n次の問題から問題数を 5 にします。"_qs);
 
-        t->ui.cboMonsu->choose(t->ui.cboMonsu->findText(u"7"_qs));
-        t->ui.cmdStart->click();
-        QCOMPARE(t->drillState().intMonsu, 7);
+        // The player picks the count shown: theirs, and the notice of 5 goes at once.
+        t->ui.cboMonsu->choose(t->ui.cboMonsu->findText(u"6"_qs));
         QVERIFY(told.isHidden());
+        t->ui.cmdStart->click();
+        QCOMPARE(t->drillState().intMonsu, 6);
 
         following.setOn(false);
-        t.score(u"1234567"_qs, u"1234560"_qs);
+        t.score(u"123456"_qs, u"123450"_qs);
         t->ui.cmdStart->click();
-        QCOMPARE(t->drillState().intMonsu, 7);
+        QCOMPARE(t->drillState().intMonsu, 6);
         QVERIFY(told.isHidden());
         QVERIFY(t->ui.cboMonsu->toolTip().isEmpty());
         QVERIFY(!ProgramPreferences(ProgramPreferences::defaultPath()).adaptiveDigitCount());

@@ -49,7 +49,7 @@ bool ProgramPreferences::setAdaptiveDigitCount(bool on, QString *error)
     }
     if (status == QSettings::NoError)
         return true;
-    *error = QStringLiteral("設定ファイル「%1」に書き込めません。")
+    *error = QStringLiteral("自動調整の設定ファイル「%1」に書き込めません。")
                  .arg(QDir::toNativeSeparators(m_path));
     return false;
 }

@@ -13,14 +13,14 @@ QString because(bool up)
 
 QString DigitCountFollower::Change::announcement() const
 {
-    return QStringLiteral("自動調整：%1、次の問題から問題数を %2 にします。")
+    return QStringLiteral("自動調整：%1、\n次の問題から問題数を %2 にします。")
         .arg(because(up))
         .arg(to);
 }
 
 QString DigitCountFollower::Change::explanation() const
 {
-    return QStringLiteral("自動調整：%1、問題数を %2 から %3 にしました。")
+    return QStringLiteral("自動調整：%1、\n問題数を %2 から %3 にしました。")
         .arg(because(up))
         .arg(from)
         .arg(to);

@@ -19,7 +19,8 @@ public:
         int to = 0;
         bool up = false; // after two whole rows right, otherwise after a miss
 
-        // What the player reads, before the next drill takes the new count and once it has.
+        // What the player reads, before the next drill takes the new count and once it has: the
+        // reason on the first line, the count on the second.
         QString announcement() const;
         QString explanation() const;
     };
