@@ -105,9 +105,18 @@ bool frmMain::frmMain_Load(QString *error)
     m_history->InitRireki();
     // 成績グラフ's suggested digit count is picked in 問題数 as the player would pick it.
     m_historyMenu = std::make_unique<HistoryMenu>(
-        *ui.msgRireki, m_history->model(), m_clock, *this, [this](int digitCount) {
+        *ui.msgRireki, m_history->model(), m_clock, *this,
+        [this](int digitCount) {
             ui.cboMonsu->choose(ui.cboMonsu->findText(QString::number(digitCount)));
-        });
+        },
+        [this] { return int(m_state.intMonsu); });
+    // The answer boxes, all fifteen, which 成績グラフ keeps clear of when it cannot stand beside.
+    m_historyMenu->setAnswerRow([this] {
+        const QWidget *first = ui.txtKaitou(1);
+        const QWidget *last = ui.txtKaitou(DigitSlots::count);
+        return QRect(first->mapToGlobal(QPoint(0, 0)),
+                     last->mapToGlobal(QPoint(last->width() - 1, last->height() - 1)));
+    });
     m_historyMenu->exporter().useDrillLog(m_history->store(), *m_drillLog);
     // 成績グラフ's pages of errors and recall read the log when the window asks for them.
     m_historyMenu->setLoggedDrills([this] {

@@ -13,6 +13,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 ErrorKindsChart::ErrorKindsChart(QWidget *parent) : QChartView(parent)
 {
@@ -30,10 +31,7 @@ ErrorKindsChart::ErrorKindsChart(QWidget *parent) : QChartView(parent)
 void ErrorKindsChart::showKinds(const DrillAnalysis &analysis, int digitCount)
 {
     const QPalette pal = palette();
-    m_shares->setColor(pal.color(QPalette::Highlight));
-    m_shares->setBorderColor(pal.color(QPalette::Highlight));
-    m_shares->setLabelColor(pal.color(QPalette::HighlightedText));
-    m_shares->setLabelFont(font());
+    ChartLook::colourBars(m_shares, pal, font());
 
     // A horizontal chart draws its first category at the bottom: the kinds go in backwards.
     const int wrong = std::max(1, analysis.wrongRows(digitCount));
@@ -41,7 +39,7 @@ void ErrorKindsChart::showKinds(const DrillAnalysis &analysis, int digitCount)
     QStringList names;
     for (int k = ErrorKinds::count - 1; k >= 0; --k) {
         const int count = analysis.errors(static_cast<ErrorKind>(k), digitCount);
-        values.append(100.0 * count / wrong);
+        values.append(std::round(100.0 * count / wrong)); // whole percents, as labelled
         names.append(QStringLiteral("%1（%2 回）")
                          .arg(StatsText::errorKind(static_cast<ErrorKind>(k)))
                          .arg(count));

@@ -28,9 +28,10 @@ class HistoryMenu : public QObject
 
 public:
     // chooseDigitCount picks a digit count in the main window's 問題数, for the window's
-    // suggestion of what to practise next.
+    // suggestion of what to practise next; digitCount tells the one it shows now.
     HistoryMenu(QTableView &table, const HistoryModel &model, const Clock &clock, QWidget &owner,
-                std::function<void(int digitCount)> chooseDigitCount = {});
+                std::function<void(int digitCount)> chooseDigitCount = {},
+                std::function<int()> digitCount = {});
     ~HistoryMenu() override;
 
     // Opens the menu at a point of the screen.
@@ -51,6 +52,8 @@ public:
     {
         m_host.setLoggedDrills(std::move(source));
     }
+    // Where the main window's answer boxes are, which the window keeps clear of.
+    void setAnswerRow(std::function<QRect()> source) { m_host.setAnswerRow(std::move(source)); }
 
     // The menu's "CSV に書き出す…" and "コピー".
     HistoryExport &exporter() { return m_export; }

@@ -7,8 +7,10 @@
 #include "resources/JapaneseFont.h"
 
 ProgramStatsHost::ProgramStatsHost(const HistoryModel &model, const Clock &clock,
-                                   std::function<void(int digitCount)> chooseDigitCount)
-    : m_model(model), m_clock(clock), m_chooseDigitCount(std::move(chooseDigitCount))
+                                   std::function<void(int digitCount)> chooseDigitCount,
+                                   std::function<int()> digitCount)
+    : m_model(model), m_clock(clock), m_chooseDigitCount(std::move(chooseDigitCount)),
+      m_digitCount(std::move(digitCount))
 {
 }
 
@@ -51,4 +53,19 @@ void ProgramStatsHost::chooseDigitCount(int digitCount)
 {
     if (m_chooseDigitCount)
         m_chooseDigitCount(digitCount);
+}
+
+int ProgramStatsHost::digitCount() const
+{
+    return m_digitCount ? m_digitCount() : 0;
+}
+
+QRect ProgramStatsHost::answerRow() const
+{
+    return m_answerRow ? m_answerRow() : QRect();
+}
+
+void ProgramStatsHost::setAnswerRow(std::function<QRect()> source)
+{
+    m_answerRow = std::move(source);
 }

@@ -15,7 +15,8 @@ class ProgramStatsHost : public StatsHost
 {
 public:
     ProgramStatsHost(const HistoryModel &model, const Clock &clock,
-                     std::function<void(int digitCount)> chooseDigitCount);
+                     std::function<void(int digitCount)> chooseDigitCount,
+                     std::function<int()> digitCount = {});
 
     const QAbstractItemModel &historyModel() const override;
     int recordCount() const override;
@@ -26,10 +27,16 @@ public:
     QDateTime localNow() const override;
     QFont japaneseFont(qreal points) const override;
     void chooseDigitCount(int digitCount) override;
+    int digitCount() const override;
+    QRect answerRow() const override;
+    // Where the answer boxes are; none until it is set.
+    void setAnswerRow(std::function<QRect()> source);
 
 private:
     const HistoryModel &m_model;
     const Clock &m_clock;
     std::function<void(int)> m_chooseDigitCount;
     std::function<QList<LoggedDrill>()> m_loggedDrills;
+    std::function<int()> m_digitCount;
+    std::function<QRect()> m_answerRow;
 };

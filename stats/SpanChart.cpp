@@ -5,6 +5,8 @@
 #include "stats/ChartLook.h"
 #include "stats/core/SpanEstimate.h"
 
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -32,7 +34,7 @@ SpanChart::SpanChart(QWidget *parent) : QChartView(parent)
     x->setTickAnchor(1);
     x->setTickInterval(1);
     x->setLabelFormat(QStringLiteral("%d"));
-    ChartLook::addAxes(chart, x, ChartLook::percentAxis(QStringLiteral("全問正解の割合（%）")));
+    ChartLook::addAxes(chart, x, ChartLook::percentAxis(QStringLiteral("全問正解の割合（%）"), 4));
     m_half->append({QPointF(0.5, 50), QPointF(SpanTally::maxDigits + 0.5, 50)});
 }
 
@@ -60,4 +62,7 @@ void SpanChart::showSpan(const SpanTally &tally, const SpanEstimate &estimate)
     }
     m_curve->replace(curve);
     ChartLook::apply(chart(), pal, font());
+    // The legend names only what is drawn: no fitted curve before there is an estimate.
+    for (QLegendMarker *marker : chart()->legend()->markers(m_curve))
+        marker->setVisible(estimate.isValid());
 }

@@ -26,6 +26,7 @@ public:
     explicit SpanPage(StatsHost &host, QWidget *parent = nullptr);
 
     QString title() const override;
+    QString tabTitle() const override;
     QWidget *widget() override { return this; }
     void refresh(const StatsFigures &figures, const StatsSelection &selection) override;
 

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFont>
 #include <QList>
+#include <QRect>
 
 class QAbstractItemModel;
 
@@ -36,4 +37,9 @@ public:
     // Picks a digit count (1 to 15) in the main window's 問題数 as choosing it from that list
     // does: the settings file is rewritten, and a failed write is told to the player there.
     virtual void chooseDigitCount(int digitCount) = 0;
+    // The digit count the main window's 問題数 shows now: the one the window opens on.
+    virtual int digitCount() const = 0;
+    // The main window's answer boxes on the screen, in logical pixels: a window that cannot
+    // stand beside the main window keeps clear of them. Empty when there is nothing to keep clear.
+    virtual QRect answerRow() const = 0;
 };
