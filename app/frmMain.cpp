@@ -110,12 +110,14 @@ bool frmMain::frmMain_Load(QString *error)
             ui.cboMonsu->choose(ui.cboMonsu->findText(QString::number(digitCount)));
         },
         [this] { return int(m_state.intMonsu); });
-    // The answer boxes, all fifteen, which 成績グラフ keeps clear of when it cannot stand beside.
-    m_historyMenu->setAnswerRow([this] {
-        const QWidget *first = ui.txtKaitou(1);
+    // The window from its top (buttons, choices, digits) down to the last of the fifteen answer
+    // boxes: 成績グラフ keeps clear of it when it cannot stand beside, covering at most the
+    // history table below.
+    m_historyMenu->setDrillArea([this] {
         const QWidget *last = ui.txtKaitou(DigitSlots::count);
-        return QRect(first->mapToGlobal(QPoint(0, 0)),
-                     last->mapToGlobal(QPoint(last->width() - 1, last->height() - 1)));
+        const QRect frame = frameGeometry();
+        const int bottom = last->mapToGlobal(QPoint(0, last->height() - 1)).y();
+        return QRect(frame.left(), frame.top(), frame.width(), bottom - frame.top() + 1);
     });
     m_historyMenu->exporter().useDrillLog(m_history->store(), *m_drillLog);
     // 成績グラフ's pages of errors and recall read the log when the window asks for them.

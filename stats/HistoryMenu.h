@@ -52,8 +52,9 @@ public:
     {
         m_host.setLoggedDrills(std::move(source));
     }
-    // Where the main window's answer boxes are, which the window keeps clear of.
-    void setAnswerRow(std::function<QRect()> source) { m_host.setAnswerRow(std::move(source)); }
+    // Where the main window's drill is played (down to the answer boxes), which the window
+    // keeps clear of.
+    void setDrillArea(std::function<QRect()> source) { m_host.setDrillArea(std::move(source)); }
 
     // The menu's "CSV に書き出す…" and "コピー".
     HistoryExport &exporter() { return m_export; }

@@ -60,12 +60,12 @@ int ProgramStatsHost::digitCount() const
     return m_digitCount ? m_digitCount() : 0;
 }
 
-QRect ProgramStatsHost::answerRow() const
+QRect ProgramStatsHost::drillArea() const
 {
-    return m_answerRow ? m_answerRow() : QRect();
+    return m_drillArea ? m_drillArea() : QRect();
 }
 
-void ProgramStatsHost::setAnswerRow(std::function<QRect()> source)
+void ProgramStatsHost::setDrillArea(std::function<QRect()> source)
 {
-    m_answerRow = std::move(source);
+    m_drillArea = std::move(source);
 }

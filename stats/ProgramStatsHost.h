@@ -28,9 +28,9 @@ public:
     QFont japaneseFont(qreal points) const override;
     void chooseDigitCount(int digitCount) override;
     int digitCount() const override;
-    QRect answerRow() const override;
-    // Where the answer boxes are; none until it is set.
-    void setAnswerRow(std::function<QRect()> source);
+    QRect drillArea() const override;
+    // Where the drill is played; nothing until it is set.
+    void setDrillArea(std::function<QRect()> source);
 
 private:
     const HistoryModel &m_model;
@@ -38,5 +38,5 @@ private:
     std::function<void(int)> m_chooseDigitCount;
     std::function<QList<LoggedDrill>()> m_loggedDrills;
     std::function<int()> m_digitCount;
-    std::function<QRect()> m_answerRow;
+    std::function<QRect()> m_drillArea;
 };

@@ -39,7 +39,8 @@ public:
     virtual void chooseDigitCount(int digitCount) = 0;
     // The digit count the main window's 問題数 shows now: the one the window opens on.
     virtual int digitCount() const = 0;
-    // The main window's answer boxes on the screen, in logical pixels: a window that cannot
-    // stand beside the main window keeps clear of them. Empty when there is nothing to keep clear.
-    virtual QRect answerRow() const = 0;
+    // Where the main window's drill is played, on the screen in logical pixels: from its top
+    // (the buttons, the choices) down to the answer boxes. A window that cannot stand beside the
+    // main window keeps clear of it. Empty when there is nothing to keep clear.
+    virtual QRect drillArea() const = 0;
 };

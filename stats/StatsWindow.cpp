@@ -245,7 +245,7 @@ void StatsWindow::showEvent(QShowEvent *event)
                 size() + decoration, owner->frameGeometry(),
                 WindowPlacement::inDevicePixels(screen->availableGeometry(),
                                                 screen->devicePixelRatio()),
-                m_host.answerRow());
+                m_host.drillArea());
             resize(frame.size() - decoration);
             move(frame.topLeft());
         }
