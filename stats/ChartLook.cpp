@@ -14,6 +14,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QFont>
+#include <QGraphicsLayout>
 #include <QLegend>
 #include <QPalette>
 #include <QValueAxis>
@@ -53,6 +54,10 @@ void setUpView(QChartView *view)
 {
     view->setRenderHint(QPainter::Antialiasing);
     view->setFrameShape(QFrame::NoFrame);
+    // The page's room goes to the plot, not to blank margins round the chart: the window
+    // placed below the main window on a small screen is short.
+    view->chart()->layout()->setContentsMargins(0, 0, 0, 0);
+    view->chart()->setMargins(QMargins(0, 4, 8, 0));
 }
 
 void addAxes(QChart *chart, QAbstractAxis *x, QAbstractAxis *y)

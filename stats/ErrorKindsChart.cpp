@@ -24,8 +24,9 @@ ErrorKindsChart::ErrorKindsChart(QWidget *parent) : QChartView(parent)
     ChartLook::addLabelledBars(chart, new QHorizontalBarSeries, m_shares);
 
     m_kinds = new QBarCategoryAxis;
-    ChartLook::addAxes(chart, ChartLook::percentAxis(QStringLiteral("間違いに占める割合（%）")),
-                       m_kinds);
+    // No title under the axis of shares (each bar says its share in %): the room goes to the
+    // seven names one above the other, which the chart cuts to "…" where they have too little.
+    ChartLook::addAxes(chart, ChartLook::percentAxis(QString()), m_kinds);
 }
 
 void ErrorKindsChart::showKinds(const DrillAnalysis &analysis, int digitCount)
@@ -48,6 +49,9 @@ void ErrorKindsChart::showKinds(const DrillAnalysis &analysis, int digitCount)
     m_shares->append(values);
     m_kinds->setCategories(names);
     ChartLook::apply(chart(), pal, font());
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    m_kinds->setLabelsFont(small);
 }
 
 QStringList ErrorKindsChart::kinds() const

@@ -69,7 +69,14 @@ void ErrorKindsPage::refresh(const StatsFigures &figures, const StatsSelection &
         m_layout->insertWidget(0, m_chart, 1);
     }
     m_chart->showKinds(analysis, n);
-    StatsSentence::setText(
-        m_counts, QStringLiteral("%1：詳細記録に残る間違い %2 回。").arg(of).arg(wrong) + older);
+    // One line, so that the chart keeps the page's height.
+    StatsSentence::setText(m_counts,
+                           QStringLiteral("%1：詳細記録に残る間違い %2 回%3。")
+                               .arg(of)
+                               .arg(wrong)
+                               .arg(without > 0 ? QStringLiteral("（ほかに詳細記録のない古い結果 "
+                                                                 "%1 回）")
+                                                      .arg(without)
+                                                : QString()));
     setCurrentWidget(m_content);
 }
