@@ -113,9 +113,19 @@ bool frmMain::frmMain_Load(QString *error)
 
     m_history->InitRireki();
     // 成績グラフ's suggested digit count is picked in 問題数 as the player would pick it.
-    m_historyMenu =
-        std::make_unique<HistoryMenu>(*ui.msgRireki, m_history->model(), m_clock, *this,
-                                      [this](int digitCount) { chooseDigitCount(digitCount); });
+    m_historyMenu = std::make_unique<HistoryMenu>(
+        *ui.msgRireki, m_history->model(), m_clock, *this,
+        [this](int digitCount) { chooseDigitCount(digitCount); },
+        [this] { return int(m_state.intMonsu); });
+    // The window from its top (buttons, choices, digits) down to the last of the fifteen answer
+    // boxes: 成績グラフ keeps clear of it when it cannot stand beside, covering at most the
+    // history table below.
+    m_historyMenu->setDrillArea([this] {
+        const QWidget *last = ui.txtKaitou(DigitSlots::count);
+        const QRect frame = frameGeometry();
+        const int bottom = last->mapToGlobal(QPoint(0, last->height() - 1)).y();
+        return QRect(frame.left(), frame.top(), frame.width(), bottom - frame.top() + 1);
+    });
     m_historyMenu->setAdaptiveDigitCount([this] { return m_adaptive->isOn(); },
                                          [this](bool on) { m_adaptive->setOn(on); });
     connect(m_adaptive.get(), &AdaptiveDigitCount::switched, m_historyMenu.get(),

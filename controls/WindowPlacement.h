@@ -30,7 +30,11 @@ QRect onScreen(QRect frame, const QRect &available);
 std::optional<QRect> beside(const QSize &frame, const QRect &owner, const QRect &available);
 
 // Beside the owner where the screen has room; otherwise the place on the screen where the frame
-// covers least of the owner (on a tie, the one nearest the owner's right and top).
-QRect besideOrCoveringLeast(const QSize &frame, const QRect &owner, const QRect &available);
+// covers least of the owner (on a tie, the one nearest the owner's right and top). A frame that
+// must keep clear of part of the owner (where its drill is played) stays a gap away from it, cut
+// down where the room above, below or beside that part is smaller than the frame: the place that
+// keeps most of the frame wins, then the one covering least of the owner.
+QRect besideOrCoveringLeast(const QSize &frame, const QRect &owner, const QRect &available,
+                            const QRect &keepClear = {});
 
 } // namespace WindowPlacement

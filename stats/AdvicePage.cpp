@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/AdvicePage.h"
 
+#include "stats/StatsSentence.h"
 #include "stats/core/DrillAnalyses.h"
 #include "stats/core/PracticeAdvice.h"
 
@@ -34,11 +35,11 @@ void AdvicePage::refresh(const StatsFigures &figures, const StatsSelection &sele
     const PracticeAdvice advice = PracticeAdvice::of(figures.drills.of(selection.displaySeconds),
                                                      figures.history, selection.digitCount);
     if (advice.sentences.isEmpty()) {
-        m_advice->setText(advice.missing);
+        StatsSentence::setText(m_advice, advice.missing);
         return;
     }
     QStringList lines;
     for (const QString &sentence : advice.sentences)
         lines.append(QStringLiteral("・") + sentence);
-    m_advice->setText(lines.join(QStringLiteral("\n\n")));
+    StatsSentence::setText(m_advice, lines.join(QStringLiteral("\n\n")));
 }

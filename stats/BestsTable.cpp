@@ -5,6 +5,7 @@
 #include "stats/core/HistoryStats.h"
 #include "stats/core/StatsText.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 
 BestsTable::BestsTable(QWidget *parent) : QTableWidget(parent)
@@ -20,11 +21,23 @@ BestsTable::BestsTable(QWidget *parent) : QTableWidget(parent)
     setTabKeyNavigation(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     horizontalHeader()->setSectionsClickable(false);
+    // A board of a few rows that fills the page: the rows share its height, in a large face,
+    // down to two lines each where there are many display times (then the table scrolls).
+    QFont large = font();
+    large.setPointSizeF(large.pointSizeF() * 1.5);
+    setFont(large);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    verticalHeader()->setMinimumSectionSize(2 * QFontMetrics(large).height());
 }
 
 QString BestsTable::title() const
 {
     return QStringLiteral("自己ベスト");
+}
+
+QString BestsTable::tabTitle() const
+{
+    return QStringLiteral("ベスト");
 }
 
 void BestsTable::refresh(const StatsFigures &figures, const StatsSelection &)
@@ -39,6 +52,12 @@ void BestsTable::refresh(const StatsFigures &figures, const StatsSelection &)
         for (int c = 0; c < 3; ++c) {
             auto *item = new QTableWidgetItem(cells[c]);
             item->setTextAlignment(Qt::AlignCenter);
+            if (c == 1) { // the best itself stands out
+                QFont best = font();
+                best.setBold(true);
+                best.setPointSizeF(best.pointSizeF() * 1.5);
+                item->setFont(best);
+            }
             setItem(r, c, item);
         }
     }

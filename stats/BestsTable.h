@@ -16,6 +16,7 @@ public:
     explicit BestsTable(QWidget *parent = nullptr);
 
     QString title() const override;
+    QString tabTitle() const override;
     QWidget *widget() override { return this; }
     void refresh(const StatsFigures &figures, const StatsSelection &selection) override;
 };

@@ -51,13 +51,28 @@ int CalendarGrid::level(QDate day) const
     return std::max(1, static_cast<int>(std::ceil(4.0 * results / m_days.mostResults())));
 }
 
-// The cells follow the font, so the grid is as readable at 200 % as at 100 %, but shrink to
-// the width there is.
-int CalendarGrid::cellSize() const
+// The cells fill the page: the weeks in one band of columns, or, where the page is tall, in
+// two or three bands one above the other (the older weeks first), whichever gives the larger
+// cells; never larger than three lines of text, never smaller than six pixels.
+CalendarGrid::Layout CalendarGrid::layout() const
 {
-    const int fromFont = fontMetrics().height();
-    const int fromWidth = (width() - labelWidth()) / weeks;
-    return std::max(6, std::min(fromFont, fromWidth));
+    const int header = fontMetrics().height();
+    const int gap = header / 2;
+    const int most = 3 * header;
+    Layout best;
+    for (int bands = 1; bands <= 3; ++bands) {
+        const int columns = (weeks + bands - 1) / bands;
+        const int fromWidth = (width() - labelWidth()) / columns;
+        const int fromHeight = (height() - bands * header - (bands - 1) * gap) / (7 * bands);
+        const int size = std::clamp(std::min(fromWidth, fromHeight), 6, most);
+        if (size > best.size) {
+            best.columns = columns;
+            best.size = size;
+        }
+    }
+    best.bandHeight = header + 7 * best.size + gap;
+    best.left = std::max(0, (width() - labelWidth() - best.columns * best.size) / 2);
+    return best;
 }
 
 int CalendarGrid::labelWidth() const
@@ -67,21 +82,27 @@ int CalendarGrid::labelWidth() const
 
 QRect CalendarGrid::cellRect(QDate day) const
 {
-    const int size = cellSize();
+    const Layout l = layout();
     const auto index = m_first.daysTo(day);
     const int column = static_cast<int>(index / 7);
     const int row = static_cast<int>(index % 7);
-    return QRect(labelWidth() + column * size, fontMetrics().height() + row * size, size, size);
+    const int band = column / l.columns;
+    return QRect(l.left + labelWidth() + (column % l.columns) * l.size,
+                 band * l.bandHeight + fontMetrics().height() + row * l.size, l.size, l.size);
 }
 
 QDate CalendarGrid::dayAt(const QPoint &point) const
 {
-    const int size = cellSize();
-    const int x = point.x() - labelWidth();
-    const int y = point.y() - fontMetrics().height();
-    if (x < 0 || y < 0 || x >= weeks * size || y >= 7 * size)
+    const Layout l = layout();
+    const int band = point.y() / l.bandHeight;
+    const int x = point.x() - l.left - labelWidth();
+    const int y = point.y() - band * l.bandHeight - fontMetrics().height();
+    if (x < 0 || y < 0 || x >= l.columns * l.size || y >= 7 * l.size)
         return {};
-    const QDate day = m_first.addDays((x / size) * 7 + y / size);
+    const int column = band * l.columns + x / l.size;
+    if (column >= weeks)
+        return {};
+    const QDate day = m_first.addDays(column * 7 + y / l.size);
     return day <= m_today ? day : QDate();
 }
 
@@ -151,25 +172,34 @@ void CalendarGrid::paintEvent(QPaintEvent *)
         return;
     QPainter painter(this);
     const QPalette pal = palette();
-    const int size = cellSize();
+    const Layout l = layout();
+    const int size = l.size;
     const int gap = std::max(1, size / 8);
 
-    // Month names over the column holding each month's first day, weekday names on the left.
+    // Month names over the column holding each month's first day, weekday names on the left of
+    // every band.
     painter.setPen(pal.color(QPalette::WindowText));
     for (int column = 0; column < weeks; ++column) {
         const QDate monday = m_first.addDays(7 * column);
+        const int band = column / l.columns;
+        const int inBand = column % l.columns;
         for (int d = 0; d < 7; ++d) {
             const QDate day = monday.addDays(d);
-            if (day.day() == 1 && day <= m_today && column < weeks - 1) {
-                painter.drawText(QPoint(labelWidth() + column * size, fontMetrics().ascent()),
+            if (day.day() == 1 && day <= m_today && inBand < l.columns - 1) {
+                painter.drawText(QPoint(l.left + labelWidth() + inBand * size,
+                                        band * l.bandHeight + fontMetrics().ascent()),
                                  QStringLiteral("%1月").arg(day.month()));
             }
         }
     }
     const QString weekdays[] = {QStringLiteral("月"), QStringLiteral("水"), QStringLiteral("金")};
-    for (int i = 0; i < 3; ++i) {
-        const QRect row(0, fontMetrics().height() + 2 * i * size, labelWidth(), size);
-        painter.drawText(row, Qt::AlignVCenter | Qt::AlignLeft, weekdays[i]);
+    const int bands = (weeks + l.columns - 1) / l.columns;
+    for (int band = 0; band < bands; ++band) {
+        for (int i = 0; i < 3; ++i) {
+            const QRect row(l.left, band * l.bandHeight + fontMetrics().height() + 2 * i * size,
+                            labelWidth(), size);
+            painter.drawText(row, Qt::AlignVCenter | Qt::AlignLeft, weekdays[i]);
+        }
     }
 
     const QColor highlight = pal.color(QPalette::Highlight);

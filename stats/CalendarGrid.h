@@ -8,9 +8,9 @@
 #include <QWidget>
 
 // The last 53 weeks, one cell a day (a column a week, Monday at the top), shaded by the number
-// of results saved that day. A day's figures show as its tooltip; from the keyboard the arrow
-// keys move a chosen day (left and right by a week, up and down by a day), whose figures the
-// page shows below the grid.
+// of results saved that day; on a tall page the weeks wrap into bands, to fill it. A day's figures
+// show as its tooltip; from the keyboard the arrow keys move a chosen day (left and right by a
+// week, up and down by a day), whose figures the page shows below the grid.
 class CalendarGrid : public QWidget
 {
     Q_OBJECT
@@ -44,7 +44,14 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    int cellSize() const;
+    struct Layout
+    {
+        int columns = weeks; // weeks a band
+        int size = 0;        // of a cell, in pixels
+        int bandHeight = 0;  // of a band, its month names and the gap below it included
+        int left = 0;        // the grid centred across the widget
+    };
+    Layout layout() const;
     int labelWidth() const;
     QDate dayAt(const QPoint &point) const;
 

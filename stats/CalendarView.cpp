@@ -3,6 +3,7 @@
 #include "stats/CalendarView.h"
 
 #include "stats/CalendarGrid.h"
+#include "stats/StatsSentence.h"
 #include "stats/core/HistoryStats.h"
 #include "stats/core/StatsText.h"
 
@@ -19,14 +20,13 @@ CalendarView::CalendarView(QWidget *parent) : QWidget(parent)
     m_totals->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_grid);
+    layout->addWidget(m_grid, 1); // the grid takes the page, the figures below it
     layout->addWidget(m_chosenDay);
     layout->addWidget(m_totals);
-    layout->addStretch(1);
 
     connect(m_grid, &CalendarGrid::chosenDayChanged, this, [this](QDate day) {
         const QString text = StatsText::practiceDay(day, m_grid->days().day(day));
-        m_chosenDay->setText(QStringLiteral("選んだ日：") + text);
+        StatsSentence::setText(m_chosenDay, QStringLiteral("選んだ日：") + text);
         m_grid->setAccessibleDescription(text);
     });
 }
@@ -36,13 +36,19 @@ QString CalendarView::title() const
     return QStringLiteral("練習カレンダー");
 }
 
+QString CalendarView::tabTitle() const
+{
+    return QStringLiteral("練習日");
+}
+
 void CalendarView::refresh(const StatsFigures &figures, const StatsSelection &selection)
 {
     const HistoryStats &stats = figures.history;
     const QDate today = selection.today;
     const PracticeDays &days = stats.days();
     m_grid->showDays(days, today);
-    m_totals->setText(
+    StatsSentence::setText(
+        m_totals,
         QStringLiteral("今の連続：%1　　最長の連続：%2　　合計：%3 回・%4")
             .arg(StatsText::days(days.currentRun(today)), StatsText::days(days.longestRun()))
             .arg(stats.results())

@@ -19,6 +19,7 @@ public:
     explicit CalendarView(QWidget *parent = nullptr);
 
     QString title() const override;
+    QString tabTitle() const override;
     QWidget *widget() override { return this; }
     void refresh(const StatsFigures &figures, const StatsSelection &selection) override;
 

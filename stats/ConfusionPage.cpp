@@ -46,9 +46,13 @@ ConfusionPage::ConfusionPage(QWidget *parent) : QStackedWidget(parent)
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->horizontalHeader()->setSectionsClickable(false);
     m_grid->verticalHeader()->setSectionsClickable(false);
+    m_leftOut = new QLabel(m_content);
+    m_leftOut->setWordWrap(true);
+    m_leftOut->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto *layout = new QVBoxLayout(m_content);
     layout->addWidget(m_caption);
     layout->addWidget(m_grid, 1);
+    layout->addWidget(m_leftOut);
     addWidget(m_hint);
     addWidget(m_content);
 }
@@ -58,9 +62,15 @@ QString ConfusionPage::title() const
     return QStringLiteral("迷いやすい数字");
 }
 
+QString ConfusionPage::tabTitle() const
+{
+    return QStringLiteral("迷う数字");
+}
+
 void ConfusionPage::refresh(const StatsFigures &figures, const StatsSelection &selection)
 {
-    const ConfusionTable &table = figures.drills.of(selection.displaySeconds).confusion();
+    const DrillAnalysis &analysis = figures.drills.of(selection.displaySeconds);
+    const ConfusionTable &table = analysis.confusion();
     if (table.total() == 0) {
         setCurrentWidget(m_hint);
         return;
@@ -94,10 +104,24 @@ void ConfusionPage::refresh(const StatsFigures &figures, const StatsSelection &s
             m_grid->setItem(s, t, cell);
         }
     }
-    m_caption->setText(QStringLiteral("行は出た数字、列はその場所に入力した数字です（表示時間 "
-                                      "%1、すべての問題数、違う数字を入れた所 %2 か所）。"
-                                      "色が濃いほど多く、数はマウスを合わせると表示されます。")
-                           .arg(StatsText::displayTime(selection.displaySeconds))
-                           .arg(table.total()));
+    StatsSentence::setText(
+        m_caption,
+        QStringLiteral("行は出た数字、列はその場所に入力した数字です（表示時間 %1・"
+                       "問題数 %2、違う数字や空欄を入れた所 %3 か所）。"
+                       "色が濃いほど多く、数はマウスを合わせると表示されます。")
+            .arg(StatsText::displayTime(selection.displaySeconds), StatsText::allDigitCounts())
+            .arg(table.total()));
+    // A swap or a shifted row has every digit remembered but not its place: those positions are
+    // not one digit taken for another, and the grid says nothing of them. Say how many.
+    const int leftOut = analysis.wrongPositions() - table.total();
+    StatsSentence::setText(
+        m_leftOut, leftOut > 0 ? QStringLiteral("間違えた所 %1 か所のうち %2 か所は、入れ替えや"
+                                                "抜け・ずれ、終わりの空欄など、ほかの数字と"
+                                                "取り違えたのではない間違いなので、表に入れて"
+                                                "いません。")
+                                     .arg(analysis.wrongPositions())
+                                     .arg(leftOut)
+                               : QString());
+    m_leftOut->setVisible(leftOut > 0);
     setCurrentWidget(m_content);
 }

@@ -20,15 +20,19 @@ public:
     explicit ConfusionPage(QWidget *parent = nullptr);
 
     QString title() const override;
+    QString tabTitle() const override;
     QWidget *widget() override { return this; }
     void refresh(const StatsFigures &figures, const StatsSelection &selection) override;
 
     QTableWidget *grid() const { return m_grid; }
     QLabel *caption() const { return m_caption; }
+    // Under the grid: the wrong positions the grid leaves out (swaps, shifts, other text).
+    QLabel *leftOut() const { return m_leftOut; }
 
 private:
     QLabel *m_hint = nullptr;
     QWidget *m_content = nullptr;
     QLabel *m_caption = nullptr;
+    QLabel *m_leftOut = nullptr;
     QTableWidget *m_grid = nullptr;
 };

@@ -13,6 +13,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 ErrorKindsChart::ErrorKindsChart(QWidget *parent) : QChartView(parent)
 {
@@ -23,17 +24,15 @@ ErrorKindsChart::ErrorKindsChart(QWidget *parent) : QChartView(parent)
     ChartLook::addLabelledBars(chart, new QHorizontalBarSeries, m_shares);
 
     m_kinds = new QBarCategoryAxis;
-    ChartLook::addAxes(chart, ChartLook::percentAxis(QStringLiteral("間違いに占める割合（%）")),
-                       m_kinds);
+    // No title under the axis of shares (each bar says its share in %): the room goes to the
+    // seven names one above the other, which the chart cuts to "…" where they have too little.
+    ChartLook::addAxes(chart, ChartLook::percentAxis(QString()), m_kinds);
 }
 
 void ErrorKindsChart::showKinds(const DrillAnalysis &analysis, int digitCount)
 {
     const QPalette pal = palette();
-    m_shares->setColor(pal.color(QPalette::Highlight));
-    m_shares->setBorderColor(pal.color(QPalette::Highlight));
-    m_shares->setLabelColor(pal.color(QPalette::HighlightedText));
-    m_shares->setLabelFont(font());
+    ChartLook::colourBars(m_shares, pal, font());
 
     // A horizontal chart draws its first category at the bottom: the kinds go in backwards.
     const int wrong = std::max(1, analysis.wrongRows(digitCount));
@@ -41,7 +40,7 @@ void ErrorKindsChart::showKinds(const DrillAnalysis &analysis, int digitCount)
     QStringList names;
     for (int k = ErrorKinds::count - 1; k >= 0; --k) {
         const int count = analysis.errors(static_cast<ErrorKind>(k), digitCount);
-        values.append(100.0 * count / wrong);
+        values.append(std::round(100.0 * count / wrong)); // whole percents, as labelled
         names.append(QStringLiteral("%1（%2 回）")
                          .arg(StatsText::errorKind(static_cast<ErrorKind>(k)))
                          .arg(count));
@@ -50,6 +49,9 @@ void ErrorKindsChart::showKinds(const DrillAnalysis &analysis, int digitCount)
     m_shares->append(values);
     m_kinds->setCategories(names);
     ChartLook::apply(chart(), pal, font());
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    m_kinds->setLabelsFont(small);
 }
 
 QStringList ErrorKindsChart::kinds() const

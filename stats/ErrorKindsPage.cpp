@@ -41,22 +41,23 @@ void ErrorKindsPage::refresh(const StatsFigures &figures, const StatsSelection &
     const SpanTally tally = figures.history.spanTally(selection.displaySeconds);
     const int results = n ? tally.tries(n) : tally.results();
     const int without = std::max(0, results - analysis.withDetails(n));
-    const QString of = QStringLiteral("%1・表示時間 %2")
-                           .arg(n ? StatsText::digitCount(n) : QStringLiteral("すべての問題数"),
+    // As the lists at the side name them: 「問題数 すべて」 for every count together.
+    const QString of = QStringLiteral("問題数 %1・表示時間 %2")
+                           .arg(n ? StatsText::digitCount(n) : StatsText::allDigitCounts(),
                                 StatsText::displayTime(selection.displaySeconds));
     const QString older =
         without > 0
-            ? QStringLiteral("詳しい記録のない結果 %1 回（記録を始める前のもの）は数えていません。")
+            ? QStringLiteral("詳細記録のない結果 %1 回（記録を始める前のもの）は数えていません。")
                   .arg(without)
             : QString();
     if (wrong < minWrongRows) {
-        m_hint->setText(QStringLiteral("間違い方は、詳しい記録のある間違いが %1 回以上あると表示"
-                                       "されます（%2：今 %3 回、あと %4 回）。")
-                            .arg(minWrongRows)
-                            .arg(of)
-                            .arg(wrong)
-                            .arg(minWrongRows - wrong) +
-                        older);
+        StatsSentence::setText(m_hint,
+                               QStringLiteral("間違い方は、詳細記録に残る間違いが %1 回たまると"
+                                              "表示されます（%2：今 %3 回）。")
+                                       .arg(minWrongRows)
+                                       .arg(of)
+                                       .arg(wrong) +
+                                   older);
         setCurrentWidget(m_hint);
         return;
     }
@@ -68,7 +69,14 @@ void ErrorKindsPage::refresh(const StatsFigures &figures, const StatsSelection &
         m_layout->insertWidget(0, m_chart, 1);
     }
     m_chart->showKinds(analysis, n);
-    m_counts->setText(QStringLiteral("%1：詳しい記録のある間違い %2 回。").arg(of).arg(wrong) +
-                      older);
+    // One line, so that the chart keeps the page's height.
+    StatsSentence::setText(m_counts,
+                           QStringLiteral("%1：詳細記録に残る間違い %2 回%3。")
+                               .arg(of)
+                               .arg(wrong)
+                               .arg(without > 0 ? QStringLiteral("（ほかに詳細記録のない古い結果 "
+                                                                 "%1 回）")
+                                                      .arg(without)
+                                                : QString()));
     setCurrentWidget(m_content);
 }

@@ -12,9 +12,10 @@
 #include <QTableView>
 
 HistoryMenu::HistoryMenu(QTableView &table, const HistoryModel &model, const Clock &clock,
-                         QWidget &owner, std::function<void(int digitCount)> chooseDigitCount)
+                         QWidget &owner, std::function<void(int digitCount)> chooseDigitCount,
+                         std::function<int()> digitCount)
     : m_table(table), m_owner(owner), m_export(table, model, owner),
-      m_host(model, clock, std::move(chooseDigitCount))
+      m_host(model, clock, std::move(chooseDigitCount), std::move(digitCount))
 {
     makeStatsWindow = [](StatsHost &host, QWidget *owner, QString *error) {
         return StatsWindowModule::makeWindow(StatsWindowModule::defaultPath(), host, owner, error);
@@ -60,6 +61,9 @@ void HistoryMenu::popupAtCurrentCell()
     if (cell.isValid() && m_table.viewport()->rect().intersects(cell))
         at = cell.bottomLeft();
     popup(m_table.viewport()->mapToGlobal(at));
+    // Opened from the keyboard, the menu starts on its first item, so that the arrow keys and
+    // Return act on it at once, as in a menu bar's menus.
+    m_menu->setActiveAction(m_menu->actions().constFirst());
 }
 
 void HistoryMenu::popup(const QPoint &globalPos)

@@ -28,9 +28,10 @@ class HistoryMenu : public QObject
 
 public:
     // chooseDigitCount picks a digit count in the main window's 問題数, for the window's
-    // suggestion of what to practise next.
+    // suggestion of what to practise next; digitCount tells the one it shows now.
     HistoryMenu(QTableView &table, const HistoryModel &model, const Clock &clock, QWidget &owner,
-                std::function<void(int digitCount)> chooseDigitCount = {});
+                std::function<void(int digitCount)> chooseDigitCount = {},
+                std::function<int()> digitCount = {});
     ~HistoryMenu() override;
 
     // Opens the menu at a point of the screen.
@@ -51,6 +52,9 @@ public:
     {
         m_host.setLoggedDrills(std::move(source));
     }
+    // Where the main window's drill is played (down to the answer boxes), which the window
+    // keeps clear of.
+    void setDrillArea(std::function<QRect()> source) { m_host.setDrillArea(std::move(source)); }
 
     // 自動調整, switched from the menu and from the window's suggestion page; the menu's item
     // shows only once this is set.

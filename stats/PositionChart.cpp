@@ -10,6 +10,8 @@
 #include <QBarSet>
 #include <QValueAxis>
 
+#include <cmath>
+
 PositionChart::PositionChart(QWidget *parent) : QChartView(parent)
 {
     ChartLook::setUpView(this);
@@ -25,15 +27,12 @@ PositionChart::PositionChart(QWidget *parent) : QChartView(parent)
 void PositionChart::showSeries(const ResultSeries &series, int digitCount)
 {
     const QPalette pal = palette();
-    m_shares->setColor(pal.color(QPalette::Highlight));
-    m_shares->setBorderColor(pal.color(QPalette::Highlight));
-    m_shares->setLabelColor(pal.color(QPalette::HighlightedText));
-    m_shares->setLabelFont(font());
+    ChartLook::colourBars(m_shares, pal, font());
 
     QList<qreal> values;
     QStringList positions;
     for (int position = 1; position <= digitCount; ++position) {
-        values.append(series.rightSharePercent(position));
+        values.append(std::round(series.rightSharePercent(position))); // as labelled
         positions.append(QString::number(position));
     }
     m_shares->remove(0, m_shares->count());

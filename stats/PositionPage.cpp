@@ -23,6 +23,11 @@ QString PositionPage::title() const
     return QStringLiteral("桁ごとの正解率");
 }
 
+QString PositionPage::tabTitle() const
+{
+    return QStringLiteral("桁ごと");
+}
+
 void PositionPage::refresh(const StatsFigures &figures, const StatsSelection &selection)
 {
     if (selection.digitCount == 0) {

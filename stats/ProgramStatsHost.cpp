@@ -7,8 +7,10 @@
 #include "resources/JapaneseFont.h"
 
 ProgramStatsHost::ProgramStatsHost(const HistoryModel &model, const Clock &clock,
-                                   std::function<void(int digitCount)> chooseDigitCount)
-    : m_model(model), m_clock(clock), m_chooseDigitCount(std::move(chooseDigitCount))
+                                   std::function<void(int digitCount)> chooseDigitCount,
+                                   std::function<int()> digitCount)
+    : m_model(model), m_clock(clock), m_chooseDigitCount(std::move(chooseDigitCount)),
+      m_digitCount(std::move(digitCount))
 {
 }
 
@@ -80,4 +82,19 @@ void ProgramStatsHost::adaptiveSwitched(bool on)
 {
     if (m_adaptiveListener)
         m_adaptiveListener(on);
+}
+
+int ProgramStatsHost::digitCount() const
+{
+    return m_digitCount ? m_digitCount() : 0;
+}
+
+QRect ProgramStatsHost::drillArea() const
+{
+    return m_drillArea ? m_drillArea() : QRect();
+}
+
+void ProgramStatsHost::setDrillArea(std::function<QRect()> source)
+{
+    m_drillArea = std::move(source);
 }

@@ -15,7 +15,8 @@ class ProgramStatsHost : public StatsHost
 {
 public:
     ProgramStatsHost(const HistoryModel &model, const Clock &clock,
-                     std::function<void(int digitCount)> chooseDigitCount);
+                     std::function<void(int digitCount)> chooseDigitCount,
+                     std::function<int()> digitCount = {});
 
     const QAbstractItemModel &historyModel() const override;
     int recordCount() const override;
@@ -34,6 +35,10 @@ public:
     void setAdaptiveListener(std::function<void(bool on)> listener) override;
     // 自動調整 was switched: tells the listener.
     void adaptiveSwitched(bool on);
+    int digitCount() const override;
+    QRect drillArea() const override;
+    // Where the drill is played; nothing until it is set.
+    void setDrillArea(std::function<QRect()> source);
 
 private:
     const HistoryModel &m_model;
@@ -43,4 +48,6 @@ private:
     std::function<bool()> m_adaptiveIsOn;
     std::function<void(bool)> m_turnAdaptive;
     std::function<void(bool)> m_adaptiveListener;
+    std::function<int()> m_digitCount;
+    std::function<QRect()> m_drillArea;
 };

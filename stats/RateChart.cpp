@@ -3,11 +3,12 @@
 #include "stats/RateChart.h"
 
 #include "stats/ChartLook.h"
+#include "stats/core/DateTicks.h"
 #include "stats/core/HistoryStats.h"
 #include "stats/core/ResultSeries.h"
 #include "stats/core/StatsText.h"
 
-#include <QDateTimeAxis>
+#include <QCategoryAxis>
 #include <QImage>
 #include <QLegend>
 #include <QLegendMarker>
@@ -20,9 +21,9 @@
 
 namespace {
 
-constexpr qint64 hourMsecs = 3600 * 1000;
-constexpr qint64 dayMsecs = 24 * hourMsecs;
 constexpr qreal markerSize = 6;
+// Room above 100 % and below 0 %, so that the points there are drawn whole.
+constexpr double rateRoom = 4;
 
 QImage markerImage(const QColor &color, qreal size)
 {
@@ -53,14 +54,18 @@ RateChart::RateChart(QWidget *parent) : QChartView(parent)
     chart->addSeries(m_points);
     chart->addSeries(m_average);
 
-    m_x = new QDateTimeAxis;
-    m_x->setTickCount(6);
-    ChartLook::addAxes(chart, m_x, ChartLook::percentAxis(QStringLiteral("正解率（%）")));
+    m_x = ChartLook::timeAxis();
+    ChartLook::addAxes(chart, m_x, ChartLook::percentAxis(QStringLiteral("正解率（%）"), rateRoom));
 }
 
 QString RateChart::title() const
 {
     return QStringLiteral("正解率の推移");
+}
+
+QString RateChart::tabTitle() const
+{
+    return QStringLiteral("正解率");
 }
 
 void RateChart::refresh(const StatsFigures &figures, const StatsSelection &selection)
@@ -98,14 +103,12 @@ void RateChart::showSeries(const ResultSeries &series, const QString &seriesName
     m_points->replace(pointList);
     m_average->replace(averageList);
 
-    // A little room either side, so the first and last points are not cut in half.
-    const qint64 margin = std::max<qint64>((last - first) / 40, hourMsecs);
+    // Ticks on whole hours, days, weeks or months, from the one before the first point to the
+    // one after the last.
     m_x->setTitleText(
         QStringLiteral("保存した日時（%1・%2 回）").arg(seriesName).arg(series.results()));
-    m_x->setFormat(last - first < 2 * dayMsecs ? QStringLiteral("MM/dd hh:mm")
-                                               : QStringLiteral("yy/MM/dd"));
-    m_x->setRange(QDateTime::fromMSecsSinceEpoch(first - margin),
-                  QDateTime::fromMSecsSinceEpoch(last + margin));
+    ChartLook::setTimeTicks(m_x, DateTicks::of(QDateTime::fromMSecsSinceEpoch(first),
+                                               QDateTime::fromMSecsSinceEpoch(last)));
     ChartLook::apply(chart(), pal, font());
     // A series without a line would show a legend marker in the line's colour: give it the
     // points' colour instead.

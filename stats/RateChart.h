@@ -6,7 +6,7 @@
 
 #include <QChartView>
 
-class QDateTimeAxis;
+class QCategoryAxis;
 class QLineSeries;
 class ResultSeries;
 
@@ -21,6 +21,7 @@ public:
     explicit RateChart(QWidget *parent = nullptr);
 
     QString title() const override;
+    QString tabTitle() const override;
     QWidget *widget() override { return this; }
     void refresh(const StatsFigures &figures, const StatsSelection &selection) override;
 
@@ -28,9 +29,10 @@ public:
     void showSeries(const ResultSeries &series, const QString &seriesName);
 
     QLineSeries *points() const { return m_points; }
+    QCategoryAxis *timeAxis() const { return m_x; }
 
 private:
     QLineSeries *m_points = nullptr;
     QLineSeries *m_average = nullptr;
-    QDateTimeAxis *m_x = nullptr;
+    QCategoryAxis *m_x = nullptr;
 };

@@ -5,6 +5,8 @@
 #include "stats/ChartLook.h"
 #include "stats/core/SpanEstimate.h"
 
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -32,7 +34,8 @@ SpanChart::SpanChart(QWidget *parent) : QChartView(parent)
     x->setTickAnchor(1);
     x->setTickInterval(1);
     x->setLabelFormat(QStringLiteral("%d"));
-    ChartLook::addAxes(chart, x, ChartLook::percentAxis(QStringLiteral("全問正解の割合（%）")));
+    m_y = ChartLook::percentAxis(QString(), 4); // its title as the chart's height allows
+    ChartLook::addAxes(chart, x, m_y);
     m_half->append({QPointF(0.5, 50), QPointF(SpanTally::maxDigits + 0.5, 50)});
 }
 
@@ -60,4 +63,18 @@ void SpanChart::showSpan(const SpanTally &tally, const SpanEstimate &estimate)
     }
     m_curve->replace(curve);
     ChartLook::apply(chart(), pal, font());
+    // The legend names only what is drawn: no fitted curve before there is an estimate.
+    for (QLegendMarker *marker : chart()->legend()->markers(m_curve))
+        marker->setVisible(estimate.isValid());
+}
+
+void SpanChart::resizeEvent(QResizeEvent *event)
+{
+    // A short chart (the window below the main window on a small screen) labels 0, 50 and 100
+    // only and leaves out the axis's title, which the legend says too: a title or labels taller
+    // than the plot make the chart cut every label to "…".
+    const bool low = height() < 15 * fontMetrics().height();
+    m_y->setTickInterval(low ? 50 : 20);
+    m_y->setTitleText(low ? QString() : QStringLiteral("全問正解の割合（%）"));
+    QChartView::resizeEvent(event);
 }

@@ -8,6 +8,7 @@ class QLineSeries;
 class QScatterSeries;
 class SpanEstimate;
 class SpanTally;
+class QValueAxis;
 
 // The share of whole rows right at each digit count tried, with the fitted curve and the 50 %
 // line where it crosses the span: the estimate made visible.
@@ -23,7 +24,11 @@ public:
     QScatterSeries *shares() const { return m_shares; }
     QLineSeries *curve() const { return m_curve; }
 
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
 private:
+    QValueAxis *m_y = nullptr;
     QScatterSeries *m_shares = nullptr;
     QLineSeries *m_curve = nullptr;
     QLineSeries *m_half = nullptr;

@@ -4,6 +4,7 @@
 
 #include "stats/SpanChart.h"
 #include "stats/StatsHost.h"
+#include "stats/StatsSentence.h"
 #include "stats/core/HistoryStats.h"
 #include "stats/core/PracticeSuggestion.h"
 #include "stats/core/SpanEstimate.h"
@@ -64,17 +65,23 @@ QString SpanPage::title() const
     return QStringLiteral("推定スパン");
 }
 
+QString SpanPage::tabTitle() const
+{
+    return QStringLiteral("スパン");
+}
+
 void SpanPage::refresh(const StatsFigures &figures, const StatsSelection &selection)
 {
     const SpanTally tally = figures.history.spanTally(selection.displaySeconds);
     const SpanEstimate estimate = SpanEstimate::of(tally);
-    showSpan(tally, estimate, PracticeSuggestion::of(estimate, figures.history.newestDigitCount()));
+    showSpan(tally, estimate,
+             PracticeSuggestion::of(tally, estimate, figures.history.newestDigitCount()));
 }
 
 void SpanPage::showSpan(const SpanTally &tally, const SpanEstimate &estimate,
                         const PracticeSuggestion &suggestion)
 {
-    m_estimate->setText(StatsText::spanEstimate(estimate));
+    StatsSentence::setText(m_estimate, StatsText::spanEstimate(estimate));
     // The chart is made when first shown: a chart costs milliseconds, and most openings of the
     // window never turn to this page.
     if (!m_chart) {
@@ -87,12 +94,13 @@ void SpanPage::showSpan(const SpanTally &tally, const SpanEstimate &estimate,
     m_suggested = suggestion.digitCount;
     m_choose->setEnabled(m_suggested > 0);
     if (m_suggested > 0) {
-        m_suggestion->setText(QStringLiteral("次の練習：%1。%2")
-                                  .arg(StatsText::digitCount(m_suggested), suggestion.reason));
+        StatsSentence::setText(m_suggestion,
+                               QStringLiteral("次の練習：%1。%2")
+                                   .arg(StatsText::digitCount(m_suggested), suggestion.reason));
         m_choose->setText(
             QStringLiteral("問題数を %1にする(&P)").arg(StatsText::digitCount(m_suggested)));
     } else {
-        m_suggestion->setText(QString());
+        StatsSentence::setText(m_suggestion, QString());
         m_choose->setText(QStringLiteral("問題数を選ぶ(&P)"));
     }
 }

@@ -28,6 +28,7 @@ public:
     ~SpanPage() override;
 
     QString title() const override;
+    QString tabTitle() const override;
     QWidget *widget() override { return this; }
     void refresh(const StatsFigures &figures, const StatsSelection &selection) override;
 

@@ -3,9 +3,10 @@
 #include "stats/SpanTrendChart.h"
 
 #include "stats/ChartLook.h"
+#include "stats/core/DateTicks.h"
 
 #include <QAreaSeries>
-#include <QDateTimeAxis>
+#include <QCategoryAxis>
 #include <QLegend>
 #include <QLineSeries>
 #include <QValueAxis>
@@ -14,8 +15,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr qint64 dayMsecs = 24 * 3600 * 1000;
 
 // A week at its middle, Thursday noon, so that its point sits inside the week on the axis.
 qreal weekX(QDate monday)
@@ -40,10 +39,8 @@ SpanTrendChart::SpanTrendChart(QWidget *parent) : QChartView(parent)
     chart->addSeries(m_band);
     chart->addSeries(m_spans);
 
-    m_x = new QDateTimeAxis;
+    m_x = ChartLook::timeAxis();
     m_x->setTitleText(QStringLiteral("週"));
-    m_x->setFormat(QStringLiteral("yy/MM/dd"));
-    m_x->setTickCount(6);
     m_y = new QValueAxis;
     m_y->setTitleText(QStringLiteral("推定スパン（桁）"));
     m_y->setLabelFormat(QStringLiteral("%.0f"));
@@ -74,11 +71,11 @@ void SpanTrendChart::showWeeks(const QList<WeekSpan> &weeks)
     m_high->replace(high);
 
     if (!weeks.isEmpty()) {
-        const qint64 first = QDateTime(weeks.constFirst().monday, QTime()).toMSecsSinceEpoch();
-        const qint64 last =
-            QDateTime(weeks.constLast().monday.addDays(7), QTime()).toMSecsSinceEpoch();
-        m_x->setRange(QDateTime::fromMSecsSinceEpoch(first - 3 * dayMsecs),
-                      QDateTime::fromMSecsSinceEpoch(last + 3 * dayMsecs));
+        // From the Monday of the first week to the Monday after the last, on whole weeks or
+        // months.
+        ChartLook::setTimeTicks(
+            m_x, DateTicks::of(QDateTime(weeks.constFirst().monday, QTime(0, 0)),
+                               QDateTime(weeks.constLast().monday.addDays(7), QTime(0, 0))));
     }
     // Whole digits on the axis: a tick a digit, or every second one over a wide range.
     const int from = std::max(0, static_cast<int>(std::floor(bottom)) - 1);

@@ -8,7 +8,7 @@
 #include <QList>
 
 class QAreaSeries;
-class QDateTimeAxis;
+class QCategoryAxis;
 class QLineSeries;
 class QValueAxis;
 
@@ -30,6 +30,6 @@ private:
     QLineSeries *m_low = nullptr;
     QLineSeries *m_high = nullptr;
     QAreaSeries *m_band = nullptr;
-    QDateTimeAxis *m_x = nullptr;
+    QCategoryAxis *m_x = nullptr;
     QValueAxis *m_y = nullptr;
 };

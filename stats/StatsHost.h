@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFont>
 #include <QList>
+#include <QRect>
 
 #include <functional>
 
@@ -38,6 +39,13 @@ public:
     // Picks a digit count (1 to 15) in the main window's 問題数 as choosing it from that list
     // does: the settings file is rewritten, and a failed write is told to the player there.
     virtual void chooseDigitCount(int digitCount) = 0;
+
+    // The digit count the main window's 問題数 shows now: the one the window opens on.
+    virtual int digitCount() const = 0;
+    // Where the main window's drill is played, on the screen in logical pixels: from its top
+    // (the buttons, the choices) down to the answer boxes. A window that cannot stand beside the
+    // main window keeps clear of it. Empty when there is nothing to keep clear.
+    virtual QRect drillArea() const = 0;
 
     // 自動調整: whether the main window's digit count follows the player drill by drill, and
     // turning it on or off (remembered; a failed write is told to the player there).

@@ -33,7 +33,10 @@ class StatsPage
 public:
     virtual ~StatsPage() = default;
 
+    // The page's name, as the help and the screen reader give it.
     virtual QString title() const = 0;
+    // The tab's caption, short enough that every tab of the window reads whole.
+    virtual QString tabTitle() const { return title(); }
     // The tab's content: the page itself, which is a widget too.
     virtual QWidget *widget() = 0;
     virtual void refresh(const StatsFigures &figures, const StatsSelection &selection) = 0;

@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -54,7 +55,8 @@ StatsWindow::StatsWindow(StatsHost &host, QWidget *owner)
     const auto addPages = [this](const QList<StatsPage *> &pages) {
         for (StatsPage *page : pages) {
             m_pageList.append(page);
-            m_tabs->addTab(page->widget(), page->title());
+            const int tab = m_tabs->addTab(page->widget(), page->tabTitle());
+            m_tabs->setTabToolTip(tab, page->title());
         }
     };
     addPages({new RateChart(m_tabs), new PositionPage(m_tabs), new SummaryView(m_tabs)});
@@ -65,6 +67,10 @@ StatsWindow::StatsWindow(StatsHost &host, QWidget *owner)
     addPages({new SpanPage(m_host, m_tabs), new TrendPage(m_tabs), new CalendarView(m_tabs),
               new BestsTable(m_tabs), new ErrorKindsPage(m_tabs), new ConfusionPage(m_tabs),
               new AdvicePage(m_tabs)});
+
+    // Every caption whole: never cut short, and the window wide enough for all of them.
+    m_tabs->setElideMode(Qt::ElideNone);
+    m_tabs->setUsesScrollButtons(true);
 
     auto *side = new QVBoxLayout;
     side->addWidget(countsLabel);
@@ -147,12 +153,12 @@ void StatsWindow::recount()
     m_drills.clear();
     m_rowsCounted = 0;
     addRowsWithoutRefresh(0, m_host.recordCount() - 1);
-    // A new history starts at its newest result's count; a changed one keeps the choice while
-    // that count is still there.
+    // A new history starts at the main window's count (or the newest result's); a changed one
+    // keeps the choice while that count is still there.
     const QList<int> counts = m_stats.digitCounts();
     int &digitCount = m_selection.digitCount;
     if (wasEmpty || (digitCount != 0 && !counts.contains(digitCount)))
-        digitCount = m_stats.newestDigitCount();
+        digitCount = m_stats.startingDigitCount(m_host.digitCount());
     int &seconds = m_selection.displaySeconds;
     if (seconds != HistoryStats::everyDisplayTime && !m_stats.displayTimes().contains(seconds))
         seconds = HistoryStats::everyDisplayTime;
@@ -166,7 +172,7 @@ void StatsWindow::addRows(int first, int last)
     addRowsWithoutRefresh(first, last);
     m_drills.clear(); // a save adds to the drill log too
     if (wasEmpty)
-        m_selection.digitCount = m_stats.newestDigitCount();
+        m_selection.digitCount = m_stats.startingDigitCount(m_host.digitCount());
     fillChoiceLists();
     refresh();
 }
@@ -226,13 +232,20 @@ void StatsWindow::showEvent(QShowEvent *event)
     // Beside the main window the first time it appears, or where it hides least of it.
     if (!m_placed) {
         m_placed = true;
+        // Wide enough for every tab's caption, as the style and the font draw them.
+        ensurePolished();
+        layout()->activate();
+        const int missing = m_tabs->tabBar()->sizeHint().width() - m_tabs->tabBar()->width();
+        if (missing > 0)
+            resize(width() + missing, height());
         QWidget *owner = parentWidget();
         if (const QScreen *screen = owner ? owner->screen() : nullptr) {
             const QSize decoration = frameGeometry().size() - size();
             const QRect frame = WindowPlacement::besideOrCoveringLeast(
                 size() + decoration, owner->frameGeometry(),
                 WindowPlacement::inDevicePixels(screen->availableGeometry(),
-                                                screen->devicePixelRatio()));
+                                                screen->devicePixelRatio()),
+                m_host.drillArea());
             resize(frame.size() - decoration);
             move(frame.topLeft());
         }

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "stats/SummaryView.h"
 
+#include "stats/StatsSentence.h"
 #include "stats/core/HistoryStats.h"
 #include "stats/core/StatsText.h"
 
@@ -69,7 +70,7 @@ void SummaryView::refresh(const StatsFigures &figures, const StatsSelection &sel
     if (chosenRow >= 0)
         m_table->selectRow(chosenRow);
 
-    m_days->setText(
-        QStringLiteral("遊んだ日数：%1　　連続して遊んだ日数：%2")
-            .arg(StatsText::days(stats.daysPlayed()), StatsText::days(stats.currentRun(today))));
+    StatsSentence::setText(m_days, QStringLiteral("遊んだ日数：%1　　連続して遊んだ日数：%2")
+                                       .arg(StatsText::days(stats.daysPlayed()),
+                                            StatsText::days(stats.currentRun(today))));
 }

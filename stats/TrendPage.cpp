@@ -24,6 +24,11 @@ QString TrendPage::title() const
     return QStringLiteral("スパンの推移");
 }
 
+QString TrendPage::tabTitle() const
+{
+    return QStringLiteral("スパン推移");
+}
+
 void TrendPage::refresh(const StatsFigures &figures, const StatsSelection &selection)
 {
     const QList<WeekSpan> weeks = figures.history.weeklySpans(selection.displaySeconds);

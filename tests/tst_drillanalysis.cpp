@@ -160,39 +160,46 @@ private Q_SLOTS:
         QCOMPARE(RowComparison::editDistance(from, to), distance);
     }
 
-    // Shown digit against typed digit (10: an empty box), over the replaced positions only.
+    // Shown digit against typed digit (10: an empty box), over the replaced positions only; the
+    // wrong positions the table leaves out are still counted.
     void confusionCounts_data()
     {
         QTest::addColumn<QStringList>("rows"); // shown/typed
         QTest::addColumn<Triples>("counts");   // shown, typed, count
         QTest::addColumn<int>("total");
-        QTest::newRow("one replaced") << QStringList{u"12345/12845"_qs} << Triples{{3, 8, 1}} << 1;
+        QTest::addColumn<int>("wrongPositions");
+        QTest::newRow("one replaced")
+            << QStringList{u"12345/12845"_qs} << Triples{{3, 8, 1}} << 1 << 1;
         QTest::newRow("empty box inside")
-            << QStringList{u"12345/12_45"_qs} << Triples{{3, 10, 1}, {3, 8, 0}} << 1;
+            << QStringList{u"12345/12_45"_qs} << Triples{{3, 10, 1}, {3, 8, 0}} << 1 << 1;
         QTest::newRow("a swap confuses none")
-            << QStringList{u"12345/12435"_qs} << Triples{{3, 4, 0}, {4, 3, 0}} << 0;
+            << QStringList{u"12345/12435"_qs} << Triples{{3, 4, 0}, {4, 3, 0}} << 0 << 2;
         QTest::newRow("several, each replaced counted")
             << QStringList{u"12345/82375"_qs, u"12345/82345"_qs}
-            << Triples{{1, 8, 2}, {4, 7, 1}, {5, 5, 0}} << 3;
+            << Triples{{1, 8, 2}, {4, 7, 1}, {5, 5, 0}} << 3 << 3;
         QTest::newRow("left out: nothing replaced")
-            << QStringList{u"123456/12456_"_qs} << Triples{{3, 4, 0}} << 0;
+            << QStringList{u"123456/12456_"_qs} << Triples{{3, 4, 0}} << 0 << 4;
         QTest::newRow("empty at the end: nothing replaced")
-            << QStringList{u"12345/12___"_qs} << Triples{{3, 10, 0}} << 0;
-        QTest::newRow("0 typed as 9")
-            << QStringList{u"0/9"_qs, u"0/9"_qs, u"8/0"_qs} << Triples{{0, 9, 2}, {8, 0, 1}} << 3;
-        QTest::newRow("a letter is not counted") << QStringList{u"123/1a3"_qs} << Triples{} << 0;
+            << QStringList{u"12345/12___"_qs} << Triples{{3, 10, 0}} << 0 << 3;
+        QTest::newRow("0 typed as 9") << QStringList{u"0/9"_qs, u"0/9"_qs, u"8/0"_qs}
+                                      << Triples{{0, 9, 2}, {8, 0, 1}} << 3 << 3;
+        QTest::newRow("a letter is not counted")
+            << QStringList{u"123/1a3"_qs} << Triples{} << 0 << 1;
+        QTest::newRow("a right row has none") << QStringList{u"123/123"_qs} << Triples{} << 0 << 0;
     }
     void confusionCounts()
     {
         QFETCH(QStringList, rows);
         QFETCH(Triples, counts);
         QFETCH(int, total);
+        QFETCH(int, wrongPositions);
         DrillAnalysis analysis;
         for (const QString &row : rows)
             analysis.add(drill(row.section(u'/', 0, 0), row.section(u'/', 1, 1)));
         for (const auto &[shown, typed, count] : counts)
             QCOMPARE(analysis.confusion().count(shown, typed), count);
         QCOMPARE(analysis.confusion().total(), total);
+        QCOMPARE(analysis.wrongPositions(), wrongPositions);
     }
 
     void groupsFromPauses_data()

@@ -124,17 +124,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("missing");
         QTest::newRow("nothing") << SpanTally() << u"この表示時間の結果はまだありません。"_qs;
         QTest::newRow("19 results")
-            << tallyOf({{4, 10, 8}, {6, 9, 3}})
-            << u"あと 1 回の結果で推定できます（20 回の結果から推定します）。"_qs;
+            << tallyOf({{4, 10, 8}, {6, 9, 3}}) << u"あと 1 回練習すると推定できます。"_qs;
         QTest::newRow("one digit count")
-            << tallyOf({{5, 30, 15}})
-            << u"ほかの桁数でも練習すると推定できます（今は 1 つの桁数の結果だけです）。"_qs;
+            << tallyOf({{5, 30, 15}}) << u"ほかの問題数でも練習すると推定できます。"_qs;
         QTest::newRow("only whole successes")
             << tallyOf({{3, 15, 15}, {4, 15, 15}})
-            << u"どの結果も全問正解のため推定できません（桁数を増やして練習してみましょう）。"_qs;
-        QTest::newRow("only misses")
-            << tallyOf({{8, 15, 0}, {9, 15, 0}})
-            << u"全問正解の結果がまだないため推定できません（桁数を減らして練習してみましょう）。"_qs;
+            << u"問題数を増やして練習すると推定できます。今はどの結果も全問正解です。"_qs;
+        QTest::newRow("only misses") << tallyOf({{8, 15, 0}, {9, 15, 0}})
+                                     << u"問題数を減らして全問正解すると推定できます。"_qs;
         QTest::newRow("split cleanly by digit count")
             << tallyOf({{5, 15, 15}, {7, 15, 0}})
             << u"全問正解とそうでない結果が桁数ではっきり分かれているため、境目の桁数でもう少し練習すると推定できます。"_qs;
@@ -159,21 +156,24 @@ private Q_SLOTS:
     void suggestionOfHandComputedCase()
     {
         const PracticeSuggestion suggestion =
-            PracticeSuggestion::of(SpanEstimate::of(handComputed()), 6);
+            PracticeSuggestion::of(handComputed(), SpanEstimate::of(handComputed()), 6);
         QCOMPARE(suggestion.digitCount, 4);
-        // Said in the player's terms: 0.75 is about eight rows in ten.
-        QCOMPARE(suggestion.reason, u"4 桁なら 10 回のうち約 8 回は全問正解できる見込みで、"
-                                    "易しすぎず難しすぎない、力のいちばん伸びる桁数です。"_qs);
+        // Said in the player's terms: 0.75 is about eight rows in ten, and what the player did.
+        QCOMPARE(
+            suggestion.reason,
+            u"4 桁なら 10 回に約 8 回、全問正解できる見込みです（これまで 20 回のうち 15 回）。"
+            "少し難しいくらいのこの問題数で、いちばん力が伸びます。"_qs);
     }
 
     void suggestionBeforeEnoughData()
     {
         const PracticeSuggestion suggestion =
-            PracticeSuggestion::of(SpanEstimate::of(tallyOf({{7, 3, 1}})), 7);
+            PracticeSuggestion::of(tallyOf({{7, 3, 1}}), SpanEstimate::of(tallyOf({{7, 3, 1}})), 7);
         QCOMPARE(suggestion.digitCount, 7);
         QCOMPARE(suggestion.reason,
                  u"推定スパンがまだ出せないため、最後に練習した 7 桁のままにします。"_qs);
-        QCOMPARE(PracticeSuggestion::of(SpanEstimate::of(SpanTally()), 0).digitCount, 0);
+        QCOMPARE(PracticeSuggestion::of(SpanTally(), SpanEstimate::of(SpanTally()), 0).digitCount,
+                 0);
     }
 
     // Runs of days are counted on the calendar, whatever the month, the year or the clock's

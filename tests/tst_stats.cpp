@@ -1,12 +1,14 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "StatsFixture.h"
+#include "stats/core/DateTicks.h"
 #include "stats/core/HistoryStats.h"
 #include "stats/core/StatsText.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBoundaryFinder>
 
 namespace {
 
@@ -188,6 +190,112 @@ private Q_SLOTS:
         QCOMPARE(stats.digitCounts(), QList<int>());
         QCOMPARE(stats.daysPlayed(), 0);
         QCOMPARE(stats.newestDigitCount(), 0);
+    }
+
+    // The window starts on the main window's digit count where there are results of it.
+    void startingDigitCount_data()
+    {
+        QTest::addColumn<int>("mainWindow");
+        QTest::addColumn<int>("starting");
+        QTest::newRow("a count with results, not the newest") << 3 << 3;
+        QTest::newRow("the newest") << 5 << 5;
+        QTest::newRow("a count without results: the newest") << 7 << 5;
+        QTest::newRow("none given: the newest") << 0 << 5;
+    }
+    void startingDigitCount()
+    {
+        QFETCH(int, mainWindow);
+        QFETCH(int, starting);
+        QCOMPARE(statsOf(statsFixture()).startingDigitCount(mainWindow), starting);
+        QCOMPARE(HistoryStats().startingDigitCount(mainWindow), 0);
+    }
+
+    // The time axes tick on whole hours, days, Mondays, months or years, from a tick before the
+    // first point to one after the last, with no more ticks than asked for.
+    void dateTicks_data()
+    {
+        QTest::addColumn<QDateTime>("first");
+        QTest::addColumn<QDateTime>("last");
+        QTest::addColumn<QList<QDateTime>>("ticks");
+        QTest::addColumn<QString>("format");
+        const auto at = [](int y, int m, int d, int h = 0) {
+            return QDateTime(QDate(y, m, d), QTime(h, 0));
+        };
+        QTest::newRow("four days: every day")
+            << at(2024, 1, 30, 9) << at(2024, 2, 2, 9)
+            << QList{at(2024, 1, 30), at(2024, 1, 31), at(2024, 2, 1), at(2024, 2, 2),
+                     at(2024, 2, 3)}
+            << u"MM/dd"_qs;
+        QTest::newRow("one morning: every two hours")
+            << at(2024, 3, 1, 9) << QDateTime(QDate(2024, 3, 1), QTime(16, 30))
+            << QList{at(2024, 3, 1, 8),  at(2024, 3, 1, 10), at(2024, 3, 1, 12),
+                     at(2024, 3, 1, 14), at(2024, 3, 1, 16), at(2024, 3, 1, 18)}
+            << u"MM/dd hh:mm"_qs;
+        QTest::newRow("a month: Mondays")
+            << at(2024, 1, 1, 9) << at(2024, 1, 31, 9)
+            << QList{at(2024, 1, 1),  at(2024, 1, 8),  at(2024, 1, 15),
+                     at(2024, 1, 22), at(2024, 1, 29), at(2024, 2, 5)}
+            << u"MM/dd"_qs;
+        QTest::newRow("a point on midnight: a day of room before it")
+            << at(2024, 1, 2) << at(2024, 1, 4, 12)
+            << QList{at(2024, 1, 1), at(2024, 1, 2), at(2024, 1, 3), at(2024, 1, 4), at(2024, 1, 5)}
+            << u"MM/dd"_qs;
+        QTest::newRow("half a year across New Year: first days of months")
+            << at(2023, 10, 15, 9) << at(2024, 3, 20, 9)
+            << QList{at(2023, 10, 1), at(2023, 11, 1), at(2023, 12, 1), at(2024, 1, 1),
+                     at(2024, 2, 1),  at(2024, 3, 1),  at(2024, 4, 1)}
+            << u"yyyy/MM"_qs;
+        QTest::newRow("three years: New Years")
+            << at(2021, 5, 1, 9) << at(2024, 2, 1, 9)
+            << QList{at(2021, 1, 1), at(2022, 1, 1), at(2023, 1, 1), at(2024, 1, 1), at(2025, 1, 1)}
+            << u"yyyy"_qs;
+    }
+    void dateTicks()
+    {
+        QFETCH(QDateTime, first);
+        QFETCH(QDateTime, last);
+        QFETCH(QList<QDateTime>, ticks);
+        QFETCH(QString, format);
+        const DateTicks axis = DateTicks::of(first, last);
+        QCOMPARE(axis.ticks, ticks);
+        QCOMPARE(axis.from, ticks.constFirst());
+        QCOMPARE(axis.to, ticks.constLast());
+        QVERIFY(axis.from < first && last < axis.to);
+        QCOMPARE(axis.format, format);
+    }
+
+    // A sentence wraps between phrases only: the marks that hold a phrase together are left
+    // out again when it is read back.
+    void sentencesWrapBetweenPhrases_data()
+    {
+        QTest::addColumn<QString>("sentence");
+        QTest::addColumn<QStringList>("phrases"); // where a line may break
+        QTest::newRow("a figure with its word")
+            << u"あと 18 回練習すると推定できます。"_qs
+            << QStringList{u"あと "_qs, u"18 回練習すると"_qs, u"推定できます。"_qs};
+        QTest::newRow("a word in katakana")
+            << u"推定スパンがまだ出せないため、最後に練習した 7 桁のままにします。"_qs
+            << QStringList{u"推定スパンがまだ"_qs, u"出せないため、"_qs, u"最後に"_qs,
+                           u"練習した "_qs, u"7 桁のままにします。"_qs};
+        QTest::newRow("brackets") << u"「3」の所に「8」と入力した"_qs
+                                  << QStringList{u"「3」の"_qs, u"所に"_qs, u"「8」と"_qs,
+                                                 u"入力した"_qs};
+    }
+    void sentencesWrapBetweenPhrases()
+    {
+        QFETCH(QString, sentence);
+        QFETCH(QStringList, phrases);
+        const QString shown = StatsText::phrased(sentence);
+        QCOMPARE(StatsText::plainSentence(shown), sentence);
+        // The phrases between the places Qt's own line breaking may break a line.
+        QStringList found;
+        QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, shown);
+        qsizetype from = 0;
+        while (breaks.toNextBoundary() > 0) {
+            found.append(StatsText::plainSentence(shown.mid(from, breaks.position() - from)));
+            from = breaks.position();
+        }
+        QCOMPARE(found, phrases);
     }
 
     // A line of fifteen "－" can be read from a file but is the result of no drill.

@@ -137,6 +137,39 @@ private Q_SLOTS:
             for (int x = 0; x + statsWindow.width() <= 1024; x += 10)
                 QVERIFY(area(QRect(QPoint(x, y), statsWindow) & owner) >= covered);
     }
+
+    // Where 成績グラフ cannot stand beside the main window, it never covers where the drill is
+    // played (the buttons, the digits, the answer boxes): it goes below that, over the history
+    // table, or above or beside it, cut down to the room there, keeping as much of itself as it
+    // can. The drill of a main window centred on the screen: its top 293 pixels.
+    void keepsClearOfTheDrill_data()
+    {
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("1024x768: below the answer boxes, cut to the room there")
+            << QRect(0, 0, 1024, 768) << QRect(244, 459, 780, 309);
+        QTest::newRow("1024x600") << QRect(0, 0, 1024, 600) << QRect(244, 375, 780, 225);
+        QTest::newRow("800x1000") << QRect(0, 0, 800, 1000) << QRect(20, 575, 780, 425);
+        QTest::newRow("1920x1080: over the history table's right end")
+            << QRect(0, 0, 1920, 1080) << QRect(1140, 615, 780, 465);
+        QTest::newRow("2560x1440, room beside: beside") << large << QRect();
+    }
+    void keepsClearOfTheDrill()
+    {
+        QFETCH(QRect, available);
+        QFETCH(QRect, expected);
+        const QRect owner = centred(mainWindow, available);
+        const QRect answers(owner.left(), owner.top(), owner.width(), 228 + 65);
+        const QRect placed =
+            WindowPlacement::besideOrCoveringLeast(statsWindow, owner, available, answers);
+        QVERIFY(available.contains(placed));
+        QVERIFY(!placed.intersects(answers.adjusted(-WindowPlacement::gap, -WindowPlacement::gap,
+                                                    WindowPlacement::gap, WindowPlacement::gap)));
+        if (expected.isNull())
+            QCOMPARE(placed, *WindowPlacement::beside(statsWindow, owner, available));
+        else
+            QCOMPARE(placed, expected);
+    }
 };
 
 QTEST_APPLESS_MAIN(tst_WindowPlacement)

@@ -25,6 +25,8 @@ void DrillAnalysis::add(const DrillResult &result)
     const auto kind = static_cast<size_t>(row.kind);
     ++m_errors[0][kind];
     ++m_errors[static_cast<size_t>(n)][kind];
+    for (qsizetype i = 0; i < n; ++i)
+        m_wrongPositions += result.answers.at(i) != QStringView(result.shown).mid(i, 1);
     for (const RowComparison::Replaced &replaced : row.replaced)
         m_confusion.add(replaced.shown, replaced.typed);
 }

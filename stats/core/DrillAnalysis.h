@@ -33,7 +33,11 @@ public:
     // first in ErrorKind's order. Several when there are none.
     ErrorKind commonError(int digitCount = 0) const;
 
+    // The table of digits typed for others, over the replaced positions of every wrong row.
     const ConfusionTable &confusion() const { return m_confusion; }
+    // The boxes of wrong rows that do not hold their shown digit, of every digit count: those in
+    // the table, and those of swaps, digits left out or added and other text, which are not.
+    int wrongPositions() const { return m_wrongPositions; }
     const RecallTiming &timing() const { return m_timing; }
 
 private:
@@ -43,5 +47,6 @@ private:
     // By digit count; index 0 holds every count together.
     std::array<std::array<int, ErrorKinds::count>, DigitSlots::count + 1> m_errors{};
     ConfusionTable m_confusion;
+    int m_wrongPositions = 0;
     RecallTiming m_timing;
 };

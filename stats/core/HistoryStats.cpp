@@ -88,6 +88,14 @@ QList<PersonalBest> HistoryStats::personalBests() const
     return bests;
 }
 
+int HistoryStats::startingDigitCount(int mainWindowCount) const
+{
+    if (mainWindowCount >= 1 && mainWindowCount <= HistoryRecord::slotCount &&
+        ofDigitCount(mainWindowCount).results() > 0)
+        return mainWindowCount;
+    return m_newestDigitCount;
+}
+
 QList<int> HistoryStats::digitCounts() const
 {
     QList<int> counts;

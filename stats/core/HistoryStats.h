@@ -30,6 +30,9 @@ public:
     QList<int> digitCounts() const;
     // The digit count of the newest result added; 0 when there is none.
     int newestDigitCount() const { return m_newestDigitCount; }
+    // The digit count the window starts on: the one the main window's 問題数 shows, where there
+    // are results of it, or else the newest result's (0 when there are none).
+    int startingDigitCount(int mainWindowCount) const;
 
     // The results of one digit count, 1 to 15 (empty if there are none).
     const ResultSeries &ofDigitCount(int digitCount) const;

@@ -7,7 +7,8 @@
 
 #include <cmath>
 
-PracticeSuggestion PracticeSuggestion::of(const SpanEstimate &estimate, int newestDigitCount)
+PracticeSuggestion PracticeSuggestion::of(const SpanTally &tally, const SpanEstimate &estimate,
+                                          int newestDigitCount)
 {
     PracticeSuggestion suggestion;
     if (!estimate.isValid()) {
@@ -27,12 +28,17 @@ PracticeSuggestion PracticeSuggestion::of(const SpanEstimate &estimate, int newe
             suggestion.digitCount = n;
         }
     }
-    // Said as the player meets it: how many rows in ten come back whole at that count.
-    const double chance = estimate.successAt(suggestion.digitCount);
-    suggestion.reason =
-        QStringLiteral("%1なら 10 回のうち約 %2 回は全問正解できる見込みで、易しすぎず"
-                       "難しすぎない、力のいちばん伸びる桁数です。")
-            .arg(StatsText::digitCount(suggestion.digitCount))
-            .arg(std::lround(chance * 10));
+    // Said as the player meets it: how many rows in ten come back whole at that count, and how
+    // many did so far.
+    const int n = suggestion.digitCount;
+    const QString sofar = tally.tries(n) > 0 ? QStringLiteral("（これまで %1 回のうち %2 回）")
+                                                   .arg(tally.tries(n))
+                                                   .arg(tally.wholes(n))
+                                             : QString();
+    suggestion.reason = QStringLiteral("%1なら 10 回に約 %2 回、全問正解できる見込みです%3。"
+                                       "少し難しいくらいのこの問題数で、いちばん力が伸びます。")
+                            .arg(StatsText::digitCount(n))
+                            .arg(std::lround(estimate.successAt(n) * 10))
+                            .arg(sofar);
     return suggestion;
 }

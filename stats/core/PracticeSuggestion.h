@@ -5,6 +5,7 @@
 #include <QString>
 
 class SpanEstimate;
+class SpanTally;
 
 // The digit count to practise next and why, in one sentence. A player learns most where the
 // whole row comes back right about 70.7 % of the time: it is where a staircase that lengthens
@@ -18,5 +19,7 @@ struct PracticeSuggestion
     int digitCount = 0; // 0: nothing to suggest (no results)
     QString reason;
 
-    static PracticeSuggestion of(const SpanEstimate &estimate, int newestDigitCount);
+    // estimate is of tally, whose results at the count suggested the reason cites.
+    static PracticeSuggestion of(const SpanTally &tally, const SpanEstimate &estimate,
+                                 int newestDigitCount);
 };

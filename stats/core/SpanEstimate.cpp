@@ -174,18 +174,15 @@ SpanEstimate SpanEstimate::of(const SpanTally &tally)
     if (tally.results() == 0) {
         missing = QStringLiteral("この表示時間の結果はまだありません。");
     } else if (tally.results() < minResults) {
-        missing = QStringLiteral("あと %1 回の結果で推定できます（%2 回の結果から推定します）。")
-                      .arg(minResults - tally.results())
-                      .arg(minResults);
+        missing =
+            QStringLiteral("あと %1 回練習すると推定できます。").arg(minResults - tally.results());
     } else if (tally.digitCountsTried() < minDigitCounts) {
-        missing = QStringLiteral(
-            "ほかの桁数でも練習すると推定できます（今は 1 つの桁数の結果だけです）。");
+        missing = QStringLiteral("ほかの問題数でも練習すると推定できます。");
     } else if (tally.wholeResults() == 0) {
-        missing = QStringLiteral(
-            "全問正解の結果がまだないため推定できません（桁数を減らして練習してみましょう）。");
+        missing = QStringLiteral("問題数を減らして全問正解すると推定できます。");
     } else if (tally.wholeResults() == tally.results()) {
-        missing = QStringLiteral(
-            "どの結果も全問正解のため推定できません（桁数を増やして練習してみましょう）。");
+        missing = QStringLiteral("問題数を増やして練習すると推定できます。"
+                                 "今はどの結果も全問正解です。");
     }
     if (!missing.isEmpty())
         return estimate;

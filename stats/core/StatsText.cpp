@@ -97,4 +97,61 @@ QString spanEstimate(const SpanEstimate &estimate)
         .arg(digits(estimate.span()), digits(estimate.low()), digits(estimate.high()));
 }
 
+namespace {
+
+constexpr char16_t wordJoiner = u'\u2060';
+constexpr char16_t noBreakSpace = u'\u00a0';
+
+bool isHiragana(QChar c)
+{
+    return c.unicode() >= 0x3041 && c.unicode() <= 0x309f;
+}
+
+// Marks that never start a line: closing brackets and stops, the long vowel mark.
+bool closes(QChar c)
+{
+    return QStringView(u"、。，．）」』】〕％%：・ー～").contains(c);
+}
+
+bool mayBreakBetween(QChar before, QChar after)
+{
+    if (closes(after))
+        return false;
+    if (before == u'、' || before == u'。' || before == u'\u3000')
+        return true;
+    if (before == u'）' || before == u'」')
+        return !isHiragana(after);
+    return isHiragana(before) && !isHiragana(after);
+}
+
+} // namespace
+
+QString phrased(const QString &sentence)
+{
+    QString shown;
+    shown.reserve(sentence.size() * 2);
+    for (qsizetype i = 0; i < sentence.size(); ++i) {
+        const QChar c = sentence.at(i);
+        if (c == u' ' && i > 0 && i + 1 < sentence.size()) {
+            shown.append(mayBreakBetween(sentence.at(i - 1), sentence.at(i + 1))
+                             ? QChar(u' ')
+                             : QChar(noBreakSpace));
+            continue;
+        }
+        if (i > 0 && c != u' ' && sentence.at(i - 1) != u' ' && c != u'\n' &&
+            sentence.at(i - 1) != u'\n' && !mayBreakBetween(sentence.at(i - 1), c))
+            shown.append(QChar(wordJoiner));
+        shown.append(c);
+    }
+    return shown;
+}
+
+QString plainSentence(const QString &shown)
+{
+    QString plain = shown;
+    plain.remove(QChar(wordJoiner));
+    plain.replace(QChar(noBreakSpace), QChar(u' '));
+    return plain;
+}
+
 } // namespace StatsText

@@ -39,4 +39,12 @@ QString practiceDay(QDate date, const PracticeDays::Day &day);
 // sentence saying what it still needs.
 QString spanEstimate(const SpanEstimate &estimate);
 
+// A sentence made to wrap as Japanese is read, a phrase at a time: a line may break after 、 and
+// 。, after a closing bracket, and where a run of kana endings gives way to the next word (after
+// 「推定スパンが」, not inside 「スパン」 or 「18 回」). Elsewhere the characters are joined by
+// U+2060 WORD JOINER, and a space between a figure and its word becomes U+00A0. What the sentence
+// says is unchanged: plainSentence gives it back.
+QString phrased(const QString &sentence);
+QString plainSentence(const QString &shown);
+
 } // namespace StatsText

@@ -142,7 +142,7 @@ def main():
             time.sleep(0.5)
             subprocess.run(["import", "-window", window, os.path.join(ARTIFACTS, name + ".png")],
                            check=True)
-        # On round the ten tabs, past 間違い方, 迷いやすい数字 and アドバイス, back to the span.
+        # On round the ten tabs, past 間違い方, 迷う数字 and アドバイス, back to the span.
         key(*["ctrl+Tab"] * 7)
 
         # The button, by its access key.
