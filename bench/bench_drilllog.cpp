@@ -59,18 +59,7 @@ DrillResult playOf(const HistoryRecord &record, int n)
     result.wrong = record.ng;
     result.digitCount = int16_t(record.ok + record.ng);
     result.displaySeconds = record.seconds;
-    for (int i = 0; i < result.digitCount; ++i) {
-        const QChar digit = QChar(u'0' + (n + i) % 9);
-        result.shown += digit;
-        const bool right = record.marks[size_t(i)] == DrillResult::Mark::Right;
-        const bool empty = !right && (n + i) % 3 == 0;
-        result.answers.append(right   ? QString(digit)
-                              : empty ? QString()
-                                      : QString(QChar(u'0' + (n + i + 1) % 9)));
-        result.entryMs.append(empty ? -1 : 700 + 450 * i + n % 50);
-        result.refills.append(empty ? 0 : (n + i) % 4 == 0);
-    }
-    result.answerMs = 1200 + 450 * result.digitCount + n % 50;
+    streamPlay(result, n);
     return result;
 }
 

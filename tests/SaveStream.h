@@ -19,6 +19,25 @@ inline QDateTime streamMoment(int n)
     return QDateTime(QDate(2002, 1, 1), QTime(0, 0, 0)).addSecs(n);
 }
 
+// How drill n of a result whose marks are set went: the digits shown, each box's text (the
+// slot's digit where it is right, now and then empty where wrong), entry times that grow from
+// box to box, a refill now and then, and the press of 回答.
+inline void streamPlay(DrillResult &result, int n)
+{
+    for (int i = 0; i < result.digitCount; ++i) {
+        const QChar digit = QChar(u'0' + (n + i) % 9);
+        result.shown += digit;
+        const bool right = result.marks[size_t(i)] == DrillResult::Mark::Right;
+        const bool empty = !right && (n + i) % 3 == 0;
+        result.answers.append(right   ? QString(digit)
+                              : empty ? QString()
+                                      : QString(QChar(u'0' + (n + i + 1) % 9)));
+        result.entryMs.append(empty ? -1 : 700 + 450 * i + n % 50);
+        result.refills.append(empty ? 0 : (n + i) % 4 == 0);
+    }
+    result.answerMs = 1200 + 450 * result.digitCount + n % 50;
+}
+
 inline DrillResult streamResult(int n)
 {
     DrillResult result;
@@ -30,19 +49,11 @@ inline DrillResult streamResult(int n)
             mark = DrillResult::Mark::Unused;
             continue;
         }
-        const QChar digit = QChar(u'0' + (n + i) % 9);
-        result.shown += digit;
         const bool right = (n >> i) & 1;
         mark = right ? DrillResult::Mark::Right : DrillResult::Mark::Wrong;
         ++(right ? result.right : result.wrong);
-        const bool empty = !right && (n + i) % 3 == 0;
-        result.answers.append(right   ? QString(digit)
-                              : empty ? QString()
-                                      : QString(QChar(u'0' + (n + i + 1) % 9)));
-        result.entryMs.append(empty ? -1 : 700 + 450 * i + n % 50);
-        result.refills.append(empty ? 0 : (n + i) % 4 == 0);
     }
-    result.answerMs = 1200 + 450 * result.digitCount + n % 50;
+    streamPlay(result, n);
     return result;
 }
 
