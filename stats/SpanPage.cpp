@@ -43,16 +43,16 @@ SpanPage::SpanPage(StatsHost &host, QWidget *parent) : QWidget(parent), m_host(h
     m_layout->addLayout(next);
     m_layout->addWidget(m_adaptive);
 
-    connect(m_choose, &QPushButton::clicked, this, [this, &host] {
+    connect(m_choose, &QPushButton::clicked, this, [this] {
         if (m_suggested > 0)
-            host.chooseDigitCount(m_suggested);
+            m_host.chooseDigitCount(m_suggested);
     });
     // clicked() is the player's: a refresh's setChecked() switches nothing.
     connect(m_adaptive, &QCheckBox::clicked, this,
             [this](bool on) { m_host.setAdaptiveDigitCount(on); });
     // The switch is also in the history table's menu: the box shows it as it is.
-    m_adaptive->setChecked(host.adaptiveDigitCount());
-    host.setAdaptiveListener([this](bool on) { m_adaptive->setChecked(on); });
+    m_adaptive->setChecked(m_host.adaptiveDigitCount());
+    m_host.setAdaptiveListener([this](bool on) { m_adaptive->setChecked(on); });
 }
 
 SpanPage::~SpanPage()
