@@ -18,6 +18,7 @@ help=$prefix/share/ketamori/zqHelp.chm
 cat >"$prefix/libexec/ketamori/ketamori" <<'EOF'
 #!/bin/sh
 pwd >"$STAND_IN_LOG"
+echo "${GLIBC_TUNABLES-unset}" >"$STAND_IN_LOG.tunables"
 exit 0
 EOF
 
@@ -31,7 +32,7 @@ fail() {
 # start ENV...: runs the launcher with a display and only the given environment; sets status,
 # started (the folder the program was started in, or empty) and err (its messages).
 start() {
-    rm -f "$work/started" "$work/err"
+    rm -f "$work/started" "$work/started.tunables" "$work/err"
     status=0
     env -i PATH="$PATH" DISPLAY=:0 STAND_IN_LOG="$work/started" "$@" "$launcher" \
         2>"$work/err" || status=$?
@@ -106,6 +107,20 @@ for when in '2001-01-01' '+1 hour'; do
     touch -d "$when" "$data/zqHelp.chm"
     start HOME="$work/h7" XDG_DATA_HOME="$work/x7"
     cmp -s "$help" "$data/zqHelp.chm" || fail "help file not refreshed"
+done
+
+# Huge pages for the memory a long history fills; the player's own tunables come after and win.
+case="the C library's tunables"
+for given in unset "" "glibc.malloc.hugetlb=0" "glibc.malloc.arena_max=2"; do
+    if [ "$given" = unset ]; then
+        start HOME="$work/h12" XDG_DATA_HOME="$work/x12"
+        expected=glibc.malloc.hugetlb=1
+    else
+        start HOME="$work/h12" XDG_DATA_HOME="$work/x12" GLIBC_TUNABLES="$given"
+        expected=glibc.malloc.hugetlb=1${given:+:$given}
+    fi
+    tunables=$(cat "$work/started.tunables" 2>/dev/null || true)
+    [ "$tunables" = "$expected" ] || fail "GLIBC_TUNABLES '$tunables' for '$given', expected '$expected'"
 done
 
 case="only the missing file is seeded"
