@@ -160,12 +160,18 @@ DataFolderLock::Take DataFolderLock::take(int *errorNumber)
                 *errorNumber = errno;
                 return Take::Failed;
             }
+            // Not forced to the disk: that would wait for the disk (or, on NFS, the server) on
+            // every start, and close() already reports what the server refused. A machine that
+            // lost power right after leaves the lock empty or cut short, which a later start
+            // takes for stale.
             const QByteArray content = ours();
-            const bool written = ::write(fd, content.constData(), size_t(content.size())) ==
-                                     ssize_t(content.size()) &&
-                                 ::fsync(fd) == 0;
+            bool written =
+                ::write(fd, content.constData(), size_t(content.size())) == ssize_t(content.size());
             *errorNumber = written ? 0 : errno;
-            ::close(fd);
+            if (::close(fd) != 0 && written) {
+                written = false;
+                *errorNumber = errno;
+            }
             if (!written) {
                 ::unlink(m_path.constData());
                 return Take::Failed;
