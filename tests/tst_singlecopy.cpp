@@ -15,9 +15,14 @@
 
 #include <atomic>
 #include <climits>
+#include <cstring>
 #include <mutex>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -85,6 +90,38 @@ private:
     QList<QByteArray> m_tokens;
 };
 
+// Sends pieces to the socket at path, a moment apart, and then nothing more; returns what came
+// back before the other end hung up, marked when it did not within 5 s.
+QByteArray callWith(const QByteArray &path, const QList<QByteArray> &pieces)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0 || ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0)
+        return "(no connection)";
+    for (const QByteArray &piece : pieces) {
+        ::send(fd, piece.constData(), size_t(piece.size()), MSG_NOSIGNAL);
+        QThread::msleep(20);
+    }
+    ::shutdown(fd, SHUT_WR); // all is said
+    QByteArray answer;
+    pollfd ready{fd, POLLIN, 0};
+    char bytes[256];
+    for (;;) {
+        if (::poll(&ready, 1, 5000) <= 0) {
+            answer += "(no hang-up)";
+            break;
+        }
+        const ssize_t got = ::recv(fd, bytes, sizeof bytes, 0);
+        if (got <= 0)
+            break;
+        answer.append(bytes, got);
+    }
+    ::close(fd);
+    return answer;
+}
+
 // What a machine's copy writes into the lock in the data folder.
 QByteArray lockContent(const QByteArray &host, qint64 pid, const QByteArray &boot, qint64 beat,
                        qint64 utcMs)
@@ -147,6 +184,37 @@ private Q_SLOTS:
         // Nothing was written into the data folder, and nothing is left in the runtime folder.
         QCOMPARE(namesIn(folder(u"データ"_qs)), before);
         QCOMPARE(namesIn(m_runtime.path()), QStringList());
+    }
+
+    // The first copy answers only a request to come to the front, however it arrives; any other
+    // caller is hung up on, and the copy goes on answering.
+    void callersAnsweredOnlyForTheirRequest_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("pieces");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QList<QByteArray>>("tokens");
+        const QList<QByteArray> none;
+        QTest::newRow("in pieces") << QList<QByteArray>{"rai", "se tok", "en-2\n"}
+                                   << QByteArray("raised\n") << QList<QByteArray>{"token-2"};
+        QTest::newRow("another request") << QList<QByteArray>{"quit\n"} << QByteArray() << none;
+        QTest::newRow("ends before the line end")
+            << QList<QByteArray>{"raise "} << QByteArray() << none;
+        QTest::newRow("a line too long")
+            << QList<QByteArray>{"raise " + QByteArray(5000, 'x') + '\n'} << QByteArray() << none;
+    }
+    void callersAnsweredOnlyForTheirRequest()
+    {
+        QFETCH(QList<QByteArray>, pieces);
+        QFETCH(QByteArray, answer);
+        QFETCH(QList<QByteArray>, tokens);
+        FirstCopy first(path(u"データ"_qs), runtime());
+        QVERIFY(first.started());
+        const QByteArray socket = SingleCopy(path(u"データ"_qs), runtime()).socketPath();
+        QCOMPARE(callWith(socket, pieces), answer);
+        QCOMPARE(first.tokens(), tokens);
+        SingleCopy second(path(u"データ"_qs), runtime());
+        QString error;
+        QCOMPARE(second.start(&error, 5000), SingleCopy::Start::HandedOver);
     }
 
     void differentFoldersRunSideBySide()

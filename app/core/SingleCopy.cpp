@@ -8,8 +8,7 @@
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QLocalServer>
-#include <QLocalSocket>
+#include <QSocketNotifier>
 #include <QThread>
 
 #include <cerrno>
@@ -17,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
@@ -128,9 +128,11 @@ void SingleCopy::unlock()
 
 SingleCopy::~SingleCopy()
 {
-    if (m_server)
-        m_server->close(); // removes the socket
-    delete m_folderLock;   // before this machine's lock goes: no start here finds neither
+    if (m_serverFd >= 0) {
+        ::unlink(socketPath().constData());
+        ::close(m_serverFd);
+    }
+    delete m_folderLock; // before this machine's lock goes: no start here finds neither
     unlock();
 }
 
@@ -252,40 +254,88 @@ bool SingleCopy::listen(QString *error)
     if (m_lockFd < 0)
         return false;
     m_folderLock->startHeartbeat();
-    m_server = new QLocalServer(this);
-    // A socket left by a copy that was killed goes: the lock says no one listens on it.
-    QLocalServer::removeServer(QFile::decodeName(socketPath()));
-    if (!m_server->listen(QFile::decodeName(socketPath()))) {
+    const QByteArray path = socketPath();
+    const auto cannotListen = [&] {
         *error = QStringLiteral("後から起動したケタモリ！からの呼び出しを受けられません"
                                 "（「%1」）。")
-                     .arg(QFile::decodeName(socketPath()));
-        delete m_server;
-        m_server = nullptr;
+                     .arg(QFile::decodeName(path));
         return false;
+    };
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (size_t(path.size()) >= sizeof address.sun_path)
+        return cannotListen();
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0)
+        return cannotListen();
+    // A socket left by a copy that was killed goes: the lock says no one listens on it.
+    ::unlink(path.constData());
+    if (::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0 ||
+        ::listen(fd, 8) != 0) {
+        ::close(fd);
+        return cannotListen();
     }
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
-            answer(socket); // what came with the connection
+    m_serverFd = fd;
+    auto *incoming = new QSocketNotifier(qintptr(fd), QSocketNotifier::Read, this);
+    connect(incoming, &QSocketNotifier::activated, this, [this] {
+        for (;;) {
+            const int caller =
+                ::accept4(m_serverFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+            if (caller < 0)
+                return; // none waiting (EAGAIN), or one that left before it was taken
+            if (m_callers >= maxCallers) {
+                ::close(caller); // only a program flooding the socket waits on so many
+                continue;
+            }
+            answer(caller);
         }
     });
     return true;
 }
 
-void SingleCopy::answer(QLocalSocket *socket)
+// Reads one caller's request as it comes, answers a request to come to the front and hangs up;
+// anything else, or a request that does not end within longestRequest bytes, is hung up on.
+void SingleCopy::answer(int caller)
 {
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() > longestRequest)
-            socket->abort();
-        return;
-    }
-    const QByteArray line = socket->readLine(longestRequest).trimmed();
-    if (line != QByteArray(raiseRequest).trimmed() && !line.startsWith(raiseRequest)) {
-        socket->abort();
-        return;
-    }
-    emit raiseRequested(line.mid(qsizetype(sizeof raiseRequest) - 1).trimmed());
-    socket->write(raisedAnswer);
-    socket->disconnectFromServer();
+    ++m_callers;
+    auto *readable = new QSocketNotifier(qintptr(caller), QSocketNotifier::Read, this);
+    auto request = std::make_shared<QByteArray>();
+    const auto hangUp = [this, caller, readable] {
+        readable->setEnabled(false);
+        readable->deleteLater();
+        ::close(caller);
+        --m_callers;
+    };
+    const auto take = [this, caller, request, hangUp] {
+        char bytes[512];
+        for (;;) {
+            const ssize_t got = ::recv(caller, bytes, sizeof bytes, 0);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+                return; // more to come
+            if (got <= 0) {
+                hangUp();
+                return;
+            }
+            request->append(bytes, got);
+            const qsizetype end = request->indexOf('\n');
+            if (end < 0 && request->size() <= longestRequest)
+                continue;
+            const QByteArray line = request->left(end).trimmed();
+            if (end < 0 || end > longestRequest ||
+                (line != QByteArray(raiseRequest).trimmed() && !line.startsWith(raiseRequest))) {
+                hangUp();
+                return;
+            }
+            emit raiseRequested(line.mid(qsizetype(sizeof raiseRequest) - 1).trimmed());
+            // A few bytes into an empty socket buffer: they go at once, or the caller has gone.
+            ::send(caller, raisedAnswer, sizeof raisedAnswer - 1, MSG_NOSIGNAL);
+            hangUp();
+            return;
+        }
+    };
+    connect(readable, &QSocketNotifier::activated, this, take);
+    take(); // what came with the connection
 }

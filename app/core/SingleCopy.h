@@ -7,8 +7,6 @@
 #include <QString>
 
 class DataFolderLock;
-class QLocalServer;
-class QLocalSocket;
 
 // One copy of the program per data folder. Two copies on one folder would each append to the
 // history while each table shows only its own rows, and a Clear in one would leave the other
@@ -85,12 +83,14 @@ private:
     };
     Lock tryLock(int *errorNumber);
     bool askToRaise(int waitMs);
-    void answer(QLocalSocket *socket);
+    void answer(int caller);
     void unlock();
 
     QByteArray m_runtimeFolder;
     QByteArray m_base; // runtime folder and the key's file name, without extension
     int m_lockFd = -1;
-    QLocalServer *m_server = nullptr;
+    int m_serverFd = -1; // the listening socket, once listen() made it
+    int m_callers = 0;   // connections being read
+    static constexpr int maxCallers = 16;
     DataFolderLock *m_folderLock = nullptr; // a child
 };
