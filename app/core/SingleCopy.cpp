@@ -64,6 +64,18 @@ int checkRuntimeFolder(const QByteArray &folder)
     return 0;
 }
 
+// The socket's address, both for the first copy listening and a second start calling; false
+// when the path is too long for one.
+bool socketAddress(const QByteArray &path, sockaddr_un *address)
+{
+    *address = sockaddr_un{};
+    address->sun_family = AF_UNIX;
+    if (size_t(path.size()) >= sizeof address->sun_path)
+        return false;
+    std::memcpy(address->sun_path, path.constData(), size_t(path.size()));
+    return true;
+}
+
 // Whether the whole of bytes went out through the socket before the deadline.
 bool sendAll(int fd, QByteArray bytes, QDeadlineTimer deadline)
 {
@@ -231,12 +243,9 @@ SingleCopy::Start SingleCopy::start(QString *error, int waitMs)
 bool SingleCopy::askToRaise(int waitMs)
 {
     const QDeadlineTimer deadline(std::max(waitMs, 0));
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray path = socketPath();
-    if (size_t(path.size()) >= sizeof address.sun_path)
+    sockaddr_un address;
+    if (!socketAddress(socketPath(), &address))
         return false;
-    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0)
         return false;
@@ -261,11 +270,9 @@ bool SingleCopy::listen(QString *error)
                      .arg(QFile::decodeName(path));
         return false;
     };
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (size_t(path.size()) >= sizeof address.sun_path)
+    sockaddr_un address;
+    if (!socketAddress(path, &address))
         return cannotListen();
-    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0)
         return cannotListen();
