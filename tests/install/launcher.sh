@@ -108,6 +108,11 @@ for when in '2001-01-01' '+1 hour'; do
     start HOME="$work/h7" XDG_DATA_HOME="$work/x7"
     cmp -s "$help" "$data/zqHelp.chm" || fail "help file not refreshed"
 done
+case="a help file cut short at the installed one's time is replaced"
+truncate -s 100 "$data/zqHelp.chm"
+touch -r "$help" "$data/zqHelp.chm"
+start HOME="$work/h7" XDG_DATA_HOME="$work/x7"
+cmp -s "$help" "$data/zqHelp.chm" || fail "help file not refreshed"
 
 # Huge pages for the memory a long history fills; the player's own tunables come after and win.
 case="the C library's tunables"
