@@ -136,6 +136,34 @@ start HOME="$work/h8" XDG_DATA_HOME="$work/x8"
 [ "$(cat "$data/設定.txt")" = $'3,0,1\r' ] || fail "settings overwritten"
 [ -f "$data/履歴.txt" ] && [ ! -s "$data/履歴.txt" ] || fail "no empty history"
 
+# Whatever the player keeps under the settings' name is theirs, even a link that leads nowhere
+# (the program then says it cannot read it).
+case="a settings link leading nowhere is kept"
+data=$work/x13/ketamori
+mkdir -p "$data"
+ln -s "$work/nowhere/設定.txt" "$data/設定.txt"
+start HOME="$work/h13" XDG_DATA_HOME="$work/x13"
+[ "$status" = 0 ] && [ "$started" = "$data" ] || fail "not started in $data: $err"
+[ "$(readlink "$data/設定.txt")" = "$work/nowhere/設定.txt" ] || fail "the link was replaced"
+
+# A double click starts two at once: both prepare the same new folder and both start.
+case="two first starts at once"
+for round in $(seq 20); do
+    rm -f "$work/both1" "$work/both2"
+    for n in 1 2; do
+        env -i PATH="$PATH" DISPLAY=:0 STAND_IN_LOG="$work/both$n" HOME="$work/h14" \
+            XDG_DATA_HOME="$work/x14-$round" "$launcher" 2>"$work/both$n.err" &
+    done
+    for n in 1 2; do
+        wait -n || fail "round $round: $(cat "$work/both1.err" "$work/both2.err")"
+    done
+    for n in 1 2; do
+        [ -z "$(cat "$work/both$n.err")" ] || fail "round $round: $(cat "$work/both$n.err")"
+    done
+    status=0 started=$(cat "$work/both1" 2>/dev/null || true) err=
+    seeded "$work/x14-$round/ketamori"
+done
+
 case="no display"
 status=0
 env -i PATH="$PATH" HOME="$work/h9" XDG_DATA_HOME="$work/x9" STAND_IN_LOG="$work/started" \
@@ -149,6 +177,13 @@ start
 [ "$status" = 1 ] || fail "exit status $status, expected 1"
 [ -z "$started" ] || fail "the program was started"
 grep -q 'HOME' <<<"$err" || fail "no message: $err"
+
+case="a relative HOME gives no folder"
+cd "$work/cwd"
+start HOME=rel
+cd - >/dev/null
+[ "$status" = 1 ] && [ -z "$started" ] || fail "exit status $status, started in '$started'"
+[ ! -e "$work/cwd/rel" ] || fail "created a folder under the working directory"
 
 case="the data folder cannot be made"
 : >"$work/x10"
