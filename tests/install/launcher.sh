@@ -4,9 +4,10 @@
 # The launcher's preparation of the data folder, case by case. The project is installed into a
 # temporary prefix and the installed program is replaced by a stand-in that only records where
 # it was started and what it found there, so no display is needed.
-# Usage: launcher.sh BUILD_DIR
+# Usage: launcher.sh BUILD_DIR NO_RENAME_FLAG_LIBRARY
 set -euo pipefail
 build=$1
+no_rename_flag=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -163,6 +164,13 @@ for round in $(seq 20); do
     status=0 started=$(cat "$work/both1" 2>/dev/null || true) err=
     seeded "$work/x14-$round/ketamori"
 done
+
+# Where renames cannot refuse to replace (NFS), the settings are seeded all the same.
+case="a file system without no-replace renames"
+start HOME="$work/h15" XDG_DATA_HOME="$work/x15" LD_PRELOAD="$no_rename_flag" \
+    NO_RENAME_FLAG_MARK="$work/no-rename-flag-used" ASAN_OPTIONS=verify_asan_link_order=0
+seeded "$work/x15/ketamori"
+[ -e "$work/no-rename-flag-used" ] || fail "the stand-in renameat2 was not called"
 
 case="no display"
 status=0
