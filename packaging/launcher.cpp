@@ -187,9 +187,9 @@ bool copyBytes(int from, int to)
 }
 
 // Copies the installed help file to a new file at path (its name ending in XXXXXX, which is made
-// its own) with the installed file's times, so that a copy of
-// another time (another version of the program, or a file changed since) is what needs
-// replacing; a copy cut short shows in its size.
+// its own) with the installed file's times, so that a copy of another time (another version of
+// the program, or a file changed since) is what needs replacing; a copy cut short shows in its
+// size.
 bool copyHelpFile(const char *installedPath, const struct stat &installed, char *path)
 {
     const int from = open(installedPath, O_RDONLY | O_CLOEXEC);
