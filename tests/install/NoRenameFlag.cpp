@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The ケタモリ！ developers
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Preloaded into the launcher by launcher.sh: renameat2() answers as on a file system without
-// RENAME_NOREPLACE (NFS), so the launcher's way for such a system runs on any machine. Each call
-// leaves a mark in the file $NO_RENAME_FLAG_MARK, so the test knows the stand-in was used.
+// Preloaded into the launcher by launcher.sh, and into tst_drilllog: renameat2() answers as on a
+// file system without RENAME_NOREPLACE (NFS), so the way for such a system runs on any machine.
+// Each call leaves the file $NO_RENAME_FLAG_MARK, so the test knows the stand-in was used.
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
