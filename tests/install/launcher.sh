@@ -151,12 +151,16 @@ start HOME="$work/h13" XDG_DATA_HOME="$work/x13"
 case="two first starts at once"
 for round in $(seq 20); do
     rm -f "$work/both1" "$work/both2"
+    pids=()
     for n in 1 2; do
         env -i PATH="$PATH" DISPLAY=:0 STAND_IN_LOG="$work/both$n" HOME="$work/h14" \
             XDG_DATA_HOME="$work/x14-$round" "$launcher" 2>"$work/both$n.err" &
+        pids+=($!)
     done
     for n in 1 2; do
-        wait -n || fail "round $round: $(cat "$work/both1.err" "$work/both2.err")"
+        status=0
+        wait "${pids[n - 1]}" || status=$?
+        [ "$status" = 0 ] || fail "round $round, start $n: exit status $status: $(cat "$work/both$n.err")"
     done
     for n in 1 2; do
         [ -z "$(cat "$work/both$n.err")" ] || fail "round $round: $(cat "$work/both$n.err")"
