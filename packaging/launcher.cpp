@@ -58,7 +58,7 @@ bool join(Path &path, const char *folder, const char *name)
 }
 
 // Whether anything is at path, a symbolic link leading nowhere included: whatever the player keeps
-// under a name is theirs and is never replaced.
+// under a name is theirs and is never replaced. A path that cannot be looked at ends the start.
 bool present(const Path &data, const char *path)
 {
     struct stat status;

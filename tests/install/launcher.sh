@@ -160,10 +160,8 @@ for round in $(seq 20); do
     for n in 1 2; do
         status=0
         wait "${pids[n - 1]}" || status=$?
-        [ "$status" = 0 ] || fail "round $round, start $n: exit status $status: $(cat "$work/both$n.err")"
-    done
-    for n in 1 2; do
-        [ -z "$(cat "$work/both$n.err")" ] || fail "round $round: $(cat "$work/both$n.err")"
+        [ "$status" = 0 ] && [ ! -s "$work/both$n.err" ] ||
+            fail "round $round, start $n: exit status $status: $(cat "$work/both$n.err")"
     done
     status=0 started=$(cat "$work/both1" 2>/dev/null || true) err=
     seeded "$work/x14-$round/ketamori"
