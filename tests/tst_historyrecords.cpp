@@ -81,6 +81,9 @@ long peakKb()
     return -1;
 }
 
+// Files of 8 MiB on are read in two halves in these tests, so that a few megabytes show it.
+constexpr qint64 halvesInTests = qint64(8) << 20;
+
 } // namespace
 
 Q_DECLARE_METATYPE(HistoryRecord)
@@ -337,7 +340,7 @@ private Q_SLOTS:
 
     // The file is read a block at a time: lines cut by a block's end, a line longer than a
     // block and a last line without its end read as they do from the whole content at once,
-    // whether read at once or ahead on a thread of its own.
+    // whether read at once or ahead on a thread of its own, whole or in two halves.
     void readsByBlocksAsWhole_data()
     {
         QTest::addColumn<QByteArray>("content");
@@ -354,7 +357,7 @@ private Q_SLOTS:
         QTest::newRow("a line longer than a block")
             << many.first(80000) + longLine + "\r\n" + many.first(80000);
         QTest::newRow("nothing but a long fragment") << longLine;
-        // Long enough to be read in two halves at once.
+        // Long enough to be read in two halves at once when they start at halvesInTests.
         QByteArray big;
         for (int i = 0; i < 120000; ++i)
             big += lineOfDay(i);
@@ -384,16 +387,18 @@ private Q_SLOTS:
         out.close();
         const HistoryContents whole = HistoryScanner::scan(content);
 
-        for (const bool ahead : {false, true}) {
-            HistoryFile file(path, Disk::real());
-            if (ahead)
-                file.readAhead();
-            HistoryContents contents;
-            QString error;
-            QVERIFY2(file.read(&contents, &error), qPrintable(error));
-            compareContents(contents, whole);
-            if (QTest::currentTestFailed())
-                return;
+        for (const qint64 halvesFrom : {HistoryFile::halvesFrom, halvesInTests}) {
+            for (const bool ahead : {false, true}) {
+                HistoryFile file(path, Disk::real(), halvesFrom);
+                if (ahead)
+                    file.readAhead();
+                HistoryContents contents;
+                QString error;
+                QVERIFY2(file.read(&contents, &error), qPrintable(error));
+                compareContents(contents, whole);
+                if (QTest::currentTestFailed())
+                    return;
+            }
         }
     }
 

@@ -47,15 +47,13 @@ bool readPart(const QString &path, qint64 from, qint64 upTo, std::size_t room,
     return true;
 }
 
-// A long file is read in two halves at once, split where a line starts, each by a thread: the
-// window's own thread is idle once it waits for the records, and the machine has a core more.
-constexpr qint64 splitFrom = 8 * 1024 * 1024;
-
-bool readFile(const QString &path, HistoryContents *contents, DataFile::FileState *state,
-              QString *error)
+// A file of halvesFrom bytes or more is read in two halves at once, split where a line starts,
+// each by a thread (see HistoryFile::halvesFrom for when that pays).
+bool readFile(const QString &path, qint64 halvesFrom, HistoryContents *contents,
+              DataFile::FileState *state, QString *error)
 {
     const qint64 size = QFileInfo(path).size();
-    const qint64 split = size >= splitFrom ? DataFile::lineStartAfter(path, size / 2) : -1;
+    const qint64 split = size >= halvesFrom ? DataFile::lineStartAfter(path, size / 2) : -1;
     std::future<bool> secondHalf;
     HistoryContents second;
     qint64 secondLines = 0;
@@ -97,7 +95,10 @@ bool readFile(const QString &path, HistoryContents *contents, DataFile::FileStat
 
 } // namespace
 
-HistoryFile::HistoryFile(const QString &path, Disk &disk) : m_path(path), m_disk(disk) {}
+HistoryFile::HistoryFile(const QString &path, Disk &disk, qint64 halvesFrom)
+    : m_path(path), m_disk(disk), m_halvesFrom(halvesFrom)
+{
+}
 
 HistoryFile::~HistoryFile() = default;
 
@@ -106,9 +107,10 @@ void HistoryFile::readAhead()
     if (m_ahead.valid())
         return;
     try {
-        m_ahead = std::async(std::launch::async, [path = m_path] {
+        m_ahead = std::async(std::launch::async, [path = m_path, halvesFrom = m_halvesFrom] {
             Reading reading;
-            reading.ok = readFile(path, &reading.contents, &reading.state, &reading.error);
+            reading.ok =
+                readFile(path, halvesFrom, &reading.contents, &reading.state, &reading.error);
             return reading;
         });
     } catch (const std::system_error &) {
@@ -130,7 +132,7 @@ bool HistoryFile::read(HistoryContents *contents, QString *error)
         return true;
     }
     DataFile::FileState state;
-    if (!readFile(m_path, contents, &state, error)) {
+    if (!readFile(m_path, m_halvesFrom, contents, &state, error)) {
         m_known = DataFile::FileState::now(m_path);
         return false;
     }
