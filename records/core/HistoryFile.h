@@ -22,9 +22,8 @@ public:
 
     // From this size on the file is read in two halves at once, each by a thread of its own.
     // A smaller one is read by one thread: on two cores a second one, with its own records and
-    // their copy into the first half's, cost more than it saved while the window was still being
-    // built (a million records, 77 MB, started 12 ms later in two halves). The two ways take
-    // about as long at 1.7 million records; at 2.6 million the halves are 15 ms ahead.
+    // their copy into the first half's, costs more than it saves while the window is still being
+    // built (docs/performance.md, sixth round, has the measurements).
     static constexpr qint64 halvesFrom = qint64(128) << 20;
 
     // The file at path, written through disk; read in halves from halvesFrom bytes on.
