@@ -3,14 +3,20 @@
 #include "controls/ChoiceCombo.h"
 
 #include <QAbstractItemView>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QResizeEvent>
 #include <QTimer>
 #include <QWheelEvent>
 
 ChoiceCombo::ChoiceCombo(QWidget *parent) : QComboBox(parent)
 {
-    setEditable(true);
+    // Made editable by its own edit field: setEditable(true) would also make the drop-down list,
+    // as the style's hint for a list that is not yet editable asks.
+    auto *field = new QLineEdit(this);
+    field->setPalette(palette());
+    setLineEdit(field);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
     setFocusPolicy(Qt::StrongFocus);
@@ -47,6 +53,41 @@ void ChoiceCombo::choose(int index)
     setCurrentIndex(index);
     m_fromList = true;
     onActivated(index);
+}
+
+QSize ChoiceCombo::sizeHint() const
+{
+    m_sized = true;
+    return QComboBox::sizeHint();
+}
+
+QSize ChoiceCombo::minimumSizeHint() const
+{
+    m_sized = true;
+    return QComboBox::minimumSizeHint();
+}
+
+// QComboBox makes its drop-down list (a window of its own, with a list view) the moment its
+// font changes, to give the list the new font, though nobody may ever open it; the window's
+// two choice lists would make theirs at start-up. Until the list is made and before any size
+// was measured in the old font, the font change is taken as a plain widget's: the edit field
+// is placed again for it, and the list, made when it first opens, takes the font from it.
+void ChoiceCombo::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange && !listMade() && !m_sized) {
+        QWidget::changeEvent(event);
+        QResizeEvent placed(size(), size());
+        QComboBox::resizeEvent(&placed);
+        return;
+    }
+    QComboBox::changeEvent(event);
+}
+
+// The drop-down list's frame is the one child window QComboBox makes, and only when it makes
+// the list.
+bool ChoiceCombo::listMade() const
+{
+    return findChild<QFrame *>(QString(), Qt::FindDirectChildrenOnly) != nullptr;
 }
 
 void ChoiceCombo::showPopup()

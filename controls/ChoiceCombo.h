@@ -29,6 +29,8 @@ public:
     void hidePopup() override;
 
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 Q_SIGNALS:
     // The player chose the entry at index.
@@ -38,11 +40,15 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void onActivated(int index);
     void showValueInUse();
 
+    bool listMade() const;
+
     bool m_fromList = false;
-    QString m_valueInUse; // the value last shown or chosen
+    mutable bool m_sized = false; // a size hint was asked for, and QComboBox keeps it
+    QString m_valueInUse;         // the value last shown or chosen
 };

@@ -8,6 +8,7 @@
 
 #include <QAbstractItemView>
 #include <QDir>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -83,9 +84,12 @@ private Q_SLOTS:
         QVERIFY2(t.loaded, qPrintable(t.error));
         frmMain &w = t.w();
         QVERIFY(t.showActive());
+        // The list is made as it first opens, and shows the field's font.
+        QVERIFY(!w.ui.cboMonsu->findChild<QFrame *>(QString(), Qt::FindDirectChildrenOnly));
         w.ui.cboMonsu->showPopup();
         QAbstractItemView *list = w.ui.cboMonsu->view();
         QVERIFY(QTest::qWaitForWindowExposed(list->window()));
+        QCOMPARE(list->font(), w.ui.cboMonsu->font());
         const QModelIndex twelve = list->model()->index(11, 0);
         list->scrollTo(twelve);
         const QPoint at = list->visualRect(twelve).center();
